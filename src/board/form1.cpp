@@ -1,0 +1,650 @@
+#include "board/form1.h"
+
+#include "board/notices.h"
+#include "common/colours.h"
+#include "common/guard.h"
+#include "common/version.h"
+#include "platform/interaction.h"
+#include "platform/twips.h"
+#include "presentation/center_form.h"
+#include "presentation/control_resizer.h"
+#include "stats_sheet/form2.h"
+
+#include <QCloseEvent>
+#include <QFocusEvent>
+#include <QFrame>
+#include <QMenuBar>
+#include <QPainter>
+#include <QVBoxLayout>
+
+namespace {
+
+Form1* g_board = nullptr;
+
+void place(QWidget* w, double left, double top, double width, double height)
+{
+    w->setGeometry(twips::toPx(left), twips::toPx(top), twips::toPx(width), twips::toPx(height));
+}
+
+void setFontOf(QWidget* w, const QString& family, double points, bool bold = false)
+{
+    QFont f(family);
+    f.setPointSizeF(points);
+    f.setBold(bold);
+    w->setFont(f);
+}
+
+QString bg(unsigned bgr)
+{
+    return colours::fromBgr(bgr).name();
+}
+
+// The board's own controls are set with explicit colours so the look does
+// not depend on the desktop theme.
+void paintColours(QWidget* w, unsigned fore, unsigned back)
+{
+    w->setStyleSheet(QStringLiteral("color: %1; background-color: %2;").arg(bg(fore), bg(back)));
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------- BoxScoreEdit
+
+BoxScoreEdit::BoxScoreEdit(QWidget* parent) : QLineEdit(parent)
+{
+    setAlignment(Qt::AlignCenter);
+    setCompleted(false);
+}
+
+void BoxScoreEdit::setCompleted(bool on)
+{
+    completed_ = on;
+    setStyleSheet(QStringLiteral("QLineEdit { color: black; background-color: %1; border: 1px solid #606060; }")
+                      .arg(bg(on ? colours::CompletedHalfColor : colours::IdleBoxColor)));
+}
+
+unsigned BoxScoreEdit::backColor() const
+{
+    return completed_ ? colours::CompletedHalfColor : colours::IdleBoxColor;
+}
+
+void BoxScoreEdit::focusInEvent(QFocusEvent* e)
+{
+    QLineEdit::focusInEvent(e);
+    // Re-activating the window (after a notice) is not the box taking focus.
+    if (e->reason() != Qt::ActiveWindowFocusReason && e->reason() != Qt::PopupFocusReason)
+        emit GotFocus();
+}
+
+void BoxScoreEdit::mouseDoubleClickEvent(QMouseEvent* e)
+{
+    QLineEdit::mouseDoubleClickEvent(e);
+    emit DblClick();
+}
+
+// ---------------------------------------------------------------- PictureBox
+
+PictureBox::PictureBox(QWidget* parent) : ClickLabel(parent) {}
+
+void PictureBox::setPicture(const QPixmap& p)
+{
+    picture_ = p;
+    update();
+}
+
+void PictureBox::clearPicture()
+{
+    picture_ = QPixmap();
+    update();
+}
+
+void PictureBox::paintEvent(QPaintEvent* e)
+{
+    if (picture_.isNull()) {
+        ClickLabel::paintEvent(e);
+        return;
+    }
+    QPainter p(this);
+    p.drawPixmap(rect(), picture_);
+}
+
+// ---------------------------------------------------------------- Form1
+
+Form1* Form1::instance()
+{
+    return g_board;
+}
+
+Form1::Form1()
+{
+    g_board = this;
+    setObjectName(QStringLiteral("Form1"));
+    setAttribute(Qt::WA_DeleteOnClose, false);
+    buildControls();
+    wireBoard();
+    wireTeams();
+    wireProgress();
+    wirePlays();
+    wirePieces();
+}
+
+Form1::~Form1()
+{
+    if (g_board == this)
+        g_board = nullptr;
+    delete form2_;
+    delete options_;
+}
+
+ControlResizer& Form1::resizer()
+{
+    if (!resizer_)
+        resizer_ = std::make_unique<ControlResizer>();
+    return *resizer_;
+}
+
+void Form1::buildControls()
+{
+    // The board's design size; launch scaling shrinks it to the screen.
+    resize(twips::toPx(25200), twips::toPx(15100));
+
+    // The menu bar and the background picture are the only laid-out
+    // children; every control on the board is placed absolutely on the
+    // background so the resizer and the launch scaling own its geometry.
+    auto* outer = new QVBoxLayout(this);
+    outer->setContentsMargins(0, 0, 0, 0);
+    outer->setSpacing(0);
+    menuBar = new QMenuBar(this);
+    menuBar->setNativeMenuBar(false);
+    outer->setMenuBar(menuBar);
+    mnuStatistics = menuBar->addAction(QStringLiteral("Database"));
+    mnuEventLog = menuBar->addAction(QStringLiteral("EventLog"));
+    mnu_Options = menuBar->addAction(QStringLiteral("Options"));
+    About = menuBar->addAction(QStringLiteral("About"));
+
+    Picture1 = new ClickLabel(this);
+    Picture1->setObjectName(QStringLiteral("Picture1"));
+    Picture1->setAutoFillBackground(true);
+    Picture1->setScaledContents(true);
+    Picture1->setStyleSheet(QStringLiteral("background-color: #2f5d34;"));
+    outer->addWidget(Picture1);
+
+    buildLineScore();
+    buildPlayPanel();
+    buildLineups();
+    buildPiecesAndOptions();
+}
+
+void Form1::buildLineScore()
+{
+    Frame3 = new QFrame(Picture1);
+    Frame3->setObjectName(QStringLiteral("Frame3"));
+    Frame3->setFrameShape(QFrame::Box);
+    Frame3->setAutoFillBackground(true);
+    Frame3->setStyleSheet(QStringLiteral("QFrame#Frame3 { background-color: #1f1f1f; }"));
+    place(Frame3, 5525, 150, 7875, 1260);
+
+    Frame1 = new QFrame(Picture1);
+    Frame1->setObjectName(QStringLiteral("Frame1"));
+    Frame1->setFrameShape(QFrame::Box);
+    Frame1->setStyleSheet(QStringLiteral("QFrame#Frame1 { background-color: #1f1f1f; }"));
+    place(Frame1, 5525, 1410, 7875, 1380);
+    Frame1->hide();
+
+    const double boxW = 420, step = 440, x0 = 1620;
+    auto head = [&](QWidget* parent, const QString& text, double x, double y) {
+        auto* l = new QLabel(text, parent);
+        l->setAlignment(Qt::AlignCenter);
+        paintColours(l, colours::White, 0x001F1F1F);
+        setFontOf(l, QStringLiteral("Arial"), 9, true);
+        place(l, x, y, boxW, 255);
+        return l;
+    };
+    for (int d = 1; d <= 10; ++d) {
+        const int digit = d % 10;  // "0" heads inning 10
+        auto* l = new ClickLabel(QString::number(digit), Frame3);
+        l->setObjectName(QStringLiteral("lbl_%1").arg(digit));
+        l->setAlignment(Qt::AlignCenter);
+        paintColours(l, colours::White, 0x001F1F1F);
+        setFontOf(l, QStringLiteral("Arial"), 9, true);
+        place(l, x0 + (d - 1) * step, 60, boxW, 255);
+        lbl_Digit[static_cast<size_t>(digit)] = l;
+    }
+    const QStringList rhe{QStringLiteral("R"), QStringLiteral("H"), QStringLiteral("E")};
+    for (int i = 0; i < 3; ++i)
+        lbl_RHE[static_cast<size_t>(i)] = head(Frame3, rhe[i], x0 + (10 + i) * step, 60);
+
+    tb_VisTeam = new QLineEdit(QStringLiteral("VIS"), Frame3);
+    tb_VisTeam->setObjectName(QStringLiteral("tb_VisTeam"));
+    tb_HomeTeam = new QLineEdit(QStringLiteral("HOME"), Frame3);
+    tb_HomeTeam->setObjectName(QStringLiteral("tb_HomeTeam"));
+    place(tb_VisTeam, 60, 360, 1500, 390);
+    place(tb_HomeTeam, 60, 800, 1500, 390);
+    paintColours(tb_VisTeam, 0, colours::White);
+    paintColours(tb_HomeTeam, 0, colours::IdleBoxColor);
+    for (auto* t : {tb_VisTeam, tb_HomeTeam})
+        setFontOf(t, QStringLiteral("Arial"), 8.25, true);
+
+    auto* xcap = new QLabel(QStringLiteral("EXTRA INNINGS 11 TO 20"), Frame1);
+    lbl_Frame1Caption = xcap;
+    paintColours(xcap, colours::White, 0x001F1F1F);
+    setFontOf(xcap, QStringLiteral("Arial"), 8, true);
+    place(xcap, 60, 40, 1500, 255);
+    for (int i = 0; i < 10; ++i)
+        lbl_XinnHead[static_cast<size_t>(i)] = head(Frame1, QString::number(11 + i), x0 + i * step, 330);
+
+    for (int i = 0; i < 23; ++i) {
+        const bool extra = i >= 10 && i <= 19;
+        QWidget* parent = extra ? static_cast<QWidget*>(Frame1) : static_cast<QWidget*>(Frame3);
+        const int col = extra ? i - 10 : (i < 10 ? i : i - 10);
+        const double x = x0 + col * step;
+        const double yTop = extra ? 620 : 360;
+        auto* top = new BoxScoreEdit(parent);
+        auto* bottom = new BoxScoreEdit(parent);
+        top->setObjectName(QStringLiteral("tb_BoxScore(%1)").arg(i));
+        bottom->setObjectName(QStringLiteral("tb_BoxScoreBottom(%1)").arg(i));
+        place(top, x, yTop, boxW, 390);
+        place(bottom, x, yTop + 440, boxW, 390);
+        for (auto* b : {top, bottom})
+            setFontOf(b, QStringLiteral("Arial"), 9, true);
+        if (i >= 20) {
+            top->setText(QStringLiteral("0"));
+            bottom->setText(QStringLiteral("0"));
+        }
+        tb_BoxScore[static_cast<size_t>(i)] = top;
+        tb_BoxScoreBottom[static_cast<size_t>(i)] = bottom;
+    }
+    tb_BoxScore[10]->setToolTip(QStringLiteral("top of 11"));
+    tb_BoxScoreBottom[10]->setToolTip(QStringLiteral("bottom of 11"));
+    tb_BoxScore[19]->setToolTip(QStringLiteral("top of 20"));
+    tb_BoxScoreBottom[19]->setToolTip(QStringLiteral("botom of 20"));
+}
+
+void Form1::buildPlayPanel()
+{
+    pb_Res = new ClickLabel(Picture1);
+    pb_Res->setObjectName(QStringLiteral("pb_Res"));
+    pb_Res->setToolTip(QStringLiteral("CTRL + Left Click to drag controls"));
+    pb_Res->setStyleSheet(QStringLiteral("background-color: #303030; border: 1px solid #808080;"));
+    place(pb_Res, 13700, 150, 6300, 2700);
+
+    struct Def {
+        ClickLabel** member;
+        const char* name;
+        const char* caption;
+        const char* tip;
+        unsigned colour;
+    };
+    const unsigned plain = 0x00E0E0E0, out = 0x0000FFFF, ab = 0x008080FF;
+    const Def defs[] = {
+        {&lbl_Single, "lbl_Single", "1B", "Single", plain},
+        {&lbl_Double, "lbl_Double", "2B", "Double", plain},
+        {&lbl_Triple, "lbl_Triple", "3B", "Triple", plain},
+        {&lbl_Homer, "lbl_Homer", "HR", "Homer", plain},
+        {&lbl_BB, "lbl_BB", "BB", "Walk", plain},
+        {&lbl_K, "lbl_K", "K", "Strikeout", out},
+        {&lbl_GO, "lbl_GO", "GO", "Groundout", out},
+        {&lbl_FO, "lbl_FO", "FO", "Flyout/Foulout", out},
+        {&lbl_LO, "lbl_LO", "LO", "Lineout", out},
+        {&lbl_PO, "lbl_PO", "PO", "Popout", out},
+        {&lbl_FC, "lbl_FC", "FC", "Fielder's choice", out},
+        {&lbl_DP, "lbl_DP", "DP", "Double Play", out},
+        {&lbl_Pick, "lbl_Pick", "TO", "Runner thrown out/tagged out", out},
+        {&lbl_AB, "lbl_AB", "AB", "Assign an 'At-Bat' [e.g. reached on an error]", ab},
+        {&lbl_RBI, "lbl_RBI", "RBI", "Run batted in", plain},
+        {&lbl_SB, "lbl_SB", "SB", "Stolen base", plain},
+        {&lbl_STATS, "lbl_STATS", "STATS", nullptr, plain},
+    };
+    int i = 0;
+    for (const Def& d : defs) {
+        auto* l = new ClickLabel(QString::fromLatin1(d.caption), pb_Res);
+        l->setObjectName(QString::fromLatin1(d.name));
+        if (d.tip)
+            l->setToolTip(QString::fromLatin1(d.tip));
+        l->setAlignment(Qt::AlignCenter);
+        l->setProperty("restingColour", d.colour);
+        l->setStyleSheet(QStringLiteral("color: black; background-color: %1;").arg(bg(d.colour)));
+        setFontOf(l, QStringLiteral("Arial"), 11.25, true);
+        const int row = i / 5, col = i % 5;
+        const double w = (d.member == &lbl_STATS) ? 2330 : 1100;
+        place(l, 130 + col * 1230, 130 + row * 640, w, 520);
+        *d.member = l;
+        ++i;
+    }
+    chk_HideControls = new QCheckBox(QStringLiteral("HIDE CONTROLS"), Picture1);
+    chk_HideControls->setObjectName(QStringLiteral("chk_HideControls"));
+    paintColours(chk_HideControls, colours::White, 0x00303030);
+    setFontOf(chk_HideControls, QStringLiteral("Arial"), 8);
+    place(chk_HideControls, 13700, 2900, 2000, 300);
+
+    lbl_OUTS = new QLabel(QStringLiteral("OUTS"), Picture1);
+    lbl_OUTS->setAlignment(Qt::AlignCenter);
+    paintColours(lbl_OUTS, colours::White, 0x00303030);
+    setFontOf(lbl_OUTS, QStringLiteral("Arial"), 9.75, true);
+    place(lbl_OUTS, 5525, 2950, 800, 450);
+    tb_OUT = new QLineEdit(QStringLiteral("0"), Picture1);
+    tb_OUT->setObjectName(QStringLiteral("tb_OUT"));
+    tb_OUT->setAlignment(Qt::AlignCenter);
+    paintColours(tb_OUT, colours::White, 0x000000FF);
+    setFontOf(tb_OUT, QStringLiteral("Arial"), 12, true);
+    place(tb_OUT, 6400, 2950, 600, 450);
+    Command11 = new QPushButton(QStringLiteral("RESET"), Picture1);
+    Command11->setObjectName(QStringLiteral("Command11"));
+    place(Command11, 7100, 2950, 1000, 450);
+    Command5 = new QPushButton(QStringLiteral("UPDATE"), Picture1);
+    Command5->setObjectName(QStringLiteral("Command5"));
+    place(Command5, 8200, 2950, 1100, 450);
+    cb_Xinnings = new QCheckBox(QStringLiteral("X-INN"), Picture1);
+    cb_Xinnings->setObjectName(QStringLiteral("cb_Xinnings"));
+    cb_Xinnings->setToolTip(QStringLiteral("Extra innings 11-20"));
+    paintColours(cb_Xinnings, colours::White, 0x00303030);
+    place(cb_Xinnings, 9400, 2950, 1000, 450);
+    for (QWidget* w : std::initializer_list<QWidget*>{Command11, Command5, cb_Xinnings})
+        setFontOf(w, QStringLiteral("Arial"), 8.25, true);
+
+    for (int c = 0; c < 9; ++c) {
+        auto* l = new ClickLabel(Picture1);
+        l->setObjectName(QStringLiteral("lbl_chrt%1").arg(c + 1));
+        l->setAlignment(Qt::AlignCenter);
+        l->setStyleSheet(QStringLiteral("color: white; background-color: #204020; border: 1px solid #90a090;"));
+        setFontOf(l, QStringLiteral("Arial"), 8);
+        place(l, 5525 + c * 880, 3600, 850, 330);
+        lbl_chrt[static_cast<size_t>(c)] = l;
+    }
+}
+
+void Form1::buildLineups()
+{
+    auto makeSide = [&](bool vis) {
+        const double x = vis ? 300 : 20600;
+        auto* load = new QPushButton(vis ? QStringLiteral("V") : QStringLiteral("H"), Picture1);
+        load->setObjectName(vis ? QStringLiteral("Command6") : QStringLiteral("Command7"));
+        load->setToolTip(vis ? QStringLiteral("LOAD Visitor team") : QStringLiteral("LOAD Home team"));
+        place(load, vis ? 1950 : x, 150, 600, 450);
+        auto* atBat = new QRadioButton(QStringLiteral("AT BAT"), Picture1);
+        atBat->setObjectName(vis ? QStringLiteral("Option5") : QStringLiteral("Option6"));
+        paintColours(atBat, 0, colours::IdleBoxColor);
+        place(atBat, vis ? 2650 : x + 700, 150, 1400, 450);
+        auto* edit = new QCheckBox(QStringLiteral("EDIT"), Picture1);
+        edit->setObjectName(vis ? QStringLiteral("Check1") : QStringLiteral("Check2"));
+        paintColours(edit, colours::White, 0x00303030);
+        place(edit, vis ? 1950 : x, 750, 1000, 350);
+        auto* list = new ListBox(Picture1);
+        list->setObjectName(vis ? QStringLiteral("List1") : QStringLiteral("List2"));
+        list->setStyleSheet(QStringLiteral("QListWidget { color: black; background-color: %1; }")
+                                .arg(bg(vis ? colours::White : colours::IdleBoxColor)));
+        place(list, vis ? 300 : 21300, 1500, 3600, 3200);
+        auto* up = new QPushButton(QStringLiteral("UP"), Picture1);
+        auto* dn = new QPushButton(QStringLiteral("DN"), Picture1);
+        up->setObjectName(vis ? QStringLiteral("Command2") : QStringLiteral("Command8"));
+        dn->setObjectName(vis ? QStringLiteral("Command3") : QStringLiteral("Command4"));
+        place(up, vis ? 4000 : 20500, 1500, 700, 450);
+        place(dn, vis ? 4000 : 20500, 2050, 700, 450);
+        auto* editBox = new QLineEdit(Picture1);
+        editBox->setObjectName(vis ? QStringLiteral("tb_List1edit") : QStringLiteral("tb_List2edit"));
+        place(editBox, vis ? 300 : 21300, 1500, 3600, 330);
+        editBox->hide();
+        auto* pitcher = new ClickLabel(Picture1);
+        pitcher->setObjectName(vis ? QStringLiteral("lbl_VisPitcher") : QStringLiteral("lbl_HomePitcher"));
+        pitcher->setToolTip(vis ? QStringLiteral("Visitor Pitcher") : QStringLiteral("Home Pitcher"));
+        pitcher->setAlignment(Qt::AlignCenter);
+        pitcher->setStyleSheet(QStringLiteral("color: white; background-color: #303030; border: 1px solid #a0a0a0;"));
+        place(pitcher, vis ? 300 : 21300, 4800, 3600, 400);
+        auto* photo = new PictureBox(Picture1);
+        photo->setObjectName(vis ? QStringLiteral("img_VisPitch") : QStringLiteral("img_HomePitch"));
+        place(photo, vis ? 300 : 23400, 5300, 1500, 2000);
+        auto* logo = new PictureBox(Picture1);
+        logo->setObjectName(vis ? QStringLiteral("img_VisLogo") : QStringLiteral("img_HomeLogo"));
+        logo->setToolTip(QStringLiteral("DblClick to add a logo"));
+        place(logo, vis ? 300 : 23400, 150, 1500, 1200);
+        for (QWidget* w : std::initializer_list<QWidget*>{load, atBat, edit, up, dn})
+            setFontOf(w, QStringLiteral("Arial"), 8.25, true);
+        for (QWidget* w : std::initializer_list<QWidget*>{list, editBox})
+            setFontOf(w, QStringLiteral("Arial"), 9.75);
+        setFontOf(pitcher, QStringLiteral("Arial"), 9.75, true);
+        if (vis) {
+            Command6 = load; Option5 = atBat; Check1 = edit; List1 = list; Command2 = up; Command3 = dn;
+            tb_List1edit = editBox; lbl_VisPitcher = pitcher; img_VisPitch = photo; img_VisLogo = logo;
+        } else {
+            Command7 = load; Option6 = atBat; Check2 = edit; List2 = list; Command8 = up; Command4 = dn;
+            tb_List2edit = editBox; lbl_HomePitcher = pitcher; img_HomePitch = photo; img_HomeLogo = logo;
+        }
+    };
+    makeSide(true);
+    makeSide(false);
+}
+
+void Form1::buildPiecesAndOptions()
+{
+    for (int i = 0; i < 4; ++i) {
+        auto* token = new PictureBox(Picture1);
+        token->setObjectName(QStringLiteral("Image%1").arg(i + 2));
+        token->hide();
+        Image[static_cast<size_t>(i)] = token;
+        auto* piece = new PictureBox(Picture1);
+        piece->setObjectName(QStringLiteral("pb_Player%1").arg(i + 1));
+        piece->setStyleSheet(QStringLiteral("background-color: transparent;"));
+        pb_Player[static_cast<size_t>(i)] = piece;
+        auto* caption = new ClickLabel(piece);
+        caption->setObjectName(QStringLiteral("lbl_Player%1").arg(i + 1));
+        caption->setAlignment(Qt::AlignCenter);
+        caption->setWordWrap(true);
+        caption->setStyleSheet(QStringLiteral("color: black; background-color: #f0f0c0; border: 1px solid black;"));
+        setFontOf(caption, QStringLiteral("Arial"), 8.25, true);
+        place(caption, 0, 1500, 1350, 450);
+        caption->hide();
+        lbl_Player[static_cast<size_t>(i)] = caption;
+        place(token, 0, 0, 1350, 2025);
+        place(piece, 300 + i * 1500, 12500, 1350, 2025);
+    }
+
+    pb_BaseTracker = new ClickLabel(Picture1);
+    pb_BaseTracker->setObjectName(QStringLiteral("pb_BaseTracker"));
+    pb_BaseTracker->setStyleSheet(QStringLiteral("background-color: #6b4a2b; border: 1px solid white;"));
+    place(pb_BaseTracker, 11000, 9000, 2400, 1800);
+    const double mx[3] = {1700, 1000, 300}, my[3] = {700, 100, 700};
+    for (int i = 0; i < 3; ++i) {
+        auto* m = new ClickLabel(pb_BaseTracker);
+        m->setObjectName(QStringLiteral("lbl_tracker%1").arg(i + 1));
+        m->setStyleSheet(QStringLiteral("background-color: white; border: 1px solid black;"));
+        place(m, mx[i], my[i], 400, 400);
+        lbl_tracker[static_cast<size_t>(i)] = m;
+    }
+    pb_BaseTracker->hide();
+
+    fra_Options = new QFrame(Picture1);
+    fra_Options->setObjectName(QStringLiteral("fra_Options"));
+    fra_Options->setFrameShape(QFrame::Box);
+    fra_Options->setStyleSheet(QStringLiteral("QFrame#fra_Options { background-color: #404040; }"));
+    place(fra_Options, 13700, 3400, 6300, 2700);
+    auto* title = new QLabel(QStringLiteral("OPTIONS"), fra_Options);
+    paintColours(title, colours::White, colours::DarkGrey);
+    setFontOf(title, QStringLiteral("Arial"), 9, true);
+    place(title, 120, 60, 2000, 300);
+    lbl_OutsCountCaption = new QLabel(QStringLiteral("MASTER # OF OUTS"), fra_Options);
+    paintColours(lbl_OutsCountCaption, colours::White, colours::DarkGrey);
+    place(lbl_OutsCountCaption, 120, 450, 2200, 330);
+    tb_OutsCount = new QLineEdit(QStringLiteral("0"), fra_Options);
+    tb_OutsCount->setObjectName(QStringLiteral("tb_OutsCount"));
+    tb_OutsCount->setToolTip(QStringLiteral("Total outs made thus far"));
+    place(tb_OutsCount, 2400, 420, 800, 360);
+    cb_BaseTracker = new QCheckBox(QStringLiteral("SHOW BASE TRACKER"), fra_Options);
+    cb_BaseTracker->setObjectName(QStringLiteral("cb_BaseTracker"));
+    paintColours(cb_BaseTracker, colours::White, colours::DarkGrey);
+    place(cb_BaseTracker, 3400, 420, 2800, 360);
+    Label8 = new QLabel(QStringLiteral("Label8"), fra_Options);
+    Label8->setObjectName(QStringLiteral("Label8"));
+    paintColours(Label8, colours::White, colours::DarkGrey);
+    place(Label8, 120, 950, 4000, 300);
+    lbl_PhotoPath = new ClickLabel(QStringLiteral("Player photo folder path"), fra_Options);
+    lbl_PhotoPath->setObjectName(QStringLiteral("lbl_PhotoPath"));
+    lbl_PhotoPath->setStyleSheet(QStringLiteral("color: black; background-color: #e0e0e0;"));
+    place(lbl_PhotoPath, 120, 1300, 6000, 330);
+    tb_PhotoPath = new QLineEdit(fra_Options);
+    tb_PhotoPath->setObjectName(QStringLiteral("tb_PhotoPath"));
+    place(tb_PhotoPath, 120, 1300, 6000, 330);
+    tb_PhotoPath->hide();
+    cmd_FotoBig = new QPushButton(QStringLiteral("BIG"), fra_Options);
+    cmd_FotoBig->setObjectName(QStringLiteral("cmd_FotoBig"));
+    cmd_FotoSmall = new QPushButton(QStringLiteral("SM"), fra_Options);
+    cmd_FotoSmall->setObjectName(QStringLiteral("cmd_FotoSmall"));
+    place(cmd_FotoBig, 120, 1850, 900, 400);
+    place(cmd_FotoSmall, 1100, 1850, 900, 400);
+    for (QWidget* w : fra_Options->findChildren<QWidget*>())
+        setFontOf(w, QStringLiteral("Arial"), 8.25, true);
+    fra_Options->hide();
+
+    fra_FaceDice = new QFrame(Picture1);
+    fra_FaceDice->setObjectName(QStringLiteral("fra_FaceDice"));
+    place(fra_FaceDice, 16850, 7180, 1275, 2200);
+    lbl_20die = new ClickLabel(QStringLiteral("20"), fra_FaceDice);
+    lbl_20die->setObjectName(QStringLiteral("lbl_20die"));
+    lbl_20die->setAlignment(Qt::AlignCenter);
+    lbl_20die->setStyleSheet(QStringLiteral("color: black; background-color: #f0f0f0;"));
+    place(lbl_20die, 420, 1700, 433, 433);
+    for (int d = 0; d < 3; ++d)
+        for (int f = 0; f < 6; ++f) {
+            auto* face = new PictureBox(fra_FaceDice);
+            face->setObjectName(QStringLiteral("Image%1(%2)").arg((d + 1) * 100).arg(f));
+            place(face, 60 + d * 400, 60 + d * 520, 433, 433);
+            face->setVisible(f == 0);
+            ImageFaces[static_cast<size_t>(d)][static_cast<size_t>(f)] = face;
+        }
+    fra_ColourDice = new QFrame(Picture1);
+    fra_ColourDice->setObjectName(QStringLiteral("fra_ColourDice"));
+    place(fra_ColourDice, 16680, 9810, 3000, 1200);
+    fra_ColourDice->hide();
+
+    fra_ctrls = new QFrame(Picture1);
+    fra_ctrls->setObjectName(QStringLiteral("fra_ctrls"));
+    fra_ctrls->hide();
+    auto hiddenLabel = [&](const char* name, const QString& text) {
+        auto* l = new QLabel(text, fra_ctrls);
+        l->setObjectName(QString::fromLatin1(name));
+        return l;
+    };
+    auto hiddenBox = [&](const char* name, const QString& text) {
+        auto* t = new QLineEdit(text, fra_ctrls);
+        t->setObjectName(QString::fromLatin1(name));
+        return t;
+    };
+    lbl_Selected = hiddenLabel("lbl_Selected", QString());
+    lbl_L1current = hiddenLabel("lbl_L1current", QStringLiteral("0"));
+    lbl_L2current = hiddenLabel("lbl_L2current", QStringLiteral("0"));
+    lbl_NumSel = hiddenLabel("lbl_NumSel", QString());
+    lbl_BoxSel = hiddenLabel("lbl_BoxSel", QString());
+    lbl_VisHome = hiddenLabel("lbl_VisHome", QString());
+    lbl_Path = hiddenLabel("lbl_Path", QString());
+    tb_ListBoxStatus = hiddenBox("tb_ListBoxStatus", QStringLiteral("0"));
+    tb_LBselected = hiddenBox("tb_LBselected", QStringLiteral("0"));
+    StealRunnerName = hiddenBox("StealRunnerName", QString());
+    Option1 = new QRadioButton(QStringLiteral("0"), fra_ctrls);
+    Option2 = new QRadioButton(QStringLiteral("1"), fra_ctrls);
+    Option3 = new QRadioButton(QStringLiteral("2"), fra_ctrls);
+    Option1->setObjectName(QStringLiteral("Option1"));
+    Option2->setObjectName(QStringLiteral("Option2"));
+    Option3->setObjectName(QStringLiteral("Option3"));
+
+    tmr_Constant = new QTimer(this);
+    tmr_Constant->setInterval(100);
+}
+
+void Form1::wireBoard()
+{
+    connect(mnuStatistics, &QAction::triggered, this, [this] { guarded([this] { mnuStatistics_Click(); }); });
+    connect(mnuEventLog, &QAction::triggered, this, [this] { guarded([this] { mnuEventLog_Click(); }); });
+    connect(mnu_Options, &QAction::triggered, this, [this] { guarded([this] { mnu_Options_Click(); }); });
+    connect(About, &QAction::triggered, this, [this] { guarded([this] { About_Click(); }); });
+    connect(cb_Xinnings, &QCheckBox::toggled, this, [this](bool) { guarded([this] { cb_Xinnings_Click(); }); });
+    connect(cb_BaseTracker, &QCheckBox::toggled, this, [this](bool) { cb_BaseTracker_Click(); });
+    connect(lbl_STATS, &ClickLabel::Click, this, [this] { guarded([this] { lbl_STATS_Click(); }); });
+    connect(tmr_Constant, &QTimer::timeout, this, [this] { tmr_Constant_Timer(); });
+}
+
+void Form1::cb_Xinnings_Click()
+{
+    Frame1->setVisible(cb_Xinnings->isChecked());
+}
+
+void Form1::cb_BaseTracker_Click()
+{
+    // Each click flips the tracker; the check box's own value is not consulted.
+    pb_BaseTracker->setVisible(pb_BaseTracker->isHidden());
+}
+
+void Form1::mnu_Options_Click()
+{
+    fra_Options->setVisible(fra_Options->isHidden());
+}
+
+void Form1::mnuEventLog_Click()
+{
+    if (!options_)
+        return;
+    const QRect b = frameGeometry();
+    const QRect o = options_->frameGeometry();
+    options_->move(static_cast<int>(b.left() + b.width() * 0.5 - o.width() * 0.5),
+                   static_cast<int>(b.top() + b.height() * 0.5 - o.height() * 0.5));
+    platform::interaction().showModal(*options_);
+}
+
+void Form1::lbl_STATS_Click()
+{
+    if (!form2_)
+        return;
+    CenterOverMain(this, {form2_});
+    ConstantUpdate();
+    platform::interaction().showModal(*form2_);
+}
+
+void Form1::tmr_Constant_Timer()
+{
+    // Keeps the extra innings under the first ten.
+    if (Frame1->x() != Frame3->x())
+        Frame1->move(Frame3->x(), Frame1->y());
+}
+
+void Form1::SupplementalResize()
+{
+    resizer().FormResized(this);
+    cb_Xinnings->setChecked(false);
+    cb_Xinnings_Click();
+}
+
+void Form1::resizeEvent(QResizeEvent* e)
+{
+    QWidget::resizeEvent(e);
+    guarded([this] { SupplementalResize(); });
+}
+
+void Form1::closeEvent(QCloseEvent* e)
+{
+    if (Form_QueryUnload())
+        e->accept();
+    else
+        e->ignore();
+}
+
+// ---------------------------------------------------------------- notices and log
+
+void Form1::ShowNotice(const QString& text)
+{
+    Form1* board = instance();
+    auto box = std::make_unique<CustMsgBox>();
+    // Centred over the board where it stands now, the first notice included.
+    if (board)
+        CenterOverMain(board, {box.get()});
+    box->setMessage(text);
+    platform::interaction().showModal(*box);
+}
+
+void Form1::AppendEventLogLine(const QString& subject, const QString& literal)
+{
+    if (options_)
+        options_->append(subject + literal + QStringLiteral("\r\n"));
+}
+
+QString Form1::EventLogText() const
+{
+    return options_ ? options_->text() : QString();
+}

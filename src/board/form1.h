@@ -1,0 +1,369 @@
+#pragma once
+// The board: the main window and the scorebook of the one game a run
+// records. The live game is held in the controls themselves (texts, colours,
+// which option is set); there is no separate game object to drift from them.
+// The class is implemented across several files of this folder, one per
+// concern, all sharing this header.
+#include "platform/events.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTimer>
+#include <QWidget>
+#include <array>
+#include <memory>
+
+class QMenuBar;
+class QMenu;
+class QFrame;
+class Form2;
+class Options;
+class ControlResizer;
+
+// A line-score box: a text box that carries its completed mark and paints
+// yellow (completed) or grey from it.
+class BoxScoreEdit : public QLineEdit {
+    Q_OBJECT
+public:
+    explicit BoxScoreEdit(QWidget* parent = nullptr);
+    bool completed() const { return completed_; }
+    void setCompleted(bool on);
+    // The background colour as &H00BBGGRR.
+    unsigned backColor() const;
+
+signals:
+    // Focus taken by the user's click or tab (not by re-activating the window).
+    void GotFocus();
+    void DblClick();
+
+protected:
+    void focusInEvent(QFocusEvent* e) override;
+    void mouseDoubleClickEvent(QMouseEvent* e) override;
+
+private:
+    bool completed_ = false;
+};
+
+// A runner piece's picture box: shows a photo stretched over the whole box.
+class PictureBox : public ClickLabel {
+    Q_OBJECT
+public:
+    explicit PictureBox(QWidget* parent = nullptr);
+    bool hasPicture() const { return !picture_.isNull(); }
+    const QPixmap& picture() const { return picture_; }
+    void setPicture(const QPixmap& p);
+    void clearPicture();
+
+protected:
+    void paintEvent(QPaintEvent* e) override;
+
+private:
+    QPixmap picture_;
+};
+
+class Form1 : public QWidget {
+    Q_OBJECT
+public:
+    Form1();
+    ~Form1() override;
+
+    // The one board of the run (nullptr before it exists).
+    static Form1* instance();
+
+    // Start-up: prepares every window the game needs, restores the saved
+    // captions and fits the board to the screen. Returns false when a step
+    // failed (the "Program Error" box has been shown).
+    bool Form_Load();
+    // Run by the window's close; true when the board may close.
+    bool Form_QueryUnload();
+
+    Form2* statsSheet() const { return form2_; }
+    Options* eventLog() const { return options_; }
+    ControlResizer& resizer();
+
+    // ---- Notices and the event log ----
+    static void ShowNotice(const QString& text);
+    // Appends one line (subject, code literal such as "_____K", CR LF).
+    void AppendEventLogLine(const QString& subject, const QString& literal);
+    // Appends "[innings completed]" CR LF from the cumulative outs; false
+    // (nothing written) when they are not a number.
+    bool AppendHalfInningMarker();
+    QString EventLogText() const;
+
+    // ---- Menus ----
+    void mnuStatistics_Click();
+    void mnuEventLog_Click();
+    void mnu_Options_Click();
+    void About_Click();
+
+    // ---- Board handlers of the board window itself ----
+    void cb_Xinnings_Click();
+    void cb_BaseTracker_Click();
+    void lbl_STATS_Click();
+    void SupplementalResize();
+    void tmr_Constant_Timer();
+
+    // ---- Teams, batters and pitchers ----
+    void Command6_Click();  // "V"
+    void Command7_Click();  // "H"
+    void Visitor_Open();
+    void Home_Open();
+    void Vis_Logo();
+    void Home_Logo();
+    void img_VisLogo_DblClick();
+    void img_HomeLogo_DblClick();
+    void List1_Click();
+    void List2_Click();
+    void List1_MouseMove(int button, int shift, double x, double y);
+    void List2_MouseMove(int button, int shift, double x, double y);
+    void Option5_Click();
+    void Option6_Click();
+    void Option1_Click();
+    void Option2_Click();
+    void Option3_Click();
+    void lbl_VisPitcher_DblClick();
+    void lbl_HomePitcher_DblClick();
+    void CalcPitcherIP(bool visitorsLabel);
+    // Lineup editing
+    void Command2_Click();  // visitors "UP"
+    void Command3_Click();  // visitors "DN"
+    void Command8_Click();  // home "UP"
+    void Command4_Click();  // home "DN"
+    void Check1_Click();
+    void Check2_Click();
+    void List1_DblClick();
+    void List2_DblClick();
+    void List1_MouseDown(int button, int shift, double x, double y);
+    void List2_MouseDown(int button, int shift, double x, double y);
+    void List1_MouseUp(int button, int shift, double x, double y);
+    void List2_MouseUp(int button, int shift, double x, double y);
+
+    // ---- Game progress ----
+    bool PlayGuard();
+    void PitcherBatterSelectWarn();
+    void ChangeOfState();
+    void EventMessage();
+    void AssignAtBat();
+    void AdvanceLineup();
+    void tb_OUT_Change();
+    void tb_OutsCount_Change();
+    void lbl_RBI_Click();
+    void AssignER();
+    void Command5_Click();  // "UPDATE"
+    void ScoreUpdate();
+    void ConstantUpdate();
+    void tb_BoxScore_GotFocus(int index);
+    void tb_BoxScoreBottom_GotFocus(int index);
+    void tb_BoxScore_DblClick(int index);
+    void tb_BoxScoreBottom_DblClick(int index);
+    void lblDigit_Click(int digit);  // number pad heads "0" to "9"
+
+    // ---- Plays ----
+    void lbl_Single_Click();
+    void lbl_Double_Click();
+    void lbl_Triple_Click();
+    void lbl_Homer_Click();
+    void lbl_BB_Click();
+    void lbl_K_Click();
+    void lbl_GO_Click();
+    void lbl_FO_Click();
+    void lbl_LO_Click();
+    void lbl_PO_Click();
+    void lbl_FC_Click();
+    void lbl_DP_Click();
+    void lbl_Pick_Click();
+    void lbl_AB_Click();
+    void lbl_SB_Click();
+    void OutRecordedMsg();
+    void HitRecordedMsg();
+    void AssignHit(int column);
+    void AssignHR();
+    void AssignBB();
+    void AssignK();
+    void StolenBase(int pieceIndex);
+
+    // ---- Runner pieces ----
+    void ClearBases();
+    void Command11_Click();  // "RESET"
+
+    // ---- Controls (names as the program has always called them) ----
+    QMenuBar* menuBar = nullptr;
+    QAction* mnuStatistics = nullptr;
+    QAction* mnuEventLog = nullptr;
+    QAction* mnu_Options = nullptr;
+    QAction* About = nullptr;
+
+    ClickLabel* Picture1 = nullptr;  // the background picture box
+    QFrame* Frame3 = nullptr;        // line score, innings 1-10 and totals
+    QFrame* Frame1 = nullptr;        // extra innings 11-20, hidden until X-INN
+    QLabel* lbl_Frame1Caption = nullptr;
+    std::array<BoxScoreEdit*, 23> tb_BoxScore{};        // visitors
+    std::array<BoxScoreEdit*, 23> tb_BoxScoreBottom{};  // home
+    std::array<ClickLabel*, 10> lbl_Digit{};            // lbl_0 .. lbl_9 (index = digit)
+    std::array<QLabel*, 3> lbl_RHE{};
+    std::array<QLabel*, 10> lbl_XinnHead{};
+    QLineEdit* tb_VisTeam = nullptr;
+    QLineEdit* tb_HomeTeam = nullptr;
+
+    // The play panel and its outcome labels.
+    ClickLabel* pb_Res = nullptr;
+    ClickLabel* lbl_Single = nullptr;
+    ClickLabel* lbl_Double = nullptr;
+    ClickLabel* lbl_Triple = nullptr;
+    ClickLabel* lbl_Homer = nullptr;
+    ClickLabel* lbl_BB = nullptr;
+    ClickLabel* lbl_K = nullptr;
+    ClickLabel* lbl_GO = nullptr;
+    ClickLabel* lbl_FO = nullptr;
+    ClickLabel* lbl_LO = nullptr;
+    ClickLabel* lbl_PO = nullptr;
+    ClickLabel* lbl_FC = nullptr;
+    ClickLabel* lbl_DP = nullptr;
+    ClickLabel* lbl_Pick = nullptr;
+    ClickLabel* lbl_AB = nullptr;
+    ClickLabel* lbl_RBI = nullptr;
+    ClickLabel* lbl_SB = nullptr;
+    ClickLabel* lbl_STATS = nullptr;
+    QCheckBox* chk_HideControls = nullptr;
+
+    QLabel* lbl_OUTS = nullptr;
+    QLineEdit* tb_OUT = nullptr;
+    QPushButton* Command11 = nullptr;  // "RESET"
+    QPushButton* Command5 = nullptr;   // "UPDATE"
+    QCheckBox* cb_Xinnings = nullptr;
+
+    // Lineups, batting side, pitchers.
+    QPushButton* Command6 = nullptr;  // "V"
+    QPushButton* Command7 = nullptr;  // "H"
+    QRadioButton* Option5 = nullptr;  // visitors "AT BAT"
+    QRadioButton* Option6 = nullptr;  // home "AT BAT"
+    ListBox* List1 = nullptr;
+    ListBox* List2 = nullptr;
+    QPushButton* Command2 = nullptr;  // visitors "UP"
+    QPushButton* Command3 = nullptr;  // visitors "DN"
+    QPushButton* Command8 = nullptr;  // home "UP"
+    QPushButton* Command4 = nullptr;  // home "DN"
+    QCheckBox* Check1 = nullptr;      // visitors "EDIT"
+    QCheckBox* Check2 = nullptr;      // home "EDIT"
+    QLineEdit* tb_List1edit = nullptr;
+    QLineEdit* tb_List2edit = nullptr;
+    ClickLabel* lbl_VisPitcher = nullptr;   // hiddenText: ReplacedPitcher
+    ClickLabel* lbl_HomePitcher = nullptr;  // hiddenText: ReplacedPitcher
+    PictureBox* img_VisPitch = nullptr;
+    PictureBox* img_HomePitch = nullptr;
+    PictureBox* img_VisLogo = nullptr;
+    PictureBox* img_HomeLogo = nullptr;
+
+    // Runner pieces: picture box (hiddenText: PiecePlayerName), caption
+    // label, and the hidden token image that holds the photo and the size.
+    std::array<PictureBox*, 4> pb_Player{};
+    std::array<ClickLabel*, 4> lbl_Player{};
+    std::array<PictureBox*, 4> Image{};  // Image2 .. Image5
+    ClickLabel* pb_BaseTracker = nullptr;
+    std::array<ClickLabel*, 3> lbl_tracker{};
+
+    // Options panel.
+    QFrame* fra_Options = nullptr;
+    QLabel* lbl_OutsCountCaption = nullptr;
+    QLineEdit* tb_OutsCount = nullptr;
+    QCheckBox* cb_BaseTracker = nullptr;
+    QLabel* Label8 = nullptr;
+    ClickLabel* lbl_PhotoPath = nullptr;
+    QLineEdit* tb_PhotoPath = nullptr;
+    QPushButton* cmd_FotoBig = nullptr;
+    QPushButton* cmd_FotoSmall = nullptr;
+
+    // Chart captions and the dice frames.
+    std::array<ClickLabel*, 9> lbl_chrt{};  // lbl_chrt1 .. lbl_chrt9
+    QFrame* fra_FaceDice = nullptr;
+    QFrame* fra_ColourDice = nullptr;
+    ClickLabel* lbl_20die = nullptr;
+    std::array<std::array<PictureBox*, 6>, 3> ImageFaces{};  // Image100, Image200, Image300
+
+    // Hidden state holders.
+    QFrame* fra_ctrls = nullptr;
+    QLabel* lbl_Selected = nullptr;
+    QLabel* lbl_L1current = nullptr;
+    QLabel* lbl_L2current = nullptr;
+    QLineEdit* tb_ListBoxStatus = nullptr;
+    QLineEdit* tb_LBselected = nullptr;
+    QLabel* lbl_NumSel = nullptr;
+    QLabel* lbl_BoxSel = nullptr;
+    QLabel* lbl_VisHome = nullptr;
+    QLabel* lbl_Path = nullptr;
+    QLineEdit* StealRunnerName = nullptr;
+    QRadioButton* Option1 = nullptr;
+    QRadioButton* Option2 = nullptr;
+    QRadioButton* Option3 = nullptr;
+
+    QTimer* tmr_Constant = nullptr;
+
+    // Die-face pip masks, element n (1 to 6) for face n.
+    std::array<QString, 7> PipMask;
+
+    // Public working state of single concerns.
+    // [teams-public]
+    // [plays-public]
+    // The runner piece (1 to 4) picked for a stolen base, 0 when none.
+    int StealRunnerIndex = 0;
+
+    // The launch-scaling flag of the program.
+    bool ResizeFormAtLaunch = false;
+
+protected:
+    void closeEvent(QCloseEvent* e) override;
+    void resizeEvent(QResizeEvent* e) override;
+
+private:
+    void buildControls();
+    void buildLineScore();
+    void buildPlayPanel();
+    void buildLineups();
+    void buildPiecesAndOptions();
+    void wireBoard();
+    // Wiring of the handlers of each concern, defined in that concern's file.
+    void wireTeams();
+    void wireProgress();
+    void wirePlays();
+    void wirePieces();
+
+    // Working state of single concerns (each concern adds its own here).
+    // [teams]
+    // Each side's helper, visitors true; the named handlers call these.
+    void openTeam(bool visitors);
+    void loadTeam(bool visitors);
+    void pickBatter(bool visitors);
+    void placeBatterPiece(const QString& name);
+    void colourBattingSide(bool visitors);
+    void showEntryTooltip(bool visitors, double x, double y);
+    void pickLogo(bool visitors);
+    void changePitcher(bool visitors);
+    void refreshPitcherPhotos();
+    void moveEntry(bool visitors, int step);
+    void renameEntry(bool visitors);
+    void lineupMouseDown(bool visitors);
+    void lineupMouseUp(bool visitors, int button, int shift, double x, double y);
+    QString teamFilePath_[2];  // the file picked for each side, visitors first
+    int dragSourceIndex_ = -1;
+    // [progress]
+    // The two halves of the play guard: both lineups hold entries (silent
+    // refusal); pitchers, side and batter are set (refusal with the notice).
+    bool LineupsLoaded() const;
+    bool PitchersAndBatterReady();
+    void PutValue();
+    static void setLineupBack(QWidget* list, unsigned bgr);
+    // Set while tb_OUT_Change settles a count above 3 to "3", so that write
+    // does not end a second half-inning.
+    bool outsRewriting_ = false;
+    // [plays]
+    // [pieces]
+
+    Form2* form2_ = nullptr;
+    Options* options_ = nullptr;
+    std::unique_ptr<ControlResizer> resizer_;
+    bool closing_ = false;
+};

@@ -1,0 +1,3 @@
+#include "board/form1.h"
+
+void Form1::mnuStatistics_Click() {}

@@ -1,0 +1,127 @@
+#include "board/notices.h"
+
+#include "board/form1.h"
+#include "common/colours.h"
+#include "platform/interaction.h"
+#include "platform/twips.h"
+#include "presentation/center_form.h"
+
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScrollBar>
+
+namespace {
+
+QString colourStyle(unsigned fore, unsigned back)
+{
+    return QStringLiteral("color: %1; background-color: %2;")
+        .arg(colours::fromBgr(fore).name(), colours::fromBgr(back).name());
+}
+
+}  // namespace
+
+CustMsgBox::CustMsgBox(QWidget* parent, bool second) : QDialog(parent)
+{
+    setObjectName(second ? QStringLiteral("CustMsgBox2") : QStringLiteral("CustMsgBox"));
+    setWindowTitle(QStringLiteral(" "));
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    const unsigned back = second ? 0x00808080u : colours::DarkGrey;
+    setAutoFillBackground(true);
+    setStyleSheet(QStringLiteral("QDialog { background-color: %1; }").arg(colours::fromBgr(back).name()));
+    setFixedSize(twips::toPx(6015), twips::toPx(2415));
+    Label1 = new QLabel(QStringLiteral("Custom message box"), this);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1->setGeometry(twips::toPx(120), twips::toPx(240), twips::toPx(5775), twips::toPx(1900));
+    Label1->setWordWrap(true);
+    Label1->setAlignment(Qt::AlignCenter);
+    Label1->setStyleSheet(colourStyle(colours::White, back));
+    QFont f(QStringLiteral("Arial"));
+    f.setPointSizeF(14);
+    Label1->setFont(f);
+    cmd_YES = new QPushButton(QStringLiteral("YES"), this);
+    cmd_NO = new QPushButton(QStringLiteral("NO"), this);
+    cmd_YES->setGeometry(twips::toPx(1500), twips::toPx(1800), twips::toPx(1200), twips::toPx(400));
+    cmd_NO->setGeometry(twips::toPx(3300), twips::toPx(1800), twips::toPx(1200), twips::toPx(400));
+    // The notice has no answer, only acknowledgement.
+    cmd_YES->setVisible(second);
+    cmd_NO->setVisible(second);
+    cmd_YES->setAutoDefault(false);
+    cmd_NO->setAutoDefault(false);
+    connect(cmd_YES, &QPushButton::clicked, this, &QDialog::close);
+    connect(cmd_NO, &QPushButton::clicked, this, &QDialog::close);
+}
+
+void CustMsgBox::setMessage(const QString& text)
+{
+    QFont f = Label1->font();
+    f.setPointSizeF(14);
+    Label1->setFont(f);
+    Label1->setAlignment(Qt::AlignCenter);
+    Label1->setText(text);
+    setProperty("noticeText", text);
+}
+
+void CustMsgBox::keyPressEvent(QKeyEvent* e)
+{
+    // Enter and Escape acknowledge the notice like the close box.
+    if (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter || e->key() == Qt::Key_Escape) {
+        close();
+        return;
+    }
+    QDialog::keyPressEvent(e);
+}
+
+Options::Options(QWidget* parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("Options"));
+    setWindowTitle(QStringLiteral("Event Log"));
+    setStyleSheet(QStringLiteral("QDialog { background-color: %1; }").arg(colours::fromBgr(colours::DarkGrey).name()));
+    resize(twips::toPx(4350), twips::toPx(5175));
+    Label1 = new QLabel(QStringLiteral("EVENT LOG"), this);
+    Label1->setGeometry(twips::toPx(120), twips::toPx(60), twips::toPx(4110), twips::toPx(300));
+    Label1->setStyleSheet(colourStyle(colours::LightGrey, colours::DarkGrey));
+    QFont hf(QStringLiteral("Arial"));
+    hf.setPointSizeF(9.75);
+    hf.setBold(true);
+    Label1->setFont(hf);
+    Text1 = new QPlainTextEdit(this);
+    Text1->setObjectName(QStringLiteral("Text1"));
+    Text1->setGeometry(twips::toPx(120), twips::toPx(420), twips::toPx(4110), twips::toPx(4635));
+    Text1->setReadOnly(true);
+    Text1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    Text1->setLineWrapMode(QPlainTextEdit::NoWrap);
+    Text1->setStyleSheet(QStringLiteral("QPlainTextEdit { %1 }").arg(colourStyle(colours::LightGrey, colours::DarkGrey)));
+    QFont tf(QStringLiteral("Arial Narrow"));
+    tf.setPointSizeF(9.75);
+    Text1->setFont(tf);
+}
+
+QString Options::text() const
+{
+    // The widget keeps lines without their CR LF; the log's text has them.
+    return property("logText").toString();
+}
+
+void Options::append(const QString& s)
+{
+    setProperty("logText", text() + s);
+    QString shown = s;
+    if (shown.endsWith(QStringLiteral("\r\n")))
+        shown.chop(2);
+    Text1->appendPlainText(shown);
+    Text1->verticalScrollBar()->setValue(Text1->verticalScrollBar()->maximum());
+}
+
+void Options::closeEvent(QCloseEvent* e)
+{
+    e->ignore();
+    hide();
+}
+
+void Options::reject()
+{
+    hide();
+}

@@ -1,0 +1,161 @@
+// Start-up and exit of the board.
+#include "board/form1.h"
+#include "board/notices.h"
+#include "common/guard.h"
+#include "common/numbers.h"
+#include "common/program_folder.h"
+#include "common/settings.h"
+#include "common/version.h"
+#include "platform/interaction.h"
+#include "platform/twips.h"
+#include "presentation/control_resizer.h"
+#include "presentation/launch_scaling.h"
+#include "stats_sheet/form2.h"
+
+#include <QCoreApplication>
+#include <QFrame>
+#include <QGuiApplication>
+#include <QScreen>
+
+namespace {
+
+void placeTwips(QWidget* w, double left, double top)
+{
+    w->move(twips::toPx(left), twips::toPx(top));
+}
+
+void sizeTwips(QWidget* w, double width, double height)
+{
+    w->resize(twips::toPx(width), twips::toPx(height));
+}
+
+}  // namespace
+
+bool Form1::Form_Load()
+{
+    // The windows the game cannot do without: without them the program ends.
+    const bool core = guarded([this] {
+        setWindowTitle(boardCaption());
+        if (!options_) {
+            options_ = new Options();
+            options_->hide();
+        }
+    });
+    if (!core)
+        return false;
+
+    // Presentation set-up: a failing step is reported and the load goes on.
+    guarded([this] {
+        Picture1->clear();
+        tb_OUT->resize(twips::toPx(465), tb_OUT->height());
+        Label8->setText(QStringLiteral("User-defined PLAYER-PHOTOS path"));
+        for (auto& die : ImageFaces)
+            for (auto* face : die)
+                sizeTwips(face, 433, 433);
+        sizeTwips(lbl_20die, 433, 433);
+        QFont f = lbl_20die->font();
+        f.setPointSizeF(18);
+        lbl_20die->setFont(f);
+        fra_FaceDice->setStyleSheet(QStringLiteral("QFrame#fra_FaceDice { background-color: #404040; }"));
+        fra_FaceDice->resize(twips::toPx(1275), fra_FaceDice->height());
+        placeTwips(fra_FaceDice, 16850, 7180);
+        placeTwips(fra_FaceDice, 17160, 7180);
+        placeTwips(fra_ColourDice, 16680, 9810);
+        for (auto* token : Image)
+            sizeTwips(token, 1350, 2025);
+        StealRunnerName->setText(QString());
+        const int boardHeight = Picture1->height() > 0 ? Picture1->height() : height();
+        const double factors[4] = {0.0126, 0.1011, 0.7019, 0.7905};
+        for (size_t i = 0; i < 4; ++i) {
+            auto* piece = pb_Player[i];
+            piece->resize(Image[i]->width(), Image[i]->height());
+            piece->move(static_cast<int>(width() * factors[i]),
+                        static_cast<int>(boardHeight - piece->height() * 1.175));
+        }
+    });
+
+    guarded([this] {
+        resizer().setKeepRatio(true);
+        resizer().setFontResize(true);
+        resizer().InitializeResizer(this);
+    });
+
+    const bool sheet = guarded([this] {
+        if (!form2_) {
+            form2_ = new Form2(this);
+            form2_->Form_Load();
+        }
+    });
+    if (!sheet)
+        return false;
+
+    guarded([this] {
+        Frame3->resize(twips::toPx(7875), Frame3->height());
+        placeTwips(Frame3, 5525, Frame3->y() * twips::twipsPerPixel());
+        static const char* rows[7][3] = {
+            {"", "", ""},
+            {"0,0,0,", "0,1,0,", "0,0,0"},
+            {"0,0,1,", "0,0,0,", "1,0,0"},
+            {"0,0,1,", "0,1,0,", "1,0,0"},
+            {"1,0,1,", "0,0,0,", "1,0,1"},
+            {"1,0,1,", "0,1,0,", "1,0,1"},
+            {"1,0,1,", "1,0,1,", "1,0,1"},
+        };
+        for (size_t n = 1; n <= 6; ++n)
+            PipMask[n] = QString::fromLatin1(rows[n][0]) + QString::fromLatin1(rows[n][1])
+                + QString::fromLatin1(rows[n][2]);
+        lbl_Path->setText(folder::resolve(QStringLiteral("ballparks")));
+    });
+
+    guarded([this] {
+        for (int i = 0; i < 9; ++i)
+            lbl_chrt[static_cast<size_t>(i)]->setText(settings::GetSetting(QStringLiteral("lbl_chrt%1").arg(i + 1)));
+        lbl_PhotoPath->setText(settings::GetSetting(QStringLiteral("lbl_PhotoPath")));
+    });
+
+    guarded([this] {
+        QScreen* screen = QGuiApplication::primaryScreen();
+        const QRect area = screen ? screen->availableGeometry() : QRect(0, 0, 1920, 1080);
+        const QSize screenPx = screen ? screen->size() : QSize(1920, 1080);
+        const launch::LaunchMetrics m = launch::metricsFor(screenPx);
+        ResizeFormAtLaunch = true;
+        ScaleFormControls(m.ratioX, m.ratioY, this, ResizeFormAtLaunch);
+        launch::placeBoard(this, area);
+    });
+
+    tmr_Constant->start();
+    return true;
+}
+
+bool Form1::Form_QueryUnload()
+{
+    if (closing_)
+        return true;
+    const auto answer = platform::interaction().msgBox(
+        QStringLiteral("Don't forget to go to the Stats Form and save all stats using 'SAVE TO DB'.\n\n"
+                       "Do you still want to EXIT?"),
+        QMessageBox::Yes | QMessageBox::No, QStringLiteral("EXIT program?"), QMessageBox::Question,
+        QMessageBox::No);
+    if (answer != QMessageBox::Yes)
+        return false;
+    closing_ = true;
+    tmr_Constant->stop();
+    if (form2_)
+        form2_->hide();
+    if (options_)
+        options_->hide();
+    QCoreApplication::quit();
+    return true;
+}
+
+bool Form1::AppendHalfInningMarker()
+{
+    const auto outs = num::strict(tb_OutsCount->text());
+    if (!outs)
+        return false;
+    AppendEventLogLine(QStringLiteral("[") + num::generalLocale(*outs / 6.0), QStringLiteral("]"));
+    return true;
+}
+
+// The About box comes with its own part of the program.
+void Form1::About_Click() {}

@@ -1,0 +1,41 @@
+#pragma once
+// The one way a handler meets an unexpected failure: the critical
+// "Program Error" box, and the handler returns. Nothing escapes to the
+// event loop.
+#include <QString>
+#include <exception>
+#include <functional>
+
+class QWidget;
+
+struct ProgramError : std::exception {
+    ProgramError(int number, QString description) : number(number), description(std::move(description)) {}
+    const char* what() const noexcept override { return "ProgramError"; }
+    int number;
+    QString description;
+};
+
+namespace errors {
+// The small fixed catalogue of our own failures.
+enum : int {
+    InvalidCall = 5,
+    Overflow = 6,
+    OutOfMemory = 7,
+    SubscriptOutOfRange = 9,
+    TypeMismatch = 13,
+    FileNotFound = 53,
+    FileAccess = 75,
+    InvalidPropertyValue = 380,
+    InvalidPicture = 481,
+};
+QString describe(int number);
+[[noreturn]] void raise(int number);
+}  // namespace errors
+
+// Text of the box: "The following error has occurred: N, description".
+QString programErrorText(int number, const QString& description);
+void showProgramError(int number, const QString& description);
+
+// Runs a handler; a failure shows the "Program Error" box. Returns false when
+// the handler failed.
+bool guarded(const std::function<void()>& handler);

@@ -1,0 +1,46 @@
+#include "common/settings.h"
+
+#include <QSettings>
+#include <memory>
+
+namespace settings {
+namespace {
+
+QString& redirectedFile()
+{
+    static QString file;
+    return file;
+}
+
+std::unique_ptr<QSettings> open()
+{
+    if (!redirectedFile().isEmpty())
+        return std::make_unique<QSettings>(redirectedFile(), QSettings::IniFormat);
+    return std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Scorvana"),
+                                       QStringLiteral("Benchdeck"));
+}
+
+}  // namespace
+
+QString GetSetting(const QString& key)
+{
+    auto s = open();
+    s->beginGroup(QStringLiteral("labels"));
+    return s->value(key, QString()).toString();
+}
+
+void SaveSetting(const QString& key, const QString& value)
+{
+    auto s = open();
+    s->beginGroup(QStringLiteral("labels"));
+    s->setValue(key, value);
+    s->endGroup();
+    s->sync();
+}
+
+void redirectTo(const QString& iniFile)
+{
+    redirectedFile() = iniFile;
+}
+
+}  // namespace settings

@@ -1,0 +1,160 @@
+#pragma once
+// The statistics database: one SQLite file, "ZRQ.mdb" in the program folder,
+// written by the statistics sheet's save and read, deleted from and exported
+// by the statistics browser. Every one of them opens it through
+// db::Connection, which also brings a missing file or table into being.
+//
+// Rules every call site keeps:
+// - Values from the user (sheet cells, filter texts, names) are bound as
+//   parameters ("?"), never pasted into SQL text. A filter for LIKE is bound
+//   too: `... WHERE Batter LIKE ?` with `text + "%"`; "%" and "_" in it stay
+//   wildcards, an apostrophe is just a character.
+// - An empty cell is bound as a typed NULL (countValue/inningsValue do it),
+//   never as "" and never as 0.
+// - A save, a delete and a purge each run inside transaction(): all of their
+//   rows or none.
+// - SQLite divides integers without a fraction (7 / 2 is 3). A rate
+//   multiplies by 1.0 first: `SUM([1B]) * 1.0 / SUM(AB)`. A division by zero
+//   gives NULL (an empty cell), not a failure. IFNULL(x, 0) stands for the
+//   "Null counts as 0" of the rate formulas.
+// - Text columns compare, sort, group and LIKE-match without regard to case
+//   (COLLATE NOCASE, ASCII letters), as the readers expect.
+//
+// Failures are thrown as ProgramError carrying SQLite's own result code and
+// message ("5, database is locked", "26, file is not a database", "8, attempt
+// to write a readonly database"); see raise().
+#include "common/guard.h"
+
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QStringList>
+#include <QVariant>
+#include <functional>
+#include <utility>
+#include <vector>
+
+class QSqlError;
+
+namespace db {
+
+enum class Type { Text, Integer, Real };
+
+struct Column {
+    QString name;
+    Type type;
+};
+
+struct Table {
+    QString name;
+    std::vector<Column> columns;  // in the established field order
+};
+
+// The five tables, Batting, Pitching, BoxScores, WinLoss and Matchups, with
+// their fields in order. Readers select whole rows and place grid columns by
+// position, so this order is part of the file format.
+const std::vector<Table>& tables();
+
+// The database file's path: folder::resolve("ZRQ.mdb"), so an existing
+// "zrq.MDB" is the one used.
+QString path();
+
+// How long an operation waits for another program's lock before failing
+// with SQLite's "database is locked" (milliseconds; tests shorten it).
+void setBusyTimeout(int milliseconds);
+int busyTimeout();
+
+// A reader's result: the column names as the statement returns them and
+// every row as display texts (see displayText).
+struct Rows {
+    QStringList columns;
+    std::vector<QStringList> rows;
+};
+
+// Whether each row of a select() starts with an empty text for a grid's
+// fixed column 0, so the rows can go straight into GridModel::setDataRows.
+enum class FixedColumn { None, Leading };
+
+// One open connection to the statistics database. Constructing it opens the
+// file; when the file is missing it is created with the five tables, and
+// when only some tables are missing those are created (one transaction). An
+// existing file is otherwise left exactly as it was: a file that is not a
+// database, one that cannot be written while a table is missing, a locked
+// one, or a table lacking one of the needed fields (compared without regard
+// to case; extra fields are allowed) throws ProgramError and nothing is
+// written. An empty (0-byte) file counts as an empty database.
+//
+// Queries made through the connection must be gone before it is destroyed
+// (declare them after it); the destructor closes and unregisters the
+// connection. Not copyable or movable: make one where it is needed.
+class Connection {
+public:
+    Connection();
+    ~Connection();
+    Connection(const Connection&) = delete;
+    Connection& operator=(const Connection&) = delete;
+
+    // The Qt connection, for what the helpers below do not cover.
+    QSqlDatabase& sql() { return db_; }
+
+    // Prepares and runs one statement with positional parameters ("?").
+    // Throws on failure. The returned query is forward-only.
+    QSqlQuery exec(const QString& statement, const QVariantList& params = {});
+
+    // Appends one row: each field named (table fields, matched without regard
+    // to case) gets its value; the fields not named stay NULL.
+    void insert(const QString& table, const std::vector<std::pair<QString, QVariant>>& fields);
+
+    // Runs a SELECT and reads every row at once (forward-only; 100,000 rows
+    // take a few tens of milliseconds).
+    Rows select(const QString& statement, const QVariantList& params = {}, FixedColumn fixed = FixedColumn::None);
+
+    // Runs work between BEGIN IMMEDIATE and COMMIT. Any failure inside work
+    // or at COMMIT rolls everything back and is rethrown: a ProgramError as
+    // it was, an SQL failure as ProgramError with SQLite's code and text.
+    void transaction(const std::function<void()>& work);
+
+private:
+    void close() noexcept;
+    void prepareFile();
+
+    QString name_;
+    QSqlDatabase db_;
+};
+
+// Throws the failure as ProgramError: SQLite's result code and message;
+// where SQLite gave none (the driver missing, a parameter count mismatch),
+// 75 "Path/File access error" or 5 "Invalid procedure call or argument"
+// with Qt's text.
+[[noreturn]] void raise(const QSqlError& error);
+
+// --- binding sheet cells ---------------------------------------------------
+// A cell that is empty or holds only blanks is "empty": its field stays NULL.
+
+// The NULL of a column type (a QVariant of that type holding no value).
+QVariant nullOf(Type type);
+
+// Strict checks the save runs over every cell before it writes anything, so
+// it can name the bad cell: a count is empty or a whole number ("3", " 12 ",
+// "-1", "4.0"); innings are empty or a decimal number ("5.67", ".0001",
+// "6"). Letters, exponents, "3.5" as a count and the like fail.
+bool isCount(const QString& cell);
+bool isInnings(const QString& cell);
+
+// The value bound for a count (INTEGER) or innings (REAL) cell: the number,
+// or the typed NULL for an empty cell. A cell that fails the check above
+// throws ProgramError 13 "Type mismatch".
+QVariant countValue(const QString& cell);
+QVariant inningsValue(const QString& cell);
+
+// --- showing values ----------------------------------------------------------
+
+// How a stored value reads in a grid: NULL as "", whole numbers as digits,
+// fractional numbers as plain decimals (numberText), text as it is.
+QString displayText(const QVariant& value);
+
+// A fractional number as plain decimal text with up to 15 significant
+// digits and no trailing zeros: 0.0001 reads "0.0001" (never "1e-04"), 6.0
+// reads "6", 5.67 reads "5.67".
+QString numberText(double value);
+
+}  // namespace db

@@ -1,0 +1,202 @@
+#include "platform/events.h"
+
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QMouseEvent>
+
+namespace events {
+
+int buttonOf(Qt::MouseButton button)
+{
+    switch (button) {
+    case Qt::LeftButton: return 1;
+    case Qt::RightButton: return 2;
+    case Qt::MiddleButton: return 4;
+    default: return 0;
+    }
+}
+
+int buttonMask(Qt::MouseButtons buttons)
+{
+    int m = 0;
+    if (buttons & Qt::LeftButton)
+        m |= 1;
+    if (buttons & Qt::RightButton)
+        m |= 2;
+    if (buttons & Qt::MiddleButton)
+        m |= 4;
+    return m;
+}
+
+int shiftMask(Qt::KeyboardModifiers modifiers)
+{
+    int m = 0;
+    if (modifiers & Qt::ShiftModifier)
+        m |= 1;
+    if (modifiers & Qt::ControlModifier)
+        m |= 2;
+    if (modifiers & Qt::AltModifier)
+        m |= 4;
+    return m;
+}
+
+bool ctrlDown()
+{
+    return QGuiApplication::queryKeyboardModifiers() & Qt::ControlModifier;
+}
+
+void onChange(QLineEdit* box, std::function<void()> handler)
+{
+    QObject::connect(box, &QLineEdit::textChanged, box, [h = std::move(handler)](const QString&) { h(); },
+                     Qt::DirectConnection);
+}
+
+void onSet(QRadioButton* option, std::function<void()> handler)
+{
+    QObject::connect(option, &QRadioButton::toggled, option,
+                     [h = std::move(handler)](bool on) {
+                         if (on)
+                             h();
+                     },
+                     Qt::DirectConnection);
+}
+
+void onToggle(QCheckBox* box, std::function<void()> handler)
+{
+    QObject::connect(box, &QCheckBox::toggled, box, [h = std::move(handler)](bool) { h(); }, Qt::DirectConnection);
+}
+
+}  // namespace events
+
+namespace {
+// The mouse events of a single button: the button pressed or released, and
+// for a move the buttons held.
+int eventButton(QMouseEvent* e, bool move)
+{
+    return move ? events::buttonMask(e->buttons()) : events::buttonOf(e->button());
+}
+}  // namespace
+
+ClickLabel::ClickLabel(QWidget* parent) : QLabel(parent) {}
+ClickLabel::ClickLabel(const QString& text, QWidget* parent) : QLabel(text, parent) {}
+
+void ClickLabel::mousePressEvent(QMouseEvent* e)
+{
+    e->accept();
+    pressedInside_ = true;
+    emit MouseDown(eventButton(e, false), events::shiftMask(e->modifiers()), e->position().x(), e->position().y());
+}
+
+void ClickLabel::mouseReleaseEvent(QMouseEvent* e)
+{
+    e->accept();
+    const bool wasPressed = pressedInside_;
+    const bool afterDouble = inDoubleClick_;
+    pressedInside_ = false;
+    inDoubleClick_ = false;
+    emit MouseUp(eventButton(e, false), events::shiftMask(e->modifiers()), e->position().x(), e->position().y());
+    if (wasPressed && !afterDouble && rect().contains(e->position().toPoint()))
+        emit Click();
+}
+
+void ClickLabel::mouseDoubleClickEvent(QMouseEvent* e)
+{
+    e->accept();
+    pressedInside_ = true;
+    inDoubleClick_ = true;
+    emit DblClick();
+}
+
+void ClickLabel::mouseMoveEvent(QMouseEvent* e)
+{
+    e->accept();
+    emit MouseMove(eventButton(e, true), events::shiftMask(e->modifiers()), e->position().x(), e->position().y());
+}
+
+ListBox::ListBox(QWidget* parent) : QListWidget(parent)
+{
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setMouseTracking(true);
+}
+
+void ListBox::setListIndexSilently(int row)
+{
+    const bool was = blockSignals(true);
+    if (row < 0 || row >= count()) {
+        setCurrentRow(-1);
+        clearSelection();
+    } else {
+        setCurrentRow(row);
+    }
+    blockSignals(was);
+    viewport()->update();
+}
+
+void ListBox::setListIndex(int row)
+{
+    setListIndexSilently(row);
+    emit Click();
+}
+
+QString ListBox::itemText(int row) const
+{
+    const QListWidgetItem* it = item(row);
+    return it ? it->text() : QString();
+}
+
+int ListBox::rowAt(const QPoint& viewportPos) const
+{
+    const QModelIndex idx = indexAt(viewportPos);
+    return idx.isValid() ? idx.row() : -1;
+}
+
+void ListBox::mousePressEvent(QMouseEvent* e)
+{
+    const int button = events::buttonOf(e->button());
+    if (e->button() == Qt::LeftButton) {
+        const int row = rowAt(e->position().toPoint());
+        const bool was = blockSignals(true);
+        QListWidget::mousePressEvent(e);
+        blockSignals(was);
+        emit MouseDown(button, events::shiftMask(e->modifiers()), e->position().x(), e->position().y());
+        if (row >= 0) {
+            setListIndexSilently(row);
+            emit Click();
+        }
+        return;
+    }
+    // Right and middle presses never move the selection.
+    e->accept();
+    emit MouseDown(button, events::shiftMask(e->modifiers()), e->position().x(), e->position().y());
+}
+
+void ListBox::mouseReleaseEvent(QMouseEvent* e)
+{
+    e->accept();
+    emit MouseUp(events::buttonOf(e->button()), events::shiftMask(e->modifiers()), e->position().x(),
+                 e->position().y());
+}
+
+void ListBox::mouseMoveEvent(QMouseEvent* e)
+{
+    // No drag-selection: the selection moves only by click or keyboard.
+    e->accept();
+    emit MouseMove(events::buttonMask(e->buttons()), events::shiftMask(e->modifiers()), e->position().x(),
+                   e->position().y());
+}
+
+void ListBox::mouseDoubleClickEvent(QMouseEvent* e)
+{
+    e->accept();
+    emit DblClick();
+}
+
+void ListBox::keyPressEvent(QKeyEvent* e)
+{
+    const int before = currentRow();
+    const bool was = blockSignals(true);
+    QListWidget::keyPressEvent(e);
+    blockSignals(was);
+    if (currentRow() != before && currentRow() >= 0)
+        emit Click();
+}

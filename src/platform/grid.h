@@ -1,0 +1,180 @@
+#pragma once
+// The few operations the program uses of a grid control, over our own table
+// model shown in a QTableView. Row 0 is the header row and column 0 the fixed
+// column, exactly as the program counts them: textMatrix(0, 1) is the first
+// field name, textMatrix(1, 1) the first data cell.
+#include <QAbstractTableModel>
+#include <QColor>
+#include <QStringList>
+#include <QTableView>
+#include <vector>
+
+class GridModel : public QAbstractTableModel {
+    Q_OBJECT
+public:
+    explicit GridModel(QObject* parent = nullptr);
+
+    // Counts include the header row and the fixed column.
+    int rows() const;
+    int cols() const;
+    void setRows(int rows);  // at least 1 (the header)
+    void setCols(int cols);  // at least 1 (the fixed column)
+
+    // Reading or writing outside rows x cols throws ProgramError
+    // (30009 "Invalid Row value" / 30010 "Invalid Col value").
+    QString textMatrix(int row, int col) const;
+    void setTextMatrix(int row, int col, const QString& text);
+    // Throws as textMatrix does when (row, col) is outside the grid.
+    void checkCell(int row, int col) const;
+    void checkRow(int row) const;
+    void checkCol(int col) const;
+
+    // The texts of rows row1..row2 and columns col1..col2 (header row and
+    // fixed column counted, hidden columns included): cells of a row joined
+    // by tabs, rows by newlines.
+    QString rangeText(int row1, int col1, int row2, int col2) const;
+
+    // Replaces all rows below the header at once (fast for large results).
+    // Each row holds the texts of columns 0..cols-1 (missing ones are empty,
+    // extra ones are dropped). Cell colours of the old rows go with them;
+    // column colours and alignments stay.
+    void setDataRows(std::vector<QStringList> rows);
+    // Header row only, every data row removed.
+    void clearData();
+
+    // Colours of single cells; an invalid QColor means the grid's default.
+    // Colours are kept opaque.
+    QColor cellBackColor(int row, int col) const;
+    void setCellBackColor(int row, int col, const QColor& c);
+    QColor cellForeColor(int row, int col) const;
+    void setCellForeColor(int row, int col, const QColor& c);
+    // A whole column's back colour for its data rows (cheap for large grids):
+    // as if every data cell of the column were given it, so it replaces the
+    // column's own cell back colours; it also colours rows loaded later.
+    // cellBackColor reports it for cells without a colour of their own.
+    void setColBackColor(int col, const QColor& c);
+    // The colour of the fixed column's cells (the header's button colour).
+    QColor fixedBackColor() const { return fixedBack_; }
+    void setFixedBackColor(const QColor& c);
+
+    // Alignment codes: 0 left-top, 1 left-centre, 2 left-bottom, 3 centre-top,
+    // 4 centre-centre, 5 centre-bottom, 6 right-top, 7 right-centre,
+    // 8 right-bottom, 9 general (text left, numbers right).
+    // colAlignment is that of the data cells (default 9), colAlignmentFixed
+    // that of the header cell (default: the header's own). A column of -1
+    // sets every column; a code outside 0..9 throws 380.
+    int colAlignment(int col) const;
+    void setColAlignment(int col, int code);
+    int colAlignmentFixed(int col) const;  // -1 while never set
+    void setColAlignmentFixed(int col, int code);
+    static Qt::Alignment alignmentOf(int code, const QString& text);
+
+    // Sorts the data rows (1..rows-1) by one column as text or as numbers.
+    // Stable: rows with equal keys keep their order. Each row's cell colours
+    // go with it. Text comparison ignores case. As numbers, empty cells come
+    // first, then numbers by value, then other texts (descending reverses).
+    void sortRows(int col, bool ascending, bool numeric);
+
+    // While off, text writes raise no change notifications; switching it on
+    // again refreshes the whole view once (for rewriting a column of a large
+    // result cell by cell).
+    bool redraw() const { return redraw_; }
+    void setRedraw(bool on);
+
+    // QAbstractTableModel: the view shows data rows 1..rows-1; row 0 is the
+    // horizontal header.
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+
+private:
+    // 0 means no colour of its own; a set colour is stored opaque, so never 0.
+    struct CellColours {
+        QRgb back = 0;
+        QRgb fore = 0;
+    };
+    struct Row {
+        QStringList text;                  // may be shorter than cols_
+        std::vector<CellColours> colours;  // sparse: only up to the last coloured column
+    };
+    const QString& cell(int row, int col) const;
+    CellColours cellColours(int row, int col) const;
+    CellColours& cellColoursForWrite(int row, int col);
+    void cellChanged(int row, int col, const QList<int>& roles);
+
+    int cols_ = 1;
+    std::vector<Row> rows_;         // rows_[0] the header
+    std::vector<QRgb> colBack_;     // 0 = none
+    std::vector<int> align_;        // data cells
+    std::vector<int> alignFixed_;   // header cells, -1 = the header's own
+    QColor fixedBack_;
+    bool redraw_ = true;
+    bool dirty_ = false;
+};
+
+class Grid : public QTableView {
+    Q_OBJECT
+public:
+    explicit Grid(QWidget* parent = nullptr);
+    ~Grid() override;
+
+    GridModel& model() { return model_; }
+    const GridModel& model() const { return model_; }
+
+    int rows() const { return model_.rows(); }
+    int cols() const { return model_.cols(); }
+    void setRows(int n) { model_.setRows(n); }
+    void setCols(int n);
+    QString textMatrix(int row, int col) const { return model_.textMatrix(row, col); }
+    void setTextMatrix(int row, int col, const QString& t) { model_.setTextMatrix(row, col, t); }
+
+    // Widths and heights in twips; a width of 0 hides the column (it keeps
+    // its texts), a negative width restores the default. Widths last across
+    // setDataRows and clearData.
+    int colWidth(int col) const;
+    void setColWidth(int col, int twipsWidth);
+    int rowHeightTwips() const;               // the data rows' height
+    void setRowHeightTwips(int twipsHeight);  // every row, header included
+    void setDataRowHeightTwips(int twipsHeight);  // rows 1.., the header keeps its height
+    int headerHeightTwips() const;
+    void setHeaderHeightTwips(int twipsHeight);
+
+    // The current cell, counting the header row and the fixed column
+    // (row 0 / col 0 mean none chosen among the data cells).
+    int currentRowIndex() const;
+    int currentColIndex() const;
+    // Makes a data cell current and the selection that cell alone (a hidden
+    // column may be current; it is never shown). Row 0 clears the current cell.
+    void setCurrentCell(int row, int col);
+    // The selected cells as tab- and newline-separated text: the rectangle the
+    // selection spans (the current cell alone when nothing is selected).
+    QString clipText() const;
+
+    // The rectangle of a cell in the view's viewport coordinates (row 0: the
+    // header section, above the viewport).
+    QRect cellRect(int row, int col) const;
+
+signals:
+    void cellClicked(int row, int col);
+    void cellDoubleClicked(int row, int col);
+    void headerDoubleClicked(int col);
+    // Every key pressed while the grid has the focus, before the grid's own
+    // handling (arrow keys move the current cell).
+    void keyDown(int key, Qt::KeyboardModifiers modifiers);
+
+protected:
+    void keyPressEvent(QKeyEvent* e) override;
+    void changeEvent(QEvent* e) override;
+
+private:
+    void applyColumnWidth(int col);
+    void applyColumnWidths();
+    void applyRowHeights();
+
+    GridModel model_;
+    std::vector<int> widthsTwips_;  // -1 = the default width
+    int dataRowTwips_ = -1;         // -1 = from the font
+    int headerTwips_ = -1;          // -1 = the header's own
+};

@@ -1,0 +1,44 @@
+#pragma once
+// The one way the program shows a window modally, asks in a message box,
+// picks a file and hands a file or address to the desktop. Tests install a
+// scripted implementation so that no test ever blocks on a prompt.
+#include <QMessageBox>
+#include <QString>
+
+class QDialog;
+
+namespace platform {
+
+class Interaction {
+public:
+    virtual ~Interaction() = default;
+    // Returns when the window has been closed (or hidden).
+    virtual void showModal(QDialog& dialog) = 0;
+    virtual QMessageBox::StandardButton msgBox(const QString& text, QMessageBox::StandardButtons buttons,
+                                               const QString& title, QMessageBox::Icon icon,
+                                               QMessageBox::StandardButton defaultButton = QMessageBox::NoButton)
+        = 0;
+    // "" on cancel.
+    virtual QString openFileName(const QString& title, const QString& startFolder, const QString& filter) = 0;
+    virtual void openExternally(const QString& pathOrUrl) = 0;
+};
+
+// The desktop implementation over Qt's dialogs and xdg-open.
+class QtInteraction : public Interaction {
+public:
+    void showModal(QDialog& dialog) override;
+    QMessageBox::StandardButton msgBox(const QString& text, QMessageBox::StandardButtons buttons,
+                                       const QString& title, QMessageBox::Icon icon,
+                                       QMessageBox::StandardButton defaultButton) override;
+    QString openFileName(const QString& title, const QString& startFolder, const QString& filter) override;
+    void openExternally(const QString& pathOrUrl) override;
+};
+
+Interaction& interaction();
+// Takes no ownership; nullptr restores the desktop implementation.
+void setInteraction(Interaction* current);
+
+// The title of message boxes that have none of their own.
+QString applicationTitle();
+
+}  // namespace platform

@@ -1,0 +1,80 @@
+#pragma once
+// Proportional layout of a window whose controls are placed absolutely: the
+// layout is recorded once, and every later resize sets each control to its
+// recorded geometry and font size times the ratio of the window's new inner
+// size to the recorded one.
+#include <QList>
+#include <QPointer>
+#include <QString>
+#include <QWidget>
+#include <vector>
+
+namespace layout {
+
+// The controls of a window in a stable order (depth first, each parent before
+// its children): every descendant widget placed by its parent's own code, so
+// the controls inside frames and picture boxes too. Left out are separate
+// windows parented to this one, the inner parts of compound controls (a
+// table's viewport and scroll bars, a combo box's or spin box's editor) and
+// widgets a Qt layout places, whose children are still visited.
+QList<QWidget*> controlsOf(const QWidget* window);
+
+// Whole pixels from a scaled measure: nearest, an exact half to the even
+// neighbour.
+int toWhole(double value);
+
+// Sets a widget's font size explicitly (so that it no longer follows its
+// parent's), never below 1 point.
+void setFontPoints(QWidget* widget, double points);
+
+}  // namespace layout
+
+class ControlResizer {
+public:
+    // Which measures of one control are scaled.
+    struct ResizeFlags {
+        bool ResizeTop = true;
+        bool ResizeLeft = true;
+        bool ResizeWidth = true;
+        bool ResizeHeight = true;
+        bool ResizeFont = false;
+    };
+
+    bool FontResize() const { return fontResize_; }
+    void setFontResize(bool doFontResize) { fontResize_ = doFontResize; }
+    bool KeepRatio() const { return keepRatio_; }
+    void setKeepRatio(bool keepControlRatio) { keepRatio_ = keepControlRatio; }
+
+    // Arms the component: the next FormResized records the layout afresh; the
+    // window's present outer proportion becomes the one KeepRatio holds.
+    void InitializeResizer(QWidget* window);
+    // Records the layout when armed, otherwise applies the proportional layout.
+    void FormResized(QWidget* window);
+
+    // A control's "Tag" property: "MSIRESIZE" (any case) followed by one
+    // character each for Left, Top, Width, Height and font; only an
+    // upper-case "Y" switches a measure on. Any other Tag keeps the defaults.
+    ResizeFlags ParseResizeTag(const QString& tag) const;
+
+    // Whether a layout is recorded (false while armed).
+    bool isRecorded() const { return origScaleWidth_ != 0.0f && origScaleHeight_ != 0.0f; }
+    float aspectRatio() const { return aspectRatio_; }
+
+private:
+    struct ControlPosition {
+        QPointer<QWidget> control;
+        float Left = 0, Top = 0, Width = 0, Height = 0;
+        float FontSize = 0;  // points; 0 when the control's font has no point size
+    };
+
+    void CaptureLayout(QWidget* window);
+    void ApplyResize(QWidget* window);
+
+    bool fontResize_ = false;
+    bool keepRatio_ = false;
+    std::vector<ControlPosition> positions_;
+    float origScaleWidth_ = 0;
+    float origScaleHeight_ = 0;
+    float aspectRatio_ = 0;
+    bool inResize_ = false;
+};

@@ -1,0 +1,3 @@
+#include "stats_sheet/form2.h"
+
+void Form2::wireEditing() {}

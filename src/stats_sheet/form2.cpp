@@ -1,0 +1,251 @@
+#include "stats_sheet/form2.h"
+
+#include "board/form1.h"
+#include "board/notices.h"
+#include "common/colours.h"
+#include "common/guard.h"
+#include "platform/grid.h"
+#include "platform/twips.h"
+#include "presentation/center_form.h"
+#include "presentation/control_resizer.h"
+
+#include <QCloseEvent>
+#include <QFrame>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPushButton>
+
+namespace {
+
+void place(QWidget* w, double left, double top, double width, double height)
+{
+    w->setGeometry(twips::toPx(left), twips::toPx(top), twips::toPx(width), twips::toPx(height));
+}
+
+void fontOf(QWidget* w, const QString& family, double points)
+{
+    QFont f(family);
+    f.setPointSizeF(points);
+    w->setFont(f);
+}
+
+QString css(unsigned fore, unsigned back)
+{
+    return QStringLiteral("color: %1; background-color: %2;")
+        .arg(colours::fromBgr(fore).name(), colours::fromBgr(back).name());
+}
+
+}  // namespace
+
+Form2::Form2(Form1* board) : board_(board)
+{
+    setObjectName(QStringLiteral("Form2"));
+    setWindowTitle(QStringLiteral("Stats"));
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::WindowMinMaxButtonsHint);
+    setStyleSheet(QStringLiteral("QDialog#Form2 { background-color: black; }"));
+    resize(twips::toPx(12645), twips::toPx(11025));
+
+    lbl_VisTeam = new QLabel(QStringLiteral("Team"), this);
+    lbl_VisTeam->setObjectName(QStringLiteral("lbl_VisTeam"));
+    lbl_VisTeam->setStyleSheet(css(colours::White, 0x00808080));
+    place(lbl_VisTeam, 90, 210, 1455, 255);
+    fontOf(lbl_VisTeam, QStringLiteral("Arial"), 9.75);
+    grd_VisStats = new Grid(this);
+    grd_VisStats->setObjectName(QStringLiteral("grd_VisStats"));
+    place(grd_VisStats, 90, 540, 11145, 3780);
+    fontOf(grd_VisStats, QStringLiteral("Arial"), 8.25);
+    Picture3 = new PictureBox(this);
+    Picture3->setObjectName(QStringLiteral("Picture3"));
+    Picture3->setToolTip(QStringLiteral("Visitor logo"));
+    place(Picture3, 11295, 540, 1290, 1290);
+
+    lbl_HomeTeam = new QLabel(QStringLiteral("Team"), this);
+    lbl_HomeTeam->setObjectName(QStringLiteral("lbl_HomeTeam"));
+    lbl_HomeTeam->setStyleSheet(css(0x00000000, colours::LightGrey));
+    place(lbl_HomeTeam, 90, 4590, 1455, 255);
+    fontOf(lbl_HomeTeam, QStringLiteral("Arial"), 9.75);
+    grd_HomeStats = new Grid(this);
+    grd_HomeStats->setObjectName(QStringLiteral("grd_HomeStats"));
+    place(grd_HomeStats, 90, 4950, 11145, 3780);
+    fontOf(grd_HomeStats, QStringLiteral("Arial"), 8.25);
+    Picture4 = new PictureBox(this);
+    Picture4->setObjectName(QStringLiteral("Picture4"));
+    Picture4->setToolTip(QStringLiteral("Home logo"));
+    place(Picture4, 11295, 4905, 1290, 1290);
+    for (auto* p : {Picture3, Picture4}) {
+        p->setText(QStringLiteral("Logo Not Set"));
+        p->setAlignment(Qt::AlignCenter);
+        p->setStyleSheet(QStringLiteral("color: #c0c0c0; background-color: #202020; border: 1px solid #606060;"));
+        fontOf(p, QStringLiteral("Arial"), 8);
+    }
+
+    Label2 = new QLabel(QStringLiteral("Game comments (110 characters):"), this);
+    Label2->setStyleSheet(css(colours::White, colours::DarkGrey));
+    place(Label2, 90, 8820, 2775, 255);
+    fontOf(Label2, QStringLiteral("Arial"), 8.25);
+    tb_Comments = new QLineEdit(this);
+    tb_Comments->setObjectName(QStringLiteral("tb_Comments"));
+    tb_Comments->setMaxLength(110);
+    tb_Comments->setStyleSheet(css(0x00FF0000, colours::LightGrey));
+    place(tb_Comments, 90, 9090, 7815, 375);
+    fontOf(tb_Comments, QStringLiteral("Arial Narrow"), 9.75);
+
+    grd_BoxScore = new Grid(this);
+    grd_BoxScore->setObjectName(QStringLiteral("grd_BoxScore"));
+    place(grd_BoxScore, 90, 9705, 12195, 1035);
+    fontOf(grd_BoxScore, QStringLiteral("Arial"), 9);
+    grd_BoxScore->setRows(3);
+    grd_BoxScore->setCols(24);
+
+    Frame1 = new QFrame(this);
+    Frame1->setObjectName(QStringLiteral("Frame1"));
+    Frame1->setStyleSheet(QStringLiteral("QFrame#Frame1 { background-color: #c0c0c0; }"));
+    place(Frame1, 10950, 9750, 1620, 795);
+    Command2 = new QPushButton(QStringLiteral("SAVE TO DB"), Frame1);
+    Command2->setObjectName(QStringLiteral("Command2"));
+    // Enter in the sheet must never save a game by accident.
+    Command2->setAutoDefault(false);
+    Command2->setDefault(false);
+    place(Command2, 225, 225, 1295, 375);
+    fontOf(Command2, QStringLiteral("Arial Narrow"), 9);
+
+    Text1 = new QLineEdit(this);
+    Text1->setObjectName(QStringLiteral("Text1"));
+    Text1->hide();
+    lbl_GridSelected = new QLabel(this);
+    lbl_GridSelected->hide();
+    auto holder = [this](const char* name) {
+        auto* t = new QLineEdit(this);
+        t->setObjectName(QString::fromLatin1(name));
+        t->hide();
+        return t;
+    };
+    tb_TimeStamp2 = holder("tb_TimeStamp2");
+    tb_VisWin = holder("tb_VisWin");
+    tb_VisLoss = holder("tb_VisLoss");
+    tb_HomeWin = holder("tb_HomeWin");
+    tb_HomeLoss = holder("tb_HomeLoss");
+
+    wireEditing();
+    wireSaving();
+}
+
+Form2::~Form2()
+{
+    delete resizer_;
+}
+
+ControlResizer& Form2::resizer()
+{
+    if (!resizer_)
+        resizer_ = new ControlResizer();
+    return *resizer_;
+}
+
+void Form2::layoutStatsGrid(Grid* g, bool visitors)
+{
+    static const char* heads[] = {"", "", "K", "BB", "1B", "2B", "3B", "HR", "SB", "RBI", "AB",
+                                  "", "K", "BB", "H", "HR", "ER", "IP", ""};
+    for (int c = 1; c <= 17; ++c)
+        g->setTextMatrix(0, c, QString::fromLatin1(heads[c]));
+    g->setTextMatrix(0, 1, visitors ? QStringLiteral("VIS_Player") : QStringLiteral("HOME_Player"));
+    g->setTextMatrix(0, 11, visitors ? QStringLiteral("VIS_Pitcher") : QStringLiteral("HOME_Pitcher"));
+    g->setColWidth(0, 0);
+    g->setColWidth(1, 1800);
+    for (int c = 2; c <= 10; ++c)
+        g->setColWidth(c, 450);
+    g->setColWidth(11, 2000);
+    for (int c = 12; c <= 16; ++c)
+        g->setColWidth(c, 450);
+    g->setColWidth(17, 600);
+    g->setColWidth(18, 0);
+}
+
+void Form2::Form_Load()
+{
+    if (board_)
+        CenterOverMain(board_, {this});
+    for (Grid* g : {grd_VisStats, grd_HomeStats}) {
+        g->setRows(50);
+        g->setCols(19);
+    }
+    resize(twips::toPx(12885) - (frameGeometry().width() - width()),
+           twips::toPx(11300) - (frameGeometry().height() - height()));
+    resizer().setKeepRatio(true);
+    resizer().setFontResize(true);
+    resizer().InitializeResizer(this);
+    for (Grid* g : {grd_VisStats, grd_HomeStats})
+        g->setRowHeightTwips(250);
+    for (Grid* g : {grd_VisStats, grd_HomeStats}) {
+        for (int c = 2; c <= 10; ++c)
+            g->model().setColAlignment(c, 3);
+        for (int c = 12; c <= 18; ++c)
+            g->model().setColAlignment(c, 3);
+    }
+    const QColor odd = colours::fromBgr(0x00E0E0E0);
+    const QColor visEven = colours::fromBgr(0x00C0FFFF);
+    const QColor homeEven = colours::fromBgr(0x00FFFFFF);
+    for (Grid* g : {grd_VisStats, grd_HomeStats}) {
+        const QColor even = g == grd_VisStats ? visEven : homeEven;
+        for (int r = 1; r < 50; ++r)
+            for (int c = 1; c <= 18; ++c)
+                g->model().setCellBackColor(r, c, r % 2 ? odd : even);
+    }
+    for (Grid* g : {grd_VisStats, grd_HomeStats})
+        g->resize(twips::toPx(11150), g->height());
+    layoutStatsGrid(grd_VisStats, true);
+    layoutStatsGrid(grd_HomeStats, false);
+
+    grd_BoxScore->setTextMatrix(1, 0, lbl_VisTeam->text());
+    grd_BoxScore->setTextMatrix(2, 0, lbl_HomeTeam->text());
+    for (int c = 1; c <= 20; ++c)
+        grd_BoxScore->setTextMatrix(0, c, QString::number(c));
+    grd_BoxScore->setTextMatrix(0, 21, QStringLiteral("R"));
+    grd_BoxScore->setTextMatrix(0, 22, QStringLiteral("H"));
+    grd_BoxScore->setTextMatrix(0, 23, QStringLiteral("E"));
+    grd_BoxScore->setColWidth(0, 1500);
+    for (int c = 1; c <= 9; ++c)
+        grd_BoxScore->setColWidth(c, 350);
+    for (int c = 10; c <= 20; ++c)
+        grd_BoxScore->setColWidth(c, 0);
+    for (int c = 21; c <= 23; ++c)
+        grd_BoxScore->setColWidth(c, 400);
+    for (int r = 1; r <= 2; ++r)
+        for (int c = 21; c <= 23; ++c)
+            grd_BoxScore->setTextMatrix(r, c, QStringLiteral("0"));
+    grd_BoxScore->model().setColAlignment(0, 0);
+    for (int c = 21; c <= 23; ++c)
+        grd_BoxScore->model().setColAlignment(c, 3);
+}
+
+void Form2::Form_MouseDown()
+{
+    if (board_)
+        board_->ConstantUpdate();
+}
+
+void Form2::mousePressEvent(QMouseEvent* e)
+{
+    QDialog::mousePressEvent(e);
+    guarded([this] { Form_MouseDown(); });
+}
+
+void Form2::closeEvent(QCloseEvent* e)
+{
+    e->ignore();
+    hide();
+}
+
+void Form2::reject()
+{
+    // Escape hides the sheet like its close box; nothing is discarded.
+    hide();
+}
+
+void Form2::resizeEvent(QResizeEvent* e)
+{
+    QDialog::resizeEvent(e);
+    guarded([this] { resizer().FormResized(this); });
+}

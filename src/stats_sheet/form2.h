@@ -1,0 +1,64 @@
+#pragma once
+// The statistics sheet "Stats": both teams' batting and pitching lines and
+// the box score of the game being played. It lives hidden for the whole run;
+// closing it only hides it, so nothing the grids hold is lost.
+#include <QDialog>
+
+class Grid;
+class QLabel;
+class QLineEdit;
+class QFrame;
+class QPushButton;
+class PictureBox;
+class Form1;
+class ControlResizer;
+
+class Form2 : public QDialog {
+    Q_OBJECT
+public:
+    explicit Form2(Form1* board);
+    ~Form2() override;
+
+    void Form_Load();
+    void Form_MouseDown();
+    ControlResizer& resizer();
+
+    QLabel* lbl_VisTeam = nullptr;
+    QLabel* lbl_HomeTeam = nullptr;
+    Grid* grd_VisStats = nullptr;
+    Grid* grd_HomeStats = nullptr;
+    Grid* grd_BoxScore = nullptr;
+    PictureBox* Picture3 = nullptr;
+    PictureBox* Picture4 = nullptr;
+    QLabel* Label2 = nullptr;
+    QLineEdit* tb_Comments = nullptr;
+    QFrame* Frame1 = nullptr;
+    QPushButton* Command2 = nullptr;  // "SAVE TO DB"
+
+    // Hidden holders: the cell editor and the save's working values.
+    QLineEdit* Text1 = nullptr;
+    QLabel* lbl_GridSelected = nullptr;
+    QLineEdit* tb_TimeStamp2 = nullptr;
+    QLineEdit* tb_VisWin = nullptr;
+    QLineEdit* tb_VisLoss = nullptr;
+    QLineEdit* tb_HomeWin = nullptr;
+    QLineEdit* tb_HomeLoss = nullptr;
+
+    // The board this sheet belongs to.
+    Form1* board() const { return board_; }
+
+    // Wiring of the cell editor and the save, defined in their own files.
+    void wireEditing();
+    void wireSaving();
+
+protected:
+    void closeEvent(QCloseEvent* e) override;
+    void reject() override;
+    void mousePressEvent(QMouseEvent* e) override;
+    void resizeEvent(QResizeEvent* e) override;
+
+private:
+    void layoutStatsGrid(Grid* grid, bool visitors);
+    Form1* board_;
+    ControlResizer* resizer_ = nullptr;
+};

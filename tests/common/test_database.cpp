@@ -1,0 +1,488 @@
+#include "platform/database.h"
+
+#include "common/program_folder.h"
+#include "support/program_folder_fixture.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <gtest/gtest.h>
+#include <iostream>
+#include <unistd.h>
+
+namespace {
+
+QByteArray bytesOf(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
+}
+
+// A plain connection of our own, to set a file up or inspect it without the
+// layer under test.
+class RawDb {
+public:
+    explicit RawDb(const QString& path)
+    {
+        static int serial = 0;
+        name_ = QStringLiteral("raw_%1").arg(++serial);
+        db_ = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name_);
+        db_.setDatabaseName(path);
+        db_.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=50"));
+        EXPECT_TRUE(db_.open());
+    }
+    ~RawDb()
+    {
+        db_.close();
+        db_ = QSqlDatabase();
+        QSqlDatabase::removeDatabase(name_);
+    }
+    void exec(const QString& sql)
+    {
+        QSqlQuery q(db_);
+        EXPECT_TRUE(q.exec(sql)) << sql.toStdString() << ": " << q.lastError().text().toStdString();
+    }
+    QStringList column(const QString& sql)
+    {
+        QSqlQuery q(db_);
+        EXPECT_TRUE(q.exec(sql)) << sql.toStdString();
+        QStringList out;
+        while (q.next())
+            out << q.value(0).toString();
+        return out;
+    }
+    QSqlDatabase& db() { return db_; }
+
+private:
+    QString name_;
+    QSqlDatabase db_;
+};
+
+// Collects Qt's warnings while it lives.
+class WarningCatcher {
+public:
+    WarningCatcher() { previous_ = qInstallMessageHandler(&WarningCatcher::handle); }
+    ~WarningCatcher() { qInstallMessageHandler(previous_); }
+    static QStringList& seen()
+    {
+        static QStringList s;
+        return s;
+    }
+
+private:
+    static void handle(QtMsgType type, const QMessageLogContext&, const QString& msg)
+    {
+        if (type != QtDebugMsg)
+            seen() << msg;
+    }
+    QtMessageHandler previous_ = nullptr;
+};
+
+// Expects a ProgramError and returns it.
+template <class F>
+ProgramError failureOf(F&& f)
+{
+    try {
+        f();
+    } catch (const ProgramError& e) {
+        return e;
+    }
+    ADD_FAILURE() << "no ProgramError was thrown";
+    return ProgramError(0, QString());
+}
+
+QStringList fieldsOf(RawDb& raw, const QString& table)
+{
+    return raw.column(QStringLiteral("SELECT name || ' ' || type FROM pragma_table_info('%1')").arg(table));
+}
+
+int countRows(db::Connection& conn, const QString& table)
+{
+    return conn.select(QStringLiteral("SELECT COUNT(*) FROM ") + table).rows.at(0).at(0).toInt();
+}
+
+QStringList batterNames(db::Connection& conn)
+{
+    QStringList names;
+    for (const QStringList& row : conn.select(QStringLiteral("SELECT Batter FROM Batting ORDER BY rowid")).rows)
+        names << row.at(0);
+    return names;
+}
+
+bool dbConnectionsLeft()
+{
+    for (const QString& name : QSqlDatabase::connectionNames())
+        if (name.startsWith(QLatin1String("benchdeck_db_")))
+            return true;
+    return false;
+}
+
+}  // namespace
+
+TEST(Database, CreatesMissingFileWithTheFiveTablesInFieldOrder)
+{
+    TempProgramFolder pf;
+    ASSERT_FALSE(QFile::exists(pf.file("ZRQ.mdb")));
+    {
+        db::Connection conn;
+        // What a reader sees as the header of a whole-row select.
+        EXPECT_EQ(conn.select(QStringLiteral("SELECT * FROM Batting")).columns,
+                  QStringList({"Batter", "K", "BB", "1B", "2B", "3B", "HR", "SB", "RBI", "AB", "Team", "GameID"}));
+        EXPECT_EQ(conn.select(QStringLiteral("SELECT * FROM Pitching")).columns,
+                  QStringList({"Pitcher", "K", "BB", "Hits", "HR", "Runs", "IP", "Team", "GameID"}));
+    }
+    ASSERT_TRUE(QFile::exists(pf.file("ZRQ.mdb")));
+
+    RawDb raw(pf.file("ZRQ.mdb"));
+    EXPECT_EQ(fieldsOf(raw, "Batting"),
+              QStringList({"Batter TEXT", "K INTEGER", "BB INTEGER", "1B INTEGER", "2B INTEGER", "3B INTEGER",
+                           "HR INTEGER", "SB INTEGER", "RBI INTEGER", "AB INTEGER", "Team TEXT", "GameID TEXT"}));
+    EXPECT_EQ(fieldsOf(raw, "Pitching"),
+              QStringList({"Pitcher TEXT", "K INTEGER", "BB INTEGER", "Hits INTEGER", "HR INTEGER", "Runs INTEGER",
+                           "IP REAL", "Team TEXT", "GameID TEXT"}));
+    const QStringList box = fieldsOf(raw, "BoxScores");
+    ASSERT_EQ(box.size(), 26);
+    EXPECT_EQ(box[0], "Team TEXT");
+    for (int i = 1; i <= 20; ++i)
+        EXPECT_EQ(box[i], QStringLiteral("I%1 INTEGER").arg(i));
+    EXPECT_EQ(box.mid(21), QStringList({"Runs INTEGER", "Hits INTEGER", "Errors INTEGER", "Host TEXT", "GameID TEXT"}));
+    EXPECT_EQ(fieldsOf(raw, "WinLoss"), QStringList({"Team TEXT", "Win INTEGER", "Loss INTEGER"}));
+    EXPECT_EQ(fieldsOf(raw, "Matchups"), QStringList({"Matchup TEXT", "Tally INTEGER"}));
+
+    // Names compare, group and match without regard to case.
+    raw.exec("INSERT INTO Batting (Batter, Team, GameID) VALUES ('Smith', 'Gulls', '030726140509')");
+    raw.exec("INSERT INTO Batting (Batter, Team, GameID) VALUES ('smalls', 'GULLS', '030726140509')");
+    raw.exec("INSERT INTO Matchups VALUES ('Gulls  vs  Comets', 1)");
+    EXPECT_EQ(raw.column("SELECT Batter FROM Batting WHERE Batter = 'SMITH'"), QStringList({"Smith"}));
+    EXPECT_EQ(raw.column("SELECT COUNT(*) FROM Batting GROUP BY Team"), QStringList({"2"}));
+    EXPECT_EQ(raw.column("SELECT Batter FROM Batting WHERE Batter LIKE 'SM%' ORDER BY Batter"),
+              QStringList({"smalls", "Smith"}));
+    EXPECT_EQ(raw.column("SELECT Tally FROM Matchups WHERE Matchup = 'gulls  VS  comets'"), QStringList({"1"}));
+}
+
+TEST(Database, ExistingFileIsFoundInAnyCaseAndKeptWithItsRows)
+{
+    TempProgramFolder pf;
+    const QString file = pf.file("zrq.MDB");
+    {
+        // Someone else's spelling of the field names, an extra field, rows.
+        RawDb raw(file);
+        raw.exec("CREATE TABLE batting (batter TEXT, k INTEGER, bb INTEGER, \"1b\" INTEGER, \"2b\" INTEGER, "
+                 "\"3b\" INTEGER, hr INTEGER, sb INTEGER, rbi INTEGER, ab INTEGER, team TEXT, gameid TEXT, "
+                 "notes TEXT)");
+        raw.exec("INSERT INTO batting (batter, ab, team, gameid) VALUES ('Jones', 4, 'Otters', '010226100000')");
+        raw.exec("INSERT INTO batting (batter, ab, team, gameid) VALUES ('Ruiz', 3, 'Otters', '010226100000')");
+    }
+    EXPECT_EQ(db::path(), file);
+    {
+        db::Connection conn;
+        EXPECT_EQ(batterNames(conn), QStringList({"Jones", "Ruiz"}));
+        EXPECT_EQ(conn.select("SELECT AB FROM Batting WHERE Batter = ?", {"Jones"}).rows.at(0).at(0), "4");
+        EXPECT_EQ(countRows(conn, "Pitching"), 0);  // the missing tables were added
+        EXPECT_EQ(countRows(conn, "Matchups"), 0);
+    }
+    EXPECT_FALSE(QFile::exists(pf.file("ZRQ.mdb")));
+
+    // A complete file is opened, read and closed without a byte changing.
+    const QByteArray before = bytesOf(file);
+    {
+        db::Connection conn;
+        EXPECT_EQ(countRows(conn, "Batting"), 2);
+    }
+    EXPECT_EQ(bytesOf(file), before);
+}
+
+TEST(Database, FileThatIsNotADatabaseIsReportedAndLeftAlone)
+{
+    TempProgramFolder pf;
+    WarningCatcher warnings;
+    QByteArray jet(4096, '\0');
+    jet.replace(4, 15, "Standard Jet DB");
+    for (const QByteArray& content : {jet, QByteArray("Batter,K,BB\nSmith,1,0\n")}) {
+        const QString file = pf.write("ZRQ.mdb", content);
+        const ProgramError e = failureOf([] { db::Connection conn; });
+        EXPECT_EQ(e.number, 26);
+        EXPECT_EQ(e.description, "file is not a database");
+        EXPECT_EQ(bytesOf(file), content);
+        EXPECT_EQ(QDir(pf.path()).entryList({"ZRQ*"}, QDir::Files), QStringList({"ZRQ.mdb"}));
+    }
+    EXPECT_FALSE(dbConnectionsLeft());
+    EXPECT_TRUE(WarningCatcher::seen().filter("still in use").isEmpty());
+}
+
+TEST(Database, TableWithOtherFieldsIsReportedAndNothingIsCreated)
+{
+    TempProgramFolder pf;
+    const QString file = pf.file("ZRQ.mdb");
+    {
+        RawDb raw(file);
+        raw.exec("CREATE TABLE Pitching (Pitcher TEXT, K INTEGER, BB INTEGER, H INTEGER, HR INTEGER, "
+                 "Runs INTEGER, Team TEXT, GameID TEXT)");
+        raw.exec("INSERT INTO Pitching (Pitcher, K) VALUES ('Lee', 7)");
+    }
+    const QByteArray before = bytesOf(file);
+    const ProgramError e = failureOf([] { db::Connection conn; });
+    EXPECT_EQ(e.number, 1);
+    EXPECT_EQ(e.description, "table Pitching has no columns named Hits, IP");
+    // Not even the four missing tables were added.
+    EXPECT_EQ(bytesOf(file), before);
+    EXPECT_FALSE(dbConnectionsLeft());
+}
+
+TEST(Database, DatabaseThatCannotBeWrittenIsReportedAndLeftAlone)
+{
+    TempProgramFolder pf;
+    const QString file = pf.file("ZRQ.mdb");
+    const QString partial = pf.file("other/ZRQ.mdb");
+    { db::Connection conn; conn.insert("Batting", {{"Batter", "Jones"}, {"Team", "Otters"}, {"GameID", "1"}}); }
+    QDir().mkpath(pf.file("other"));
+    { RawDb raw(partial); raw.exec("CREATE TABLE WinLoss (Team TEXT, Win INTEGER, Loss INTEGER)"); }
+
+    // Root writes through file modes; the immutable attribute stops it.
+    bool immutable = false;
+    for (const QString& f : {file, partial}) {
+        QFile::setPermissions(f, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
+        if (geteuid() == 0)
+            immutable = QProcess::execute("chattr", {"+i", f}) == 0;
+    }
+    struct Restore {
+        QStringList files;
+        bool immutable;
+        ~Restore()
+        {
+            for (const QString& f : files) {
+                if (immutable)
+                    QProcess::execute("chattr", {"-i", f});
+                QFile::setPermissions(f, QFile::ReadOwner | QFile::WriteOwner);
+            }
+        }
+    } restore{{file, partial}, immutable};
+    if (QFile(file).open(QIODevice::ReadWrite))
+        GTEST_SKIP() << "cannot make a file read-only here";
+
+    const QByteArray before = bytesOf(file);
+    {
+        db::Connection conn;  // complete: reading works
+        EXPECT_EQ(batterNames(conn), QStringList({"Jones"}));
+        const ProgramError e = failureOf([&] {
+            conn.transaction([&] { conn.insert("Batting", {{"Batter", "Ruiz"}}); });
+        });
+        EXPECT_EQ(e.number, 8);
+        EXPECT_EQ(e.description, "attempt to write a readonly database");
+        EXPECT_EQ(batterNames(conn), QStringList({"Jones"}));
+    }
+    EXPECT_EQ(bytesOf(file), before);
+
+    // Tables missing from a file that cannot be written: reported, untouched.
+    const QByteArray partialBefore = bytesOf(partial);
+    folder::setProgramFolder(pf.file("other"));
+    const ProgramError e = failureOf([] { db::Connection conn; });
+    EXPECT_EQ(e.number, 8);
+    EXPECT_EQ(bytesOf(partial), partialBefore);
+    folder::setProgramFolder(pf.path());
+}
+
+TEST(Database, LockedDatabaseIsReportedWithoutHanging)
+{
+    TempProgramFolder pf;
+    const QString file = pf.file("ZRQ.mdb");
+    { db::Connection conn; conn.insert("Matchups", {{"Matchup", "A  vs  B"}, {"Tally", 1}}); }
+    const int savedTimeout = db::busyTimeout();
+    db::setBusyTimeout(100);
+
+    RawDb holder(file);
+    QElapsedTimer clock;
+    clock.start();
+    {
+        // Another program writing: not even a read gets through.
+        holder.exec("BEGIN EXCLUSIVE");
+        const QByteArray before = bytesOf(file);
+        const ProgramError e = failureOf([] { db::Connection conn; });
+        EXPECT_EQ(e.number, 5);
+        EXPECT_EQ(e.description, "database is locked");
+        EXPECT_EQ(bytesOf(file), before);
+        holder.exec("ROLLBACK");
+    }
+    {
+        // Another program about to write: readers go on, a save is refused whole.
+        holder.exec("BEGIN IMMEDIATE");
+        db::Connection conn;
+        EXPECT_EQ(countRows(conn, "Matchups"), 1);
+        const ProgramError e = failureOf([&] {
+            conn.transaction([&] { conn.insert("Matchups", {{"Matchup", "C  vs  D"}, {"Tally", 1}}); });
+        });
+        EXPECT_EQ(e.number, 5);
+        holder.exec("ROLLBACK");
+        // Once the lock is gone the same connection saves.
+        conn.transaction([&] { conn.insert("Matchups", {{"Matchup", "C  vs  D"}, {"Tally", 1}}); });
+        EXPECT_EQ(countRows(conn, "Matchups"), 2);
+    }
+    EXPECT_LT(clock.elapsed(), 3000);
+    db::setBusyTimeout(savedTimeout);
+}
+
+TEST(Database, TransactionStoresAllRowsOrNone)
+{
+    TempProgramFolder pf;
+    db::Connection conn;
+
+    // A failure of our own inside the work: rethrown as it was, nothing kept.
+    ProgramError e = failureOf([&] {
+        conn.transaction([&] {
+            conn.insert("Batting", {{"Batter", "Jones"}, {"GameID", "1"}});
+            conn.insert("Pitching", {{"Pitcher", "Lee"}, {"GameID", "1"}});
+            errors::raise(errors::TypeMismatch);
+        });
+    });
+    EXPECT_EQ(e.number, 13);
+    EXPECT_EQ(countRows(conn, "Batting"), 0);
+    EXPECT_EQ(countRows(conn, "Pitching"), 0);
+
+    // A failure of SQLite part-way: its code and text, nothing kept.
+    e = failureOf([&] {
+        conn.transaction([&] {
+            conn.insert("Batting", {{"Batter", "Jones"}, {"GameID", "1"}});
+            conn.insert("Batting", {{"Batter", "Ruiz"}, {"Bogus", 3}});
+        });
+    });
+    EXPECT_EQ(e.number, 1);
+    EXPECT_EQ(e.description, "table Batting has no column named Bogus");
+    EXPECT_EQ(countRows(conn, "Batting"), 0);
+
+    // The connection is out of the failed transaction and commits the next.
+    conn.transaction([&] {
+        conn.insert("Batting", {{"Batter", "Jones"}, {"GameID", "2"}});
+        conn.insert("Batting", {{"Batter", "Ruiz"}, {"GameID", "2"}});
+    });
+    db::Connection reader;
+    EXPECT_EQ(batterNames(reader), QStringList({"Jones", "Ruiz"}));
+    conn.transaction([&] { conn.exec("DELETE FROM Batting WHERE Batter = ?", {"JONES"}); });
+    EXPECT_EQ(batterNames(reader), QStringList({"Ruiz"}));
+}
+
+TEST(Database, CellsBindAsTypedValuesOrNull)
+{
+    TempProgramFolder pf;
+    db::Connection conn;
+
+    EXPECT_TRUE(db::isCount(""));
+    EXPECT_TRUE(db::isCount("  "));
+    EXPECT_TRUE(db::isCount(" 12 "));
+    EXPECT_TRUE(db::isCount("4.0"));
+    EXPECT_FALSE(db::isCount("3.5"));
+    EXPECT_FALSE(db::isCount("1e3"));
+    EXPECT_FALSE(db::isCount("abc"));
+    EXPECT_FALSE(db::isCount("3 4"));
+    EXPECT_TRUE(db::isInnings("5.67"));
+    EXPECT_TRUE(db::isInnings(".0001"));
+    EXPECT_FALSE(db::isInnings("5,67"));
+    EXPECT_FALSE(db::isInnings("5.2.1"));
+    EXPECT_EQ(failureOf([] { db::countValue("x"); }).number, 13);
+    EXPECT_EQ(failureOf([] { db::inningsValue("x"); }).number, 13);
+
+    const QVariant emptyCount = db::countValue("");
+    EXPECT_TRUE(emptyCount.isNull());
+    EXPECT_EQ(emptyCount.typeId(), QMetaType::LongLong);
+    EXPECT_EQ(db::inningsValue(" ").typeId(), QMetaType::Double);
+
+    conn.transaction([&] {
+        conn.insert("Batting", {{"Batter", "Jones"}, {"K", db::countValue("")}, {"BB", db::countValue(" 3 ")},
+                                {"AB", db::countValue("4.0")}, {"Team", "Otters"}, {"GameID", "030726140509"}});
+        for (const char* ip : {".0001", "6", "5.67", "0.00", ""})
+            conn.insert("Pitching", {{"Pitcher", ip}, {"IP", db::inningsValue(ip)}});
+    });
+    EXPECT_EQ(conn.select("SELECT typeof(K), K, typeof(BB), BB, typeof(AB), AB, typeof(HR) FROM Batting").rows.at(0),
+              QStringList({"null", "", "integer", "3", "integer", "4", "null"}));
+    std::vector<QStringList> pitching = conn.select("SELECT typeof(IP), IP FROM Pitching ORDER BY rowid").rows;
+    ASSERT_EQ(pitching.size(), 5u);
+    EXPECT_EQ(pitching[0], QStringList({"real", "0.0001"}));
+    EXPECT_EQ(pitching[1], QStringList({"real", "6"}));
+    EXPECT_EQ(pitching[2], QStringList({"real", "5.67"}));
+    EXPECT_EQ(pitching[3], QStringList({"real", "0"}));
+    EXPECT_EQ(pitching[4], QStringList({"null", ""}));
+    // A sum skips the NULL and stays a plain decimal.
+    EXPECT_EQ(conn.select("SELECT SUM(IP) FROM Pitching WHERE IP < 1").rows.at(0).at(0), "0.0001");
+
+    // User text is a value, never SQL; LIKE wildcards still work in a filter.
+    const QString odd = "O'Neil'); DROP TABLE Batting;--";
+    conn.transaction([&] { conn.insert("Batting", {{"Batter", odd}, {"Team", "Otters"}}); });
+    EXPECT_EQ(batterNames(conn), QStringList({"Jones", odd}));
+    auto like = [&](const QString& filter) {
+        QStringList names;
+        for (const QStringList& r : conn.select("SELECT Batter FROM Batting WHERE Batter LIKE ? ORDER BY rowid",
+                                                {filter + "%"}).rows)
+            names << r.at(0);
+        return names;
+    };
+    EXPECT_EQ(like("o'n"), QStringList({odd}));
+    EXPECT_EQ(like("%"), QStringList({"Jones", odd}));
+    EXPECT_EQ(like("_o"), QStringList({"Jones"}));
+}
+
+TEST(Database, ValuesReadAsPlainTexts)
+{
+    EXPECT_EQ(db::numberText(0.0001), "0.0001");
+    EXPECT_EQ(db::numberText(6.0), "6");
+    EXPECT_EQ(db::numberText(5.67), "5.67");
+    EXPECT_EQ(db::numberText(5.67 + 2.66), "8.33");
+    EXPECT_EQ(db::numberText(0.0000001), "0.0000001");
+    EXPECT_EQ(db::numberText(-0.5), "-0.5");
+    EXPECT_EQ(db::numberText(90000.0), "90000");
+    EXPECT_EQ(db::displayText(QVariant()), "");
+    EXPECT_EQ(db::displayText(db::nullOf(db::Type::Real)), "");
+    EXPECT_EQ(db::displayText(QVariant(qlonglong(12))), "12");
+
+    TempProgramFolder pf;
+    db::Connection conn;
+    const db::Rows r = conn.select("SELECT 7 / 2 AS whole, 7 * 1.0 / 2 AS rate, 1 / 0 AS none, 'x' AS t, 1e-4",
+                                   {}, db::FixedColumn::Leading);
+    EXPECT_EQ(r.columns, QStringList({"whole", "rate", "none", "t", "1e-4"}));
+    EXPECT_EQ(r.rows.at(0), QStringList({"", "3", "3.5", "", "x", "0.0001"}));
+}
+
+TEST(Database, ConnectionsCloseCleanly)
+{
+    TempProgramFolder pf;
+    WarningCatcher warnings;
+    {
+        db::Connection writer;
+        writer.transaction([&] { writer.insert("WinLoss", {{"Team", "Gulls"}, {"Win", 1}}); });
+        db::Connection reader;
+        QSqlQuery open = reader.exec("SELECT * FROM WinLoss");  // left unread
+        db::Connection another;
+        EXPECT_EQ(countRows(another, "WinLoss"), 1);
+    }
+    EXPECT_FALSE(dbConnectionsLeft());
+    EXPECT_TRUE(WarningCatcher::seen().filter("still in use").isEmpty()) << WarningCatcher::seen().join('\n').toStdString();
+    EXPECT_TRUE(WarningCatcher::seen().filter("duplicate connection").isEmpty());
+}
+
+TEST(Database, HundredThousandRowsReadQuickly)
+{
+    TempProgramFolder pf;
+    db::Connection conn;
+    conn.transaction([&] {
+        QSqlQuery q(conn.sql());
+        q.prepare("INSERT INTO Batting VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
+        for (int i = 0; i < 100000; ++i) {
+            q.addBindValue(QStringLiteral("Player %1").arg(i % 400));
+            for (int c = 0; c < 9; ++c)
+                q.addBindValue(c == 3 ? db::nullOf(db::Type::Integer) : QVariant(qlonglong((i + c) % 5)));
+            q.addBindValue(QStringLiteral("Team %1").arg(i % 16));
+            q.addBindValue(QStringLiteral("0307261405%1").arg(i % 100, 2, 10, QChar('0')));
+            ASSERT_TRUE(q.exec());
+        }
+    });
+    QElapsedTimer clock;
+    clock.start();
+    const db::Rows r = conn.select("SELECT * FROM Batting", {}, db::FixedColumn::Leading);
+    const qint64 ms = clock.elapsed();
+    ASSERT_EQ(r.rows.size(), 100000u);
+    EXPECT_EQ(r.rows[7], QStringList({"", "Player 7", "2", "3", "4", "", "1", "2", "3", "4", "0", "Team 7",
+                                      "030726140507"}));
+    std::cout << "select of 100,000 rows: " << ms << " ms\n";
+    EXPECT_LT(ms, 1000);  // generous for loaded machines; typically far less
+}

@@ -1,0 +1,90 @@
+// Colours, twips, the settings store, the program-folder resolver and the
+// "Program Error" guard.
+#include "common/colours.h"
+#include "common/guard.h"
+#include "common/program_folder.h"
+#include "common/settings.h"
+#include "platform/twips.h"
+#include "support/program_folder_fixture.h"
+#include "support/scripted_interaction.h"
+
+#include <QDir>
+#include <QFile>
+#include <gtest/gtest.h>
+#include <stdexcept>
+
+TEST(Colours, BgrValuesKeepBlueInTheHighByte)
+{
+    EXPECT_EQ(colours::fromBgr(0x000000FF), QColor(255, 0, 0));
+    EXPECT_EQ(colours::fromBgr(0x008080FF), QColor(255, 128, 128));
+    EXPECT_EQ(colours::fromBgr(0x0000FFFF), QColor(255, 255, 0));
+    EXPECT_EQ(colours::fromBgr(0x00C0FFFF), QColor(255, 255, 192));
+    EXPECT_EQ(colours::toBgr(QColor(255, 255, 0)), 0x0000FFFFu);
+}
+
+TEST(Twips, FifteenTwipsAPixelAtNinetySixDpi)
+{
+    const double tpp = twips::twipsPerPixel();
+    EXPECT_GT(tpp, 0.0);
+    EXPECT_EQ(twips::toPx(15 * tpp), 15);
+    EXPECT_EQ(twips::toPx(0), 0);
+    EXPECT_DOUBLE_EQ(twips::fromPx(2), 2 * tpp);
+}
+
+TEST(Settings, ValuesRoundTripAndMissingKeysReadEmpty)
+{
+    TempProgramFolder folder;
+    EXPECT_EQ(settings::GetSetting("lbl_chrt1"), "");
+    settings::SaveSetting("lbl_chrt1", "Hitting chart");
+    settings::SaveSetting("lbl_Team(3)", "O'Banion's = nine");
+    settings::SaveSetting("lbl_PhotoPath", "");
+    EXPECT_EQ(settings::GetSetting("lbl_chrt1"), "Hitting chart");
+    EXPECT_EQ(settings::GetSetting("lbl_Team(3)"), "O'Banion's = nine");
+    EXPECT_EQ(settings::GetSetting("lbl_PhotoPath"), "");
+    EXPECT_EQ(settings::GetSetting("lbl_chrt2"), "");
+    // A later run reads what an earlier one wrote.
+    settings::redirectTo(folder.path() + "/settings.ini");
+    EXPECT_EQ(settings::GetSetting("lbl_chrt1"), "Hitting chart");
+}
+
+TEST(ProgramFolder, NamesAreMatchedWithoutRegardToCase)
+{
+    TempProgramFolder folder;
+    folder.write("Logos/Smith.JPG", "x");
+    folder.write("pics/DEFAULT1679X974.jpg", "x");
+    EXPECT_EQ(folder::resolve("logos/smith.jpg"), folder.path() + "/Logos/Smith.JPG");
+    EXPECT_EQ(folder::resolve("PICS/default1679x974.JPG"), folder.path() + "/pics/DEFAULT1679X974.jpg");
+    EXPECT_EQ(folder::resolve("\\Teams"), folder.path() + "/Teams");
+    // A missing name keeps its own spelling.
+    EXPECT_EQ(folder::resolve("Logos/Nobody.jpg"), folder.path() + "/Logos/Nobody.jpg");
+    EXPECT_EQ(folder::resolve("ZRQ.mdb"), folder.path() + "/ZRQ.mdb");
+    EXPECT_TRUE(folder::isPlainName("Ray Okafor"));
+    EXPECT_FALSE(folder::isPlainName("../etc/passwd"));
+    EXPECT_FALSE(folder::isPlainName("a\\b"));
+    EXPECT_FALSE(folder::isPlainName("."));
+    EXPECT_FALSE(folder::isPlainName(".."));
+    EXPECT_FALSE(folder::isPlainName(""));
+}
+
+TEST(ProgramFolder, GeneratorLaysOutTheExpectedFolders)
+{
+    TempProgramFolder folder;
+    for (const char* sub : {"Teams", "Logos", "Ballparks", "Charts", "Game Rpts"})
+        EXPECT_TRUE(QDir(folder.file(sub)).exists()) << sub;
+    EXPECT_FALSE(QDir(folder.file("Teams")).entryList({"*.txt"}).isEmpty());
+}
+
+TEST(Guard, FailuresShowTheProgramErrorBoxAndNothingEscapes)
+{
+    ScriptedInteraction ui;
+    EXPECT_TRUE(guarded([] {}));
+    EXPECT_FALSE(guarded([] { errors::raise(errors::FileNotFound); }));
+    EXPECT_FALSE(guarded([] { throw ProgramError(30009, "Invalid Row value"); }));
+    EXPECT_FALSE(guarded([] { throw std::runtime_error("boom"); }));
+    ASSERT_EQ(ui.programErrors().size(), 3);
+    EXPECT_EQ(ui.programErrors()[0], "The following error has occurred: 53, File not found");
+    EXPECT_EQ(ui.programErrors()[1], "The following error has occurred: 30009, Invalid Row value");
+    EXPECT_TRUE(ui.programErrors()[2].startsWith("The following error has occurred: 5, "));
+    EXPECT_EQ(ui.prompts[0].icon, QMessageBox::Critical);
+    EXPECT_EQ(ui.prompts[0].title, "Program Error");
+}

@@ -1,0 +1,511 @@
+#include "platform/grid.h"
+
+#include "common/colours.h"
+#include "common/guard.h"
+#include "platform/twips.h"
+#include "support/scripted_interaction.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QHeaderView>
+#include <QScrollBar>
+#include <QSignalSpy>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+// Header texts in row 0 from column 1 (column 0 is the empty fixed column),
+// then the given data rows.
+void fill(Grid& g, const QStringList& header, const std::vector<QStringList>& data)
+{
+    g.setCols(int(header.size()) + 1);
+    g.setRows(1);
+    for (int c = 0; c < header.size(); ++c)
+        g.setTextMatrix(0, c + 1, header[c]);
+    std::vector<QStringList> rows;
+    for (const QStringList& d : data)
+        rows.push_back(QStringList{QString()} + d);
+    g.model().setDataRows(std::move(rows));
+}
+
+// Runs f and returns the number and description it failed with.
+template <class F>
+std::pair<int, QString> failure(F f)
+{
+    try {
+        f();
+    } catch (const ProgramError& e) {
+        return {e.number, e.description};
+    }
+    return {0, QString()};
+}
+
+QPoint centreOf(const Grid& g, int row, int col) { return g.cellRect(row, col).center(); }
+
+QColor backShown(const Grid& g, int row, int col)
+{
+    return g.model().data(g.model().index(row - 1, col), Qt::BackgroundRole).value<QBrush>().color();
+}
+
+QStringList column(const Grid& g, int col)
+{
+    QStringList out;
+    for (int r = 1; r < g.rows(); ++r)
+        out << g.textMatrix(r, col);
+    return out;
+}
+
+}  // namespace
+
+TEST(Grid, CountsTheHeaderRowAndTheFixedColumn)
+{
+    Grid g;
+    g.setCols(4);
+    g.setRows(3);
+    EXPECT_EQ(g.rows(), 3);
+    EXPECT_EQ(g.cols(), 4);
+    // The view shows the data rows only; row 0 is its horizontal header.
+    EXPECT_EQ(g.model().rowCount(), 2);
+    EXPECT_EQ(g.model().columnCount(), 4);
+    EXPECT_TRUE(g.verticalHeader()->isHidden());
+
+    g.setTextMatrix(0, 1, QStringLiteral("Batter"));
+    g.setTextMatrix(1, 1, QStringLiteral("Smith"));
+    g.setTextMatrix(2, 0, QStringLiteral("Team"));
+    EXPECT_EQ(g.model().headerData(1, Qt::Horizontal, Qt::DisplayRole).toString(), QStringLiteral("Batter"));
+    EXPECT_EQ(g.model().index(0, 1).data().toString(), QStringLiteral("Smith"));
+    EXPECT_EQ(g.model().index(1, 0).data().toString(), QStringLiteral("Team"));
+    EXPECT_EQ(g.textMatrix(2, 3), QString());  // never written
+
+    // The view never edits; the fixed column cannot be selected.
+    EXPECT_FALSE(g.model().flags(g.model().index(0, 1)) & Qt::ItemIsEditable);
+    EXPECT_TRUE(g.model().flags(g.model().index(0, 1)) & Qt::ItemIsSelectable);
+    EXPECT_FALSE(g.model().flags(g.model().index(0, 0)) & Qt::ItemIsSelectable);
+
+    // Growing keeps what is there.
+    g.setRows(5);
+    g.setCols(6);
+    EXPECT_EQ(g.textMatrix(1, 1), QStringLiteral("Smith"));
+    EXPECT_EQ(g.textMatrix(4, 5), QString());
+
+    EXPECT_EQ(g.currentRowIndex(), 0);
+    EXPECT_EQ(g.currentColIndex(), 0);
+    g.resize(500, 300);
+    g.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&g));
+    g.setCurrentCell(2, 3);
+    EXPECT_EQ(g.currentRowIndex(), 2);
+    EXPECT_EQ(g.currentColIndex(), 3);
+    EXPECT_EQ(g.currentIndex().row(), 1);
+    g.setCurrentCell(0, 3);
+    EXPECT_EQ(g.currentRowIndex(), 0);
+
+    // The rectangle of a cell lies over that cell, and clicks report the
+    // grid's own row and column numbers.
+    EXPECT_EQ(g.indexAt(centreOf(g, 3, 2)), g.model().index(2, 2));
+    QSignalSpy clicked(&g, &Grid::cellClicked);
+    QSignalSpy doubled(&g, &Grid::cellDoubleClicked);
+    QSignalSpy header(&g, &Grid::headerDoubleClicked);
+    QTest::mouseClick(g.viewport(), Qt::LeftButton, {}, centreOf(g, 3, 2));
+    ASSERT_EQ(clicked.count(), 1);
+    EXPECT_EQ(clicked[0][0].toInt(), 3);
+    EXPECT_EQ(clicked[0][1].toInt(), 2);
+    EXPECT_EQ(g.currentRowIndex(), 3);
+    EXPECT_EQ(g.currentColIndex(), 2);
+
+    QTest::mouseClick(g.viewport(), Qt::LeftButton, {}, centreOf(g, 1, 0));
+    ASSERT_EQ(clicked.count(), 2);
+    EXPECT_EQ(clicked[1][0].toInt(), 1);
+    EXPECT_EQ(clicked[1][1].toInt(), 0);
+    EXPECT_TRUE(g.selectionModel()->selectedIndexes().isEmpty());
+
+    // A real double-click starts with a press and release on the cell.
+    QTest::mouseClick(g.viewport(), Qt::LeftButton, {}, centreOf(g, 2, 3));
+    QTest::mouseDClick(g.viewport(), Qt::LeftButton, {}, centreOf(g, 2, 3));
+    ASSERT_EQ(doubled.count(), 1);
+    EXPECT_EQ(doubled[0][0].toInt(), 2);
+    EXPECT_EQ(doubled[0][1].toInt(), 3);
+
+    QHeaderView* h = g.horizontalHeader();
+    const QPoint onSection(h->sectionViewportPosition(2) + h->sectionSize(2) / 2, h->height() / 2);
+    QTest::mouseDClick(h->viewport(), Qt::LeftButton, {}, onSection);
+    ASSERT_EQ(header.count(), 1);
+    EXPECT_EQ(header[0][0].toInt(), 2);
+    // A header click selects no column.
+    QTest::mouseClick(h->viewport(), Qt::LeftButton, {}, onSection);
+    EXPECT_FALSE(g.selectionModel()->isColumnSelected(2, {}));
+}
+
+TEST(Grid, OutOfRangeRaisesTheGridErrors)
+{
+    Grid g;
+    g.setCols(19);
+    g.setRows(50);
+    const std::pair<int, QString> badRow{30009, QStringLiteral("Invalid Row value")};
+    const std::pair<int, QString> badCol{30010, QStringLiteral("Invalid Col value")};
+
+    EXPECT_EQ(failure([&] { g.textMatrix(50, 1); }), badRow);
+    EXPECT_EQ(failure([&] { g.textMatrix(-1, 1); }), badRow);
+    EXPECT_EQ(failure([&] { g.textMatrix(1, 19); }), badCol);
+    EXPECT_EQ(failure([&] { g.textMatrix(50, 19); }), badRow);  // the row is checked first
+    EXPECT_EQ(failure([&] { g.setTextMatrix(50, 1, QStringLiteral("1")); }), badRow);
+    EXPECT_EQ(failure([&] { g.model().setCellBackColor(0, -1, Qt::red); }), badCol);
+    EXPECT_EQ(failure([&] { g.model().cellForeColor(51, 0); }), badRow);
+    EXPECT_EQ(failure([&] { g.setColWidth(19, 0); }), badCol);
+    EXPECT_EQ(failure([&] { g.colWidth(-1); }), badCol);
+    EXPECT_EQ(failure([&] { g.setCurrentCell(50, 1); }), badRow);
+    EXPECT_EQ(failure([&] { g.cellRect(1, 19); }), badCol);
+    EXPECT_EQ(failure([&] { g.model().sortRows(19, true, false); }), badCol);
+    EXPECT_EQ(failure([&] { g.model().rangeText(0, 0, 50, 18); }), badRow);
+    EXPECT_EQ(failure([&] { g.model().setColAlignment(1, 10); }).first, int(errors::InvalidPropertyValue));
+    EXPECT_EQ(failure([&] { g.setRows(0); }), badRow);
+
+    // The last cell is in range, and a failed write changes nothing.
+    EXPECT_EQ(failure([&] { g.setTextMatrix(49, 18, QStringLiteral("1")); }).first, 0);
+    EXPECT_EQ(g.textMatrix(49, 18), QStringLiteral("1"));
+    EXPECT_EQ(g.rows(), 50);
+    EXPECT_EQ(g.cols(), 19);
+
+    // Inside a handler the failure becomes the "Program Error" box.
+    ScriptedInteraction ui;
+    EXPECT_FALSE(guarded([&] { g.setTextMatrix(50, 10, QStringLiteral("1")); }));
+    EXPECT_EQ(ui.programErrors(),
+              QStringList{QStringLiteral("The following error has occurred: 30009, Invalid Row value")});
+}
+
+TEST(Grid, ZeroWidthColumnsStayHiddenAndKeepTheirText)
+{
+    Grid g;
+    g.setCols(19);
+    g.setRows(50);
+    g.setColWidth(0, 0);
+    g.setColWidth(1, 1800);
+    g.setColWidth(18, 0);
+    for (int c = 2; c < 18; ++c)
+        g.setColWidth(c, 400);
+    EXPECT_TRUE(g.isColumnHidden(0));
+    EXPECT_TRUE(g.isColumnHidden(18));
+    EXPECT_FALSE(g.isColumnHidden(1));
+    EXPECT_EQ(g.colWidth(18), 0);
+    EXPECT_EQ(g.colWidth(1), 1800);
+    EXPECT_EQ(g.columnWidth(1), twips::toPx(1800));
+    g.setTextMatrix(3, 18, QStringLiteral("1"));
+    EXPECT_EQ(g.textMatrix(3, 18), QStringLiteral("1"));
+
+    // The arrow keys never land on a hidden column.
+    g.resize(800, 300);
+    g.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&g));
+    g.setFocus();
+    g.setCurrentCell(1, 17);
+    QTest::keyClick(&g, Qt::Key_Right);
+    EXPECT_EQ(g.currentColIndex(), 17);
+    g.setCurrentCell(1, 1);
+    QTest::keyClick(&g, Qt::Key_Left);
+    EXPECT_EQ(g.currentColIndex(), 1);
+    QTest::keyClick(&g, Qt::Key_Down);
+    EXPECT_EQ(g.currentRowIndex(), 2);
+
+    // A hidden cell may still be the current cell (nothing is shown there).
+    g.setCurrentCell(49, 18);
+    EXPECT_EQ(g.currentRowIndex(), 49);
+    EXPECT_EQ(g.currentColIndex(), 18);
+    EXPECT_TRUE(g.isColumnHidden(18));
+
+    // A reload or a clear forgets no width; new columns come in at the
+    // default width without disturbing the others.
+    g.model().setDataRows({QStringList{QString(), QStringLiteral("Smith")}});
+    EXPECT_TRUE(g.isColumnHidden(18));
+    EXPECT_TRUE(g.isColumnHidden(0));
+    EXPECT_EQ(g.columnWidth(1), twips::toPx(1800));
+    g.model().clearData();
+    EXPECT_EQ(g.rows(), 1);
+    EXPECT_TRUE(g.isColumnHidden(18));
+    g.setCols(21);
+    EXPECT_TRUE(g.isColumnHidden(18));
+    EXPECT_FALSE(g.isColumnHidden(20));
+    EXPECT_EQ(g.columnWidth(2), twips::toPx(400));
+    g.setCols(10);
+    g.setCols(19);
+    EXPECT_FALSE(g.isColumnHidden(18));  // a new column 18, not the old one
+
+    g.setColWidth(18, 350);
+    EXPECT_FALSE(g.isColumnHidden(18));
+    EXPECT_EQ(g.columnWidth(18), twips::toPx(350));
+    g.setColWidth(18, -1);
+    EXPECT_EQ(g.columnWidth(18), g.horizontalHeader()->defaultSectionSize());
+}
+
+TEST(Grid, CellColoursAndBandingSurviveTextChanges)
+{
+    Grid g;
+    g.setCols(19);
+    g.setRows(50);
+    const QColor grey = colours::fromBgr(0x00E0E0E0);
+    const QColor yellow = colours::fromBgr(0x00C0FFFF);
+    for (int r = 1; r < 50; ++r)
+        for (int c = 1; c < 19; ++c)
+            g.model().setCellBackColor(r, c, r % 2 ? grey : yellow);
+
+    for (int r = 1; r < 50; ++r)
+        for (int c = 1; c < 19; ++c)
+            g.setTextMatrix(r, c, QString::number(r * c));
+    g.setTextMatrix(2, 5, QString());
+    EXPECT_EQ(g.model().cellBackColor(1, 1), grey);
+    EXPECT_EQ(g.model().cellBackColor(2, 5), yellow);
+    EXPECT_EQ(g.model().cellBackColor(49, 18), grey);
+    EXPECT_EQ(backShown(g, 2, 5), yellow);
+
+    // Row 0 and column 0 keep the fixed-cell colour, that of the header.
+    EXPECT_FALSE(g.model().cellBackColor(0, 3).isValid());
+    EXPECT_FALSE(g.model().cellBackColor(4, 0).isValid());
+    EXPECT_EQ(backShown(g, 4, 0), g.palette().color(QPalette::Button));
+    EXPECT_FALSE(g.model().headerData(3, Qt::Horizontal, Qt::BackgroundRole).isValid());
+
+    g.model().setCellForeColor(3, 12, Qt::blue);
+    EXPECT_EQ(g.model().cellForeColor(3, 12), QColor(Qt::blue));
+    EXPECT_EQ(g.model().index(2, 12).data(Qt::ForegroundRole).value<QBrush>().color(), QColor(Qt::blue));
+    g.model().setCellForeColor(3, 12, QColor());
+    EXPECT_FALSE(g.model().cellForeColor(3, 12).isValid());
+    EXPECT_EQ(g.model().cellBackColor(3, 12), grey);  // the back colour is its own
+
+    // A column colour is as if every data cell of the column were given it;
+    // a later cell colour wins over it.
+    g.model().setColBackColor(5, Qt::red);
+    EXPECT_EQ(g.model().cellBackColor(2, 5), QColor(Qt::red));
+    EXPECT_EQ(backShown(g, 7, 5), QColor(Qt::red));
+    EXPECT_EQ(g.model().cellBackColor(2, 6), yellow);
+    g.model().setCellBackColor(2, 5, Qt::green);
+    EXPECT_EQ(g.model().cellBackColor(2, 5), QColor(Qt::green));
+    EXPECT_EQ(g.model().cellBackColor(3, 5), QColor(Qt::red));
+
+    // One notification per changed cell, none for a write of the same text.
+    QSignalSpy changed(&g.model(), &QAbstractItemModel::dataChanged);
+    g.setTextMatrix(4, 4, QStringLiteral("99"));
+    g.setTextMatrix(4, 4, QStringLiteral("99"));
+    EXPECT_EQ(changed.count(), 1);
+    // With redraw off a column rewrite raises nothing until redraw is back.
+    changed.clear();
+    g.model().setRedraw(false);
+    for (int r = 1; r < 50; ++r)
+        g.setTextMatrix(r, 17, QStringLiteral(".50"));
+    EXPECT_EQ(changed.count(), 0);
+    g.model().setRedraw(true);
+    EXPECT_EQ(changed.count(), 1);
+    EXPECT_EQ(g.textMatrix(49, 17), QStringLiteral(".50"));
+
+    // A reload takes the old rows' cell colours away with them; the column
+    // colour stays with its column.
+    g.model().setDataRows({QStringList{}, QStringList{}});
+    EXPECT_FALSE(g.model().cellBackColor(1, 1).isValid());
+    EXPECT_EQ(g.model().cellBackColor(2, 5), QColor(Qt::red));
+}
+
+TEST(Grid, AlignmentCodesAndGeneralAlignment)
+{
+    using A = Qt::Alignment;
+    EXPECT_EQ(GridModel::alignmentOf(5, {}), A(Qt::AlignHCenter | Qt::AlignBottom));
+    // General: what reads as a number goes right, anything else left.
+    EXPECT_EQ(GridModel::alignmentOf(9, QStringLiteral(".333")), A(Qt::AlignRight | Qt::AlignVCenter));
+    EXPECT_EQ(GridModel::alignmentOf(9, QStringLiteral("2B")), A(Qt::AlignLeft | Qt::AlignVCenter));
+
+    Grid g;
+    fill(g, {QStringLiteral("Batter"), QStringLiteral("K")}, {{QStringLiteral("Smith"), QStringLiteral("3")}});
+    auto shown = [&](int col) { return g.model().index(0, col).data(Qt::TextAlignmentRole).value<A>(); };
+    EXPECT_EQ(g.model().colAlignment(1), 9);
+    EXPECT_EQ(shown(1), A(Qt::AlignLeft | Qt::AlignVCenter));
+    EXPECT_EQ(shown(2), A(Qt::AlignRight | Qt::AlignVCenter));
+    g.model().setColAlignment(-1, 3);
+    g.model().setColAlignment(2, 7);
+    EXPECT_EQ(shown(1), A(Qt::AlignHCenter | Qt::AlignTop));
+    EXPECT_EQ(shown(2), A(Qt::AlignRight | Qt::AlignVCenter));
+    // Header cells have their own alignment.
+    EXPECT_FALSE(g.model().headerData(1, Qt::Horizontal, Qt::TextAlignmentRole).isValid());
+    g.model().setColAlignmentFixed(-1, 3);
+    EXPECT_EQ(g.model().headerData(1, Qt::Horizontal, Qt::TextAlignmentRole).value<A>(),
+              A(Qt::AlignHCenter | Qt::AlignTop));
+    EXPECT_EQ(g.model().colAlignment(1), 3);
+    // The alignment is the column's: it lasts across a reload.
+    g.model().setDataRows({{QString(), QStringLiteral("Jones"), QStringLiteral("1")}});
+    EXPECT_EQ(shown(2), A(Qt::AlignRight | Qt::AlignVCenter));
+}
+
+TEST(Grid, SortKeepsColoursWithRowsAndComparesNumbersByValue)
+{
+    Grid g;
+    fill(g, {QStringLiteral("Name"), QStringLiteral("Value")},
+         {{QStringLiteral("c"), QStringLiteral("10")},
+          {QStringLiteral("a"), QStringLiteral("9")},
+          {QStringLiteral("B"), QStringLiteral("2")},
+          {QStringLiteral("d"), QString()},
+          {QStringLiteral("e"), QStringLiteral("x")},
+          {QStringLiteral("f"), QStringLiteral("9")}});
+    // Each row gets a colour from its name, so the colour must travel with it.
+    auto colourOf = [](const QString& name) { const int k = name.toLower()[0].unicode();
+        return QColor(k * 37 % 256, k * 91 % 256, 200);
+    };
+    for (int r = 1; r < g.rows(); ++r) {
+        g.model().setCellBackColor(r, 1, colourOf(g.textMatrix(r, 1)));
+        g.model().setCellForeColor(r, 2, colourOf(g.textMatrix(r, 1)));
+    }
+    auto coloursFollowed = [&] {
+        for (int r = 1; r < g.rows(); ++r) {
+            const QColor want = colourOf(g.textMatrix(r, 1));
+            if (g.model().cellBackColor(r, 1) != want || g.model().cellForeColor(r, 2) != want)
+                return false;
+        }
+        return true;
+    };
+    const QStringList byNumber{QStringLiteral("d"), QStringLiteral("B"), QStringLiteral("a"),
+                               QStringLiteral("f"), QStringLiteral("c"), QStringLiteral("e")};
+
+    g.model().sortRows(2, true, true);
+    EXPECT_EQ(column(g, 1), byNumber);
+    EXPECT_TRUE(coloursFollowed());
+    EXPECT_EQ(g.textMatrix(0, 1), QStringLiteral("Name"));  // the header stays on top
+
+    g.model().sortRows(2, true, false);
+    EXPECT_EQ(column(g, 2), (QStringList{QString(), QStringLiteral("10"), QStringLiteral("2"), QStringLiteral("9"),
+                                         QStringLiteral("9"), QStringLiteral("x")}));
+    EXPECT_TRUE(coloursFollowed());
+
+    // Descending as numbers; equal values keep their order (a before f).
+    g.model().sortRows(2, true, true);
+    g.model().sortRows(2, false, true);
+    EXPECT_EQ(column(g, 1), (QStringList{QStringLiteral("e"), QStringLiteral("c"), QStringLiteral("a"),
+                                         QStringLiteral("f"), QStringLiteral("B"), QStringLiteral("d")}));
+    EXPECT_TRUE(coloursFollowed());
+
+    // Text ignores case.
+    g.model().sortRows(1, true, false);
+    EXPECT_EQ(column(g, 1), (QStringList{QStringLiteral("a"), QStringLiteral("B"), QStringLiteral("c"),
+                                         QStringLiteral("d"), QStringLiteral("e"), QStringLiteral("f")}));
+    EXPECT_TRUE(coloursFollowed());
+
+    // Formatted innings pitched sort by value, not by their text.
+    Grid ip;
+    fill(ip, {QStringLiteral("IP")},
+         {{QStringLiteral("12.35")}, {QStringLiteral(".50")}, {QStringLiteral("1.00")}, {QStringLiteral("-1")}});
+    ip.model().sortRows(1, true, true);
+    EXPECT_EQ(column(ip, 1), (QStringList{QStringLiteral("-1"), QStringLiteral(".50"), QStringLiteral("1.00"),
+                                          QStringLiteral("12.35")}));
+    ip.model().sortRows(1, false, false);
+    EXPECT_EQ(column(ip, 1), (QStringList{QStringLiteral("12.35"), QStringLiteral("1.00"), QStringLiteral(".50"),
+                                          QStringLiteral("-1")}));
+}
+
+TEST(Grid, ClipTextJoinsTheSelectedCells)
+{
+    Grid g;
+    fill(g, {QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C")},
+         {{QStringLiteral("a1"), QStringLiteral("b1"), QStringLiteral("c1")},
+          {QStringLiteral("a2"), QString(), QStringLiteral("c2")},
+          {QStringLiteral("a3"), QStringLiteral("b3"), QStringLiteral("c3")}});
+    g.setTextMatrix(2, 0, QStringLiteral("fixed"));
+    g.setColWidth(3, 0);
+    g.resize(500, 300);
+    g.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&g));
+
+    EXPECT_EQ(g.clipText(), QString());
+    g.setCurrentCell(1, 1);
+    EXPECT_EQ(g.clipText(), QStringLiteral("a1"));
+    // Click, then Shift+click: the rectangle between them, rows in order.
+    QTest::mouseClick(g.viewport(), Qt::LeftButton, {}, centreOf(g, 3, 2));
+    QTest::mouseClick(g.viewport(), Qt::LeftButton, Qt::ShiftModifier, centreOf(g, 1, 1));
+    EXPECT_EQ(g.clipText(), QStringLiteral("a1\tb1\na2\t\na3\tb3"));
+    // Extending onto the fixed column adds nothing of it.
+    QTest::mouseClick(g.viewport(), Qt::LeftButton, Qt::ShiftModifier, centreOf(g, 2, 0));
+    EXPECT_FALSE(g.clipText().contains(QStringLiteral("fixed")));
+
+    // The whole grid, as a workbook export takes it: header row, fixed
+    // column and hidden column included.
+    EXPECT_EQ(g.model().rangeText(0, 0, g.rows() - 1, g.cols() - 1),
+              QStringLiteral("\tA\tB\tC\n\ta1\tb1\tc1\nfixed\ta2\t\tc2\n\ta3\tb3\tc3"));
+}
+
+TEST(Grid, RowHeightsInTwips)
+{
+    Grid g;
+    fill(g, {QStringLiteral("A")}, {{QStringLiteral("1")}, {QStringLiteral("2")}});
+    EXPECT_EQ(g.verticalHeader()->sectionResizeMode(0), QHeaderView::Fixed);
+    EXPECT_GE(g.rowHeight(0), g.fontMetrics().height());
+
+    g.setRowHeightTwips(240);
+    EXPECT_EQ(g.rowHeightTwips(), 240);
+    EXPECT_EQ(g.rowHeight(1), twips::toPx(240));
+    EXPECT_EQ(g.horizontalHeader()->height(), twips::toPx(240));
+
+    g.setDataRowHeightTwips(200);
+    EXPECT_EQ(g.rowHeight(0), twips::toPx(200));
+    EXPECT_EQ(g.horizontalHeader()->height(), twips::toPx(240));
+    EXPECT_EQ(g.headerHeightTwips(), 240);
+
+    // Rows loaded later have the same height.
+    g.model().setDataRows(std::vector<QStringList>(30));
+    EXPECT_EQ(g.rowHeight(29), twips::toPx(200));
+    EXPECT_EQ(g.cellRect(30, 1).top() - g.cellRect(29, 1).top(), twips::toPx(200));
+}
+
+TEST(Grid, LoadsAQuarterMillionRowsAtOnce)
+{
+    constexpr int rowCount = 250000;
+    constexpr int colCount = 20;
+    Grid g;
+    QStringList header;
+    for (int c = 1; c <= colCount; ++c)
+        header << QStringLiteral("F%1").arg(c);
+    fill(g, header, {});
+    g.setColWidth(0, 0);
+    g.setColWidth(7, 0);
+    g.setDataRowHeightTwips(200);
+    g.resize(900, 500);
+    g.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&g));
+
+    std::vector<QStringList> rows(rowCount);
+    for (int r = 0; r < rowCount; ++r) {
+        QStringList& row = rows[size_t(r)];
+        row.reserve(colCount + 1);
+        row << QString();
+        for (int c = 1; c <= colCount; ++c)
+            row << QString::number((r * 7919 + c * 104729) % 1000003);
+    }
+
+    QSignalSpy changed(&g.model(), &QAbstractItemModel::dataChanged);
+    QSignalSpy inserted(&g.model(), &QAbstractItemModel::rowsInserted);
+    QElapsedTimer t;
+    t.start();
+    g.model().setDataRows(std::move(rows));
+    g.grab();  // paint the first page
+    g.scrollToBottom();
+    g.grab();  // and the last
+    const qint64 loadMs = t.elapsed();
+    // A sanity bound for slow builds; a release build takes a small fraction.
+    EXPECT_LT(loadMs, 2000) << "load and show took " << loadMs << " ms";
+    EXPECT_EQ(changed.count(), 0);
+    EXPECT_EQ(inserted.count(), 0);
+
+    EXPECT_EQ(g.rows(), rowCount + 1);
+    EXPECT_EQ(g.textMatrix(rowCount, colCount),
+              QString::number((qint64(rowCount - 1) * 7919 + colCount * 104729) % 1000003));
+    EXPECT_TRUE(g.isColumnHidden(7));
+    EXPECT_EQ(g.rowHeight(rowCount - 1), twips::toPx(200));
+    EXPECT_EQ(g.verticalScrollBar()->value(), g.verticalScrollBar()->maximum());
+
+    t.restart();
+    g.model().sortRows(3, true, true);
+    g.grab();
+    const qint64 sortMs = t.elapsed();
+    EXPECT_LT(sortMs, 3000) << "sort took " << sortMs << " ms";
+    double prev = -1;
+    bool ordered = true;
+    for (int r = 1; r <= rowCount; r += 997) {
+        const double v = g.textMatrix(r, 3).toDouble();
+        ordered = ordered && v >= prev;
+        prev = v;
+    }
+    EXPECT_TRUE(ordered);
+    std::cout << "[ timing ] 250000 x 20: load and show " << loadMs << " ms, sort " << sortMs << " ms\n";
+}

@@ -1,0 +1,35 @@
+#include "support/program_folder_fixture.h"
+
+#include "common/program_folder.h"
+#include "common/settings.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <gtest/gtest.h>
+
+TempProgramFolder::TempProgramFolder()
+{
+    const int rc = QProcess::execute(QStringLiteral(BENCHDECK_FOLDER_GEN),
+                                     {QStringLiteral(BENCHDECK_SOURCE_PROGRAM_FOLDER), dir_.path()});
+    EXPECT_EQ(rc, 0) << "program folder generator failed";
+    folder::setProgramFolder(dir_.path());
+    settings::redirectTo(dir_.path() + QStringLiteral("/settings.ini"));
+}
+
+TempProgramFolder::~TempProgramFolder()
+{
+    folder::setProgramFolder(QString());
+    settings::redirectTo(QString());
+}
+
+QString TempProgramFolder::write(const QString& relative, const QByteArray& bytes) const
+{
+    const QString p = file(relative);
+    QDir().mkpath(QFileInfo(p).absolutePath());
+    QFile f(p);
+    if (f.open(QIODevice::WriteOnly))
+        f.write(bytes);
+    return p;
+}

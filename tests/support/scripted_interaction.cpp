@@ -1,0 +1,119 @@
+#include "support/scripted_interaction.h"
+
+#include <QDialog>
+#include <gtest/gtest.h>
+
+ScriptedInteraction::ScriptedInteraction()
+{
+    platform::setInteraction(this);
+}
+
+ScriptedInteraction::~ScriptedInteraction()
+{
+    platform::setInteraction(nullptr);
+}
+
+void ScriptedInteraction::whileModal(const QString& objectName, std::function<void(QDialog&)> action)
+{
+    modalActions.emplace_back(objectName, std::move(action));
+}
+
+QStringList ScriptedInteraction::notices() const
+{
+    QStringList out;
+    for (const auto& p : prompts)
+        if (p.kind == Prompt::Modal && p.objectName == QLatin1String("CustMsgBox"))
+            out << p.text;
+    return out;
+}
+
+QStringList ScriptedInteraction::messages() const
+{
+    QStringList out;
+    for (const auto& p : prompts)
+        if (p.kind == Prompt::MsgBox)
+            out << p.text;
+    return out;
+}
+
+QStringList ScriptedInteraction::programErrors() const
+{
+    QStringList out;
+    for (const auto& p : prompts)
+        if (p.kind == Prompt::MsgBox && p.title == QLatin1String("Program Error"))
+            out << p.text;
+    return out;
+}
+
+void ScriptedInteraction::showModal(QDialog& dialog)
+{
+    Prompt p;
+    p.kind = Prompt::Modal;
+    p.text = dialog.property("noticeText").toString();
+    p.title = dialog.windowTitle();
+    p.objectName = dialog.objectName();
+    prompts.push_back(p);
+    dialog.setModal(true);
+    dialog.show();
+    for (auto it = modalActions.begin(); it != modalActions.end(); ++it) {
+        if (it->first == dialog.objectName()) {
+            auto action = std::move(it->second);
+            modalActions.erase(it);
+            action(dialog);
+            break;
+        }
+    }
+    // Closing goes through the window's own close handling (some windows
+    // only hide, the notice box releases itself).
+    if (dialog.isVisible())
+        dialog.close();
+}
+
+QMessageBox::StandardButton ScriptedInteraction::msgBox(const QString& text, QMessageBox::StandardButtons buttons,
+                                                        const QString& title, QMessageBox::Icon icon,
+                                                        QMessageBox::StandardButton defaultButton)
+{
+    Prompt p;
+    p.kind = Prompt::MsgBox;
+    p.text = text;
+    p.title = title;
+    p.buttons = buttons;
+    p.icon = icon;
+    p.defaultButton = defaultButton;
+    prompts.push_back(p);
+    if (!msgAnswers.empty()) {
+        const auto b = msgAnswers.front();
+        msgAnswers.pop_front();
+        return b;
+    }
+    if (autoAcknowledgeOkBoxes && (buttons == QMessageBox::Ok || buttons == QMessageBox::NoButton))
+        return QMessageBox::Ok;
+    ADD_FAILURE() << "Unexpected message box: [" << title.toStdString() << "] " << text.toStdString();
+    return defaultButton != QMessageBox::NoButton ? defaultButton : QMessageBox::No;
+}
+
+QString ScriptedInteraction::openFileName(const QString& title, const QString& startFolder, const QString& filter)
+{
+    lastOpenTitle = title;
+    lastOpenFolder = startFolder;
+    lastOpenFilter = filter;
+    Prompt p;
+    p.kind = Prompt::OpenFile;
+    p.title = title;
+    prompts.push_back(p);
+    if (fileAnswers.empty()) {
+        ADD_FAILURE() << "Unexpected open-file dialog: " << title.toStdString();
+        return QString();
+    }
+    const QString f = fileAnswers.front();
+    fileAnswers.pop_front();
+    return f;
+}
+
+void ScriptedInteraction::openExternally(const QString& pathOrUrl)
+{
+    Prompt p;
+    p.kind = Prompt::External;
+    p.text = pathOrUrl;
+    prompts.push_back(p);
+}
