@@ -382,7 +382,7 @@ void Form1::buildLineups()
         place(dn, vis ? 4000 : 20500, 2050, 700, 450);
         auto* editBox = new QLineEdit(Picture1);
         editBox->setObjectName(vis ? QStringLiteral("tb_List1edit") : QStringLiteral("tb_List2edit"));
-        place(editBox, vis ? 300 : 21300, 1500, 3600, 330);
+        place(editBox, vis ? 300 : 21300, 5250, 3600, 330);
         editBox->hide();
         auto* pitcher = new ClickLabel(Picture1);
         pitcher->setObjectName(vis ? QStringLiteral("lbl_VisPitcher") : QStringLiteral("lbl_HomePitcher"));
@@ -392,7 +392,7 @@ void Form1::buildLineups()
         place(pitcher, vis ? 300 : 21300, 4800, 3600, 400);
         auto* photo = new PictureBox(Picture1);
         photo->setObjectName(vis ? QStringLiteral("img_VisPitch") : QStringLiteral("img_HomePitch"));
-        place(photo, vis ? 300 : 23400, 5300, 1500, 2000);
+        place(photo, vis ? 300 : 23400, 5700, 1500, 2000);
         auto* logo = new PictureBox(Picture1);
         logo->setObjectName(vis ? QStringLiteral("img_VisLogo") : QStringLiteral("img_HomeLogo"));
         logo->setToolTip(QStringLiteral("DblClick to add a logo"));
@@ -602,6 +602,7 @@ void Form1::tmr_Constant_Timer()
     // Keeps the extra innings under the first ten.
     if (Frame1->x() != Frame3->x())
         Frame1->move(Frame3->x(), Frame1->y());
+    refreshPitcherPhotos();
 }
 
 void Form1::SupplementalResize()

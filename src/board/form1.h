@@ -339,7 +339,7 @@ private:
     void pickBatter(bool visitors);
     void placeBatterPiece(const QString& name);
     void colourBattingSide(bool visitors);
-    void showEntryTooltip(bool visitors, double x, double y);
+    void showEntryTooltip(bool visitors, int button, double x, double y);
     void pickLogo(bool visitors);
     void changePitcher(bool visitors);
     void refreshPitcherPhotos();
@@ -360,7 +360,39 @@ private:
     // does not end a second half-inning.
     bool outsRewriting_ = false;
     // [plays]
+    // The side at bat when the last play wrote its outs: the third out's
+    // at-bat goes to that side's batter although the sides have switched.
+    int outsSide_ = 0;
+    // Checks a play makes before it writes anything; each refuses with a
+    // notice and returns false.
+    bool OutsReadyForPlay();
+    bool BatterOnSheet();
+    bool PitcherOnSheet();
+    void LogPlay(const QString& literal);
+    void RecordBatterCount(int column);
+    void AddOuts(int outs);
+    void RecordHit(int batterColumn, const QString& literal, bool homeRun);
+    void RecordOut(const QString& literal, int outs);
+    void pb_Player_Click(int piece);  // 1 to 4
     // [pieces]
+    void pb_Player_MouseDown(int piece, double x, double y);
+    void pb_Player_MouseMove(int piece, int button, int shift, double x, double y);
+    void pb_Player_MouseUp(int piece, int shift);
+    void pb_Player_DblClick(int piece);
+    void lbl_Player_DblClick(int piece);
+    void pb_BaseTracker_MouseMove(int button, int shift, double x, double y);
+    void lbl_tracker_Click(int marker);  // 1 to 3
+    // Empties a piece's picture and caption; its own double-click also
+    // forgets the player's name.
+    void ClearPiece(int piece, bool forgetName);
+    // A piece is free when it shows neither a photo nor a name.
+    bool PieceIsFree(int piece) const;
+    // Per piece: where the press was (board coordinates), whether the
+    // pointer has since travelled far enough to be a drag rather than a
+    // click, and the modifier keys at the last release.
+    std::array<QPoint, 4> piecePress_{};
+    std::array<bool, 4> pieceDragged_{};
+    std::array<int, 4> pieceReleaseShift_{};
 
     Form2* form2_ = nullptr;
     Options* options_ = nullptr;

@@ -1,3 +1,331 @@
+// The plays: hits, walks and strikeouts, the outs and the third out, and
+// the charging of the fielding side's pitcher. A play checks everything it
+// will need before it writes anything, so it is recorded whole or not at all.
 #include "board/form1.h"
+#include "board/game_rules.h"
+#include "board/sheet_lookup.h"
+#include "common/guard.h"
+#include "common/numbers.h"
+#include "platform/grid.h"
+#include "platform/interaction.h"
 
-void Form1::wirePlays() {}
+using board::Side;
+
+void Form1::wirePlays()
+{
+    const std::pair<ClickLabel*, void (Form1::*)()> plays[] = {
+        {lbl_Single, &Form1::lbl_Single_Click}, {lbl_Double, &Form1::lbl_Double_Click},
+        {lbl_Triple, &Form1::lbl_Triple_Click}, {lbl_Homer, &Form1::lbl_Homer_Click},
+        {lbl_BB, &Form1::lbl_BB_Click},         {lbl_K, &Form1::lbl_K_Click},
+        {lbl_GO, &Form1::lbl_GO_Click},         {lbl_FO, &Form1::lbl_FO_Click},
+        {lbl_LO, &Form1::lbl_LO_Click},         {lbl_PO, &Form1::lbl_PO_Click},
+        {lbl_FC, &Form1::lbl_FC_Click},         {lbl_DP, &Form1::lbl_DP_Click},
+        {lbl_Pick, &Form1::lbl_Pick_Click},     {lbl_AB, &Form1::lbl_AB_Click},
+        {lbl_SB, &Form1::lbl_SB_Click},
+    };
+    for (const auto& [label, handler] : plays)
+        connect(label, &ClickLabel::Click, this, [this, h = handler] { guarded([this, h] { (this->*h)(); }); });
+    for (int n = 1; n <= 4; ++n)
+        connect(pb_Player[static_cast<size_t>(n - 1)], &ClickLabel::Click, this,
+                [this, n] { guarded([this, n] { pb_Player_Click(n); }); });
+}
+
+// ---------------------------------------------------------------- checks and shared steps
+
+bool Form1::OutsReadyForPlay()
+{
+    const auto outs = num::strictWhole(tb_OUT->text());
+    if (!outs || *outs < 0 || *outs > 2) {
+        ShowNotice(QStringLiteral("OUTS must be 0, 1 or 2. Nothing recorded."));
+        return false;
+    }
+    if (!num::strict(tb_OutsCount->text())) {
+        platform::interaction().msgBox(QStringLiteral("Only numbers 0 and higher are allowed. An error has occurred."),
+                                       QMessageBox::Ok, platform::applicationTitle(), QMessageBox::Warning);
+        return false;
+    }
+    return true;
+}
+
+bool Form1::BatterOnSheet()
+{
+    const Side side = board::battingSide(*this);
+    if (board::findRow(board::statsGrid(*this, side), board::BatterName, lbl_Selected->text()) > 0)
+        return true;
+    ShowNotice(QStringLiteral("Batter not found on the Stats sheet. Nothing recorded."));
+    return false;
+}
+
+bool Form1::PitcherOnSheet()
+{
+    const Side field = board::otherSide(board::battingSide(*this));
+    const QLabel* pitcher = board::pitcherLabel(*this, field);
+    if (pitcher && board::findRow(board::statsGrid(*this, field), board::PitcherName, pitcher->text()) > 0)
+        return true;
+    ShowNotice(QStringLiteral("Pitcher not found on the Stats sheet. Nothing recorded."));
+    return false;
+}
+
+void Form1::LogPlay(const QString& literal)
+{
+    const Side side = board::battingSide(*this);
+    if (side != Side::None)
+        AppendEventLogLine(board::playSubject(*this, side), literal);
+}
+
+void Form1::RecordBatterCount(int column)
+{
+    const Side side = board::battingSide(*this);
+    Grid* g = board::statsGrid(*this, side);
+    const int row = board::findRow(g, board::BatterName, lbl_Selected->text());
+    if (row > 0)
+        board::countBatter(g, row, column);
+}
+
+void Form1::AddOuts(int outs)
+{
+    const auto now = num::strict(tb_OUT->text());
+    if (!now)
+        return;
+    outsSide_ = static_cast<int>(board::battingSide(*this));
+    // The write ends the half-inning inside it at the third out.
+    tb_OUT->setText(num::text(*now + outs));
+}
+
+// ---------------------------------------------------------------- hits, walks, strikeouts
+
+void Form1::RecordHit(int batterColumn, const QString& literal, bool homeRun)
+{
+    if (!PlayGuard() || !BatterOnSheet() || !PitcherOnSheet())
+        return;
+    LogPlay(literal);
+    RecordBatterCount(batterColumn);
+    AssignHit(board::PitH);
+    if (homeRun)
+        AssignHR();
+}
+
+void Form1::lbl_Single_Click()
+{
+    RecordHit(board::Bat1B, QStringLiteral("_____1B"), false);
+}
+
+void Form1::lbl_Double_Click()
+{
+    RecordHit(board::Bat2B, QStringLiteral("_____2B"), false);
+}
+
+void Form1::lbl_Triple_Click()
+{
+    RecordHit(board::Bat3B, QStringLiteral("_____3B"), false);
+}
+
+void Form1::lbl_Homer_Click()
+{
+    RecordHit(board::BatHR, QStringLiteral("_____HR"), true);
+}
+
+void Form1::lbl_BB_Click()
+{
+    if (!PlayGuard() || !BatterOnSheet() || !PitcherOnSheet())
+        return;
+    LogPlay(QStringLiteral("_____BB"));
+    RecordBatterCount(board::BatBB);
+    AssignBB();
+}
+
+void Form1::lbl_K_Click()
+{
+    if (!PlayGuard() || !OutsReadyForPlay() || !BatterOnSheet() || !PitcherOnSheet())
+        return;
+    LogPlay(QStringLiteral("_____K"));
+    RecordBatterCount(board::BatK);
+    AssignK();
+}
+
+// ---------------------------------------------------------------- charging the fielding side
+// Each routine decides the sides once, at entry: a third out inside it sets
+// the other option, and the fielding pitcher must not change under it.
+
+namespace {
+
+// The fielding side's current pitcher's row, or -1.
+int fieldingPitcherRow(const Form1& f, Side field, Grid** grid)
+{
+    *grid = board::statsGrid(f, field);
+    const QLabel* pitcher = board::pitcherLabel(f, field);
+    return pitcher ? board::findRow(*grid, board::PitcherName, pitcher->text()) : -1;
+}
+
+}  // namespace
+
+// column: the pitcher's count the hit raises (his "H").
+void Form1::AssignHit(int column)
+{
+    const Side side = board::battingSide(*this);
+    ChangeOfState();
+    Grid* g = nullptr;
+    const int row = fieldingPitcherRow(*this, board::otherSide(side), &g);
+    if (row <= 0)
+        return;
+    board::countUp(g, row, column);
+    BoxScoreEdit* hits = side == Side::Visitors ? tb_BoxScore[21] : tb_BoxScoreBottom[21];
+    hits->setText(num::text(num::Val(hits->text()) + 1.0));
+    HitRecordedMsg();
+    AssignAtBat();
+}
+
+void Form1::AssignHR()
+{
+    const Side side = board::battingSide(*this);
+    ChangeOfState();
+    Grid* g = nullptr;
+    const int row = fieldingPitcherRow(*this, board::otherSide(side), &g);
+    if (row > 0)
+        board::countUp(g, row, board::PitHR);
+}
+
+void Form1::AssignBB()
+{
+    const Side side = board::battingSide(*this);
+    ChangeOfState();
+    AdvanceLineup();
+    Grid* g = nullptr;
+    const int row = fieldingPitcherRow(*this, board::otherSide(side), &g);
+    if (row <= 0)
+        return;
+    board::countUp(g, row, board::PitBB);
+    EventMessage();
+}
+
+void Form1::AssignK()
+{
+    const Side side = board::battingSide(*this);
+    ChangeOfState();
+    Grid* g = nullptr;
+    const int row = fieldingPitcherRow(*this, board::otherSide(side), &g);
+    if (row <= 0)
+        return;
+    board::countUp(g, row, board::PitK);
+    if (!num::strict(tb_OUT->text()))
+        return;
+    AddOuts(1);
+    OutRecordedMsg();
+}
+
+// ---------------------------------------------------------------- outs
+
+void Form1::RecordOut(const QString& literal, int outs)
+{
+    if (!PlayGuard() || !OutsReadyForPlay() || !BatterOnSheet())
+        return;
+    LogPlay(literal);
+    AddOuts(outs);
+    OutRecordedMsg();
+}
+
+void Form1::lbl_GO_Click()
+{
+    RecordOut(QStringLiteral("_____GO"), 1);
+}
+
+void Form1::lbl_FO_Click()
+{
+    RecordOut(QStringLiteral("_____FO"), 1);
+}
+
+void Form1::lbl_LO_Click()
+{
+    RecordOut(QStringLiteral("_____LO"), 1);
+}
+
+void Form1::lbl_PO_Click()
+{
+    RecordOut(QStringLiteral("_____PO"), 1);
+}
+
+void Form1::lbl_DP_Click()
+{
+    if (!PlayGuard())
+        return;
+    if (num::Val(tb_OUT->text()) == 2) {
+        ShowNotice(QStringLiteral("There are already 2 outs."));
+        return;
+    }
+    if (!OutsReadyForPlay() || !BatterOnSheet())
+        return;
+    LogPlay(QStringLiteral("_____DP"));
+    AddOuts(2);
+    OutRecordedMsg();
+}
+
+void Form1::lbl_FC_Click()
+{
+    if (!LineupsLoaded())
+        return;
+    if (num::Val(tb_OUT->text()) == 2) {
+        platform::interaction().msgBox(QStringLiteral("FC requires < 2 outs. Use GO if it's the 3rd out."),
+                                       QMessageBox::Ok, platform::applicationTitle(), QMessageBox::Information);
+        return;
+    }
+    if (!PitchersAndBatterReady() || !OutsReadyForPlay() || !BatterOnSheet())
+        return;
+    // Refused at 2 outs, so this out never ends the half-inning and the log
+    // line written after it still names the side that made it.
+    AddOuts(1);
+    LogPlay(QStringLiteral("_____FC"));
+    AssignAtBat();
+    ShowNotice(QStringLiteral("OUT recorded."));
+}
+
+void Form1::lbl_Pick_Click()
+{
+    if (!PlayGuard() || !OutsReadyForPlay())
+        return;
+    LogPlay(QStringLiteral("_____TO"));
+    AddOuts(1);
+    ShowNotice(QStringLiteral("OUT recorded."));
+    if (num::Val(tb_OUT->text()) != 3)
+        return;
+    ShowNotice(QStringLiteral("END OF INNING."));
+    ClearBases();
+    AppendHalfInningMarker();
+    tb_OUT->setText(QStringLiteral("0"));
+}
+
+void Form1::lbl_AB_Click()
+{
+    if (!LineupsLoaded())
+        return;
+    // No pitcher or batter is required; a current batter must be on the
+    // sheet, and with none the at-bat is charged to nobody.
+    if (!lbl_Selected->text().isEmpty() && !BatterOnSheet())
+        return;
+    LogPlay(QStringLiteral("_____AB [ERR]"));
+    AssignAtBat();
+    ShowNotice(QStringLiteral("At-Bat recorded."));
+}
+
+void Form1::OutRecordedMsg()
+{
+    ShowNotice(QStringLiteral("OUT recorded."));
+    const QString batter = lbl_Selected->text();
+    if (!batter.isEmpty())
+        for (int n = 1; n <= 4; ++n)
+            if (pb_Player[static_cast<size_t>(n - 1)]->hiddenText == batter)
+                ClearPiece(n, false);
+    if (num::Val(tb_OUT->text()) == 3) {
+        ShowNotice(QStringLiteral("END OF INNING."));
+        ClearBases();
+        AppendHalfInningMarker();
+        board::chargeAtBat(*this, static_cast<Side>(outsSide_));
+        tb_OUT->setText(QStringLiteral("0"));
+        return;
+    }
+    AssignAtBat();
+}
+
+void Form1::HitRecordedMsg()
+{
+    ShowNotice(QStringLiteral("HIT recorded."));
+}

@@ -307,10 +307,13 @@ void Form1::tb_BoxScoreBottom_GotFocus(int index)
     ConstantUpdate();
 }
 
+// Only inning boxes carry a completed mark; the totals boxes keep theirs.
 void Form1::tb_BoxScore_DblClick(int index)
 {
-    if (index >= 0 && index < 20)
-        tb_BoxScore[static_cast<size_t>(index)]->setCompleted(!tb_BoxScore[static_cast<size_t>(index)]->completed());
+    if (index >= 0 && index < 20) {
+        BoxScoreEdit* box = tb_BoxScore[static_cast<size_t>(index)];
+        box->setCompleted(!box->completed());
+    }
 }
 
 void Form1::tb_BoxScoreBottom_DblClick(int index)

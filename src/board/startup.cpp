@@ -14,6 +14,7 @@
 
 #include <QCoreApplication>
 #include <QFrame>
+#include <QLayout>
 #include <QGuiApplication>
 #include <QScreen>
 
@@ -64,6 +65,10 @@ bool Form1::Form_Load()
         for (auto* token : Image)
             sizeTwips(token, 1350, 2025);
         StealRunnerName->setText(QString());
+        // The background takes its size from the window's layout; lay it out
+        // now so the pieces' start places come from its real height.
+        if (layout())
+            layout()->activate();
         const int boardHeight = Picture1->height() > 0 ? Picture1->height() : height();
         const double factors[4] = {0.0126, 0.1011, 0.7019, 0.7905};
         for (size_t i = 0; i < 4; ++i) {

@@ -34,7 +34,8 @@ QString fromCp1252(const QByteArray& bytes)
 
 QString decode(const QByteArray& bytes)
 {
-    QStringDecoder utf8(QStringDecoder::Utf8);  // drops a leading byte-order mark
+    // Stateless: a sequence cut off at the end of the file is an error too.
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     QString text = utf8.decode(bytes);
     if (!utf8.hasError())
         return text;

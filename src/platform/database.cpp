@@ -114,7 +114,6 @@ void raise(const QSqlError& error)
 {
     bool ok = false;
     const int code = error.nativeErrorCode().toInt(&ok);
-    QString text = error.databaseText();
     if (!ok) {
         // Not SQLite speaking: the driver is missing or Qt refused the call.
         const int number = error.type() == QSqlError::ConnectionError ? errors::FileAccess : errors::InvalidCall;
@@ -122,6 +121,7 @@ void raise(const QSqlError& error)
         throw ProgramError(number, detail.isEmpty() ? errors::describe(number)
                                                     : errors::describe(number) + QStringLiteral(" (") + detail + ')');
     }
+    QString text = error.databaseText();
     if (text.isEmpty() || text == QLatin1String("not an error"))
         text = error.driverText();
     throw ProgramError(code, text);
@@ -357,6 +357,24 @@ QString numberText(double value)
     return s;
 }
 
+namespace {
+
+// Counts are small: their texts are made once and shared, which spares a
+// large result one allocation per cell.
+QString wholeText(qlonglong n)
+{
+    static const QStringList small = [] {
+        QStringList texts;
+        texts.reserve(1000);
+        for (int i = 0; i < 1000; ++i)
+            texts << QString::number(i);
+        return texts;
+    }();
+    return n >= 0 && n < small.size() ? small[static_cast<int>(n)] : QString::number(n);
+}
+
+}  // namespace
+
 QString displayText(const QVariant& value)
 {
     if (!value.isValid() || value.isNull())
@@ -369,7 +387,7 @@ QString displayText(const QVariant& value)
     case QMetaType::Int:
     case QMetaType::UInt:
     case QMetaType::ULongLong:
-        return QString::number(value.toLongLong());
+        return wholeText(value.toLongLong());
     case QMetaType::QString:
         return value.toString();
     default:

@@ -104,8 +104,8 @@ public:
     // to case) gets its value; the fields not named stay NULL.
     void insert(const QString& table, const std::vector<std::pair<QString, QVariant>>& fields);
 
-    // Runs a SELECT and reads every row at once (forward-only; 100,000 rows
-    // take a few tens of milliseconds).
+    // Runs a SELECT and reads every row at once, forward-only (Qt's row
+    // fetching dominates: 100,000 rows of twelve fields take about 0.1 s).
     Rows select(const QString& statement, const QVariantList& params = {}, FixedColumn fixed = FixedColumn::None);
 
     // Runs work between BEGIN IMMEDIATE and COMMIT. Any failure inside work

@@ -10,6 +10,7 @@
 #include <QKeyEvent>
 #include <QLocale>
 #include <algorithm>
+#include <climits>
 #include <numeric>
 #include <optional>
 

@@ -8,6 +8,7 @@
 #include "platform/twips.h"
 #include "presentation/center_form.h"
 #include "presentation/control_resizer.h"
+#include "presentation/logos.h"
 
 #include <QCloseEvent>
 #include <QFrame>
@@ -167,6 +168,8 @@ void Form2::Form_Load()
 {
     if (board_)
         CenterOverMain(board_, {this});
+    logos::showPlaceholder(*Picture3);
+    logos::showPlaceholder(*Picture4);
     for (Grid* g : {grd_VisStats, grd_HomeStats}) {
         g->setRows(50);
         g->setCols(19);

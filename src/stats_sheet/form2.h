@@ -47,6 +47,9 @@ public:
     // The board this sheet belongs to.
     Form1* board() const { return board_; }
 
+    // "SAVE TO DB": stores the finished game (saving.cpp).
+    void Command2_Click();
+
     // Wiring of the cell editor and the save, defined in their own files.
     void wireEditing();
     void wireSaving();

@@ -1,3 +1,198 @@
+// "SAVE TO DB": puts the finished game on the sheet into the statistics
+// database.
+//
+// The save works on a copy of the sheet. It lists each current pitcher on
+// the copy, checks every cell it will store, credits the current pitchers'
+// innings and marks unrecorded innings there, stores every row of the game
+// in one transaction, and only then writes the pitchers and innings onto the
+// sheet and clears the pitchers' photos on the board. A refusal or a failure
+// therefore leaves the sheet, the board and the database as they were, and
+// the button enabled for another try; after a stored game the button stays
+// disabled, so a run saves its game once.
+#include "board/form1.h"
+#include "common/game_stamp.h"
+#include "common/guard.h"
+#include "common/numbers.h"
+#include "platform/database.h"
+#include "platform/grid.h"
+#include "platform/interaction.h"
 #include "stats_sheet/form2.h"
+#include "stats_sheet/innings.h"
+#include "stats_sheet/record_writers.h"
 
-void Form2::wireSaving() {}
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+
+namespace {
+
+using records::TeamLines;
+namespace col = records::col;
+
+constexpr int LineScoreInnings = 20;
+
+QMessageBox::StandardButton tell(const QString& text, QMessageBox::StandardButtons buttons, QMessageBox::Icon icon)
+{
+    return platform::interaction().msgBox(text, buttons, platform::applicationTitle(), icon);
+}
+
+QString selectedEntry(const ListBox* list)
+{
+    return list->itemText(list->listIndex());
+}
+
+TeamLines linesOf(const Grid* grid)
+{
+    TeamLines lines;
+    lines.cells.resize(size_t(grid->rows()));
+    for (int row = 0; row < grid->rows(); ++row) {
+        QStringList& cells = lines.cells[size_t(row)];
+        cells.reserve(col::Count);
+        for (int c = 0; c < col::Count; ++c)
+            cells << (c < grid->cols() ? grid->textMatrix(row, c) : QString());
+    }
+    return lines;
+}
+
+QStringList boxRowOf(const Grid* grid, int row)
+{
+    QStringList cells;
+    for (int c = 0; c < records::box::Count; ++c)
+        cells << (c < grid->cols() ? grid->textMatrix(row, c) : QString());
+    return cells;
+}
+
+// The current pitcher gets a pitching line as a pitching change gives one:
+// his own row when he is listed, otherwise the first free row. A side
+// without a current pitcher gets nothing.
+void listCurrentPitcher(TeamLines& lines, const QString& pitcher)
+{
+    if (pitcher.isEmpty())
+        return;
+    for (int row = 1; row < lines.rows(); ++row) {
+        QString& name = lines.at(row, col::Pitcher);
+        if (name == pitcher)
+            return;
+        if (name.isEmpty()) {
+            name = pitcher;
+            return;
+        }
+    }
+}
+
+// Outs the side made in the field: three per completed half-inning of the
+// other side, plus the outs of the half-inning in progress when the other
+// side is batting now.
+double outsInTheField(const std::array<BoxScoreEdit*, 23>& otherSideBoxes, bool otherSideAtBat, const QString& outs)
+{
+    int completed = 0;
+    for (int i = 0; i < LineScoreInnings; ++i)
+        if (otherSideBoxes[size_t(i)]->completed())
+            ++completed;
+    return 3.0 * completed + (otherSideAtBat ? num::Val(outs) : 0.0);
+}
+
+// The current pitcher receives the side's innings less what the side's other
+// innings cells hold, in every row of his that has no innings yet; a
+// pitcher who already holds innings (a returning pitcher, a typed value)
+// keeps them.
+void creditCurrentPitcher(TeamLines& lines, const QString& pitcher, double outs)
+{
+    if (pitcher.isEmpty())
+        return;
+    innings::Units held = 0;
+    for (int row = 1; row < lines.rows(); ++row) {
+        const auto cell = innings::ofCell(lines.at(row, col::IP));
+        if (!cell)
+            errors::raise(errors::TypeMismatch);  // firstBadCell has refused it already
+        held += *cell;
+    }
+    const QString credit = innings::text(innings::ofOuts(outs) - held);
+    for (int row = 1; row < lines.rows(); ++row) {
+        QString& ip = lines.at(row, col::IP);
+        if (lines.at(row, col::Pitcher) == pitcher && ip.trimmed().isEmpty())
+            ip = credit;
+    }
+}
+
+// The pitchers' names and innings the save settled, onto the sheet.
+void showPitching(Grid* grid, const TeamLines& lines)
+{
+    for (int row = 1; row < lines.rows() && row < grid->rows(); ++row)
+        for (int c : {col::Pitcher, col::IP})
+            if (grid->textMatrix(row, c) != lines.at(row, c))
+                grid->setTextMatrix(row, c, lines.at(row, c));
+}
+
+}  // namespace
+
+void Form2::wireSaving()
+{
+    connect(Command2, &QPushButton::clicked, this, [this] { guarded([this] { Command2_Click(); }); });
+}
+
+void Form2::Command2_Click()
+{
+    if (grd_BoxScore->textMatrix(2, records::box::Team) == QLatin1String("Team")
+        && grd_BoxScore->textMatrix(1, records::box::Team) == QLatin1String("Team")
+        && grd_VisStats->textMatrix(1, col::Batter).isEmpty()) {
+        tell(QStringLiteral("Missing required game data. Unable to save."), QMessageBox::Ok, QMessageBox::Critical);
+        return;
+    }
+    if (tell(QStringLiteral("WARNING: Record data only when a game is over. Is your game over?"),
+             QMessageBox::Yes | QMessageBox::No, QMessageBox::NoIcon)
+        != QMessageBox::Yes)
+        return;
+
+    Form1* b = board();
+    if (!b)
+        errors::raise(errors::InvalidCall);
+    if (selectedEntry(b->List1).isEmpty() || selectedEntry(b->List2).isEmpty()) {
+        tell(QStringLiteral("Select a player in both lineups before saving."), QMessageBox::Ok,
+             QMessageBox::Warning);
+        return;
+    }
+
+    records::GameRecord game;
+    game.visitors = linesOf(grd_VisStats);
+    game.home = linesOf(grd_HomeStats);
+    game.boxRows = {boxRowOf(grd_BoxScore, 1), boxRowOf(grd_BoxScore, 2)};
+    game.visitorsRuns = b->tb_BoxScore[20]->text();
+    game.homeRuns = b->tb_BoxScoreBottom[20]->text();
+
+    const QString visPitcher = b->lbl_VisPitcher->text();
+    const QString homePitcher = b->lbl_HomePitcher->text();
+    listCurrentPitcher(game.visitors, visPitcher);
+    listCurrentPitcher(game.home, homePitcher);
+    if (const auto bad = records::firstBadCell(game)) {
+        tell(*bad, QMessageBox::Ok, QMessageBox::Warning);
+        return;
+    }
+    const QString outs = b->tb_OUT->text();
+    creditCurrentPitcher(game.home, homePitcher, outsInTheField(b->tb_BoxScore, b->Option5->isChecked(), outs));
+    creditCurrentPitcher(game.visitors, visPitcher,
+                         outsInTheField(b->tb_BoxScoreBottom, b->Option6->isChecked(), outs));
+    records::markUnrecordedInnings(game.home);
+    records::markUnrecordedInnings(game.visitors);
+    game.gameId = game::stampNow();
+
+    Command2->setEnabled(false);
+    try {
+        db::Connection conn;
+        records::recordGame(conn, game);
+    } catch (...) {
+        // Nothing was stored: the user may put the fault right and save again.
+        Command2->setEnabled(true);
+        throw;
+    }
+
+    b->img_VisPitch->clearPicture();
+    b->lbl_VisPitcher->hiddenText = visPitcher;
+    b->img_HomePitch->clearPicture();
+    b->lbl_HomePitcher->hiddenText = homePitcher;
+    showPitching(grd_VisStats, game.visitors);
+    showPitching(grd_HomeStats, game.home);
+    tb_TimeStamp2->setText(game.gameId);
+    tell(QStringLiteral("Data successfully recorded"), QMessageBox::Ok, QMessageBox::Information);
+}

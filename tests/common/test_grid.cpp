@@ -12,6 +12,7 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <gtest/gtest.h>
+#include <iostream>
 
 namespace {
 

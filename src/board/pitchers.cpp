@@ -1,0 +1,115 @@
+// Pitching changes: the pitcher labels, the pitchers listed on the sheet,
+// the innings credited to the outgoing pitcher, and the pitchers' photos.
+#include "board/form1.h"
+#include "board/game_rules.h"
+#include "board/innings_pitched.h"
+#include "common/guard.h"
+#include "common/numbers.h"
+#include "platform/grid.h"
+#include "presentation/photos.h"
+#include "stats_sheet/form2.h"
+
+namespace {
+
+constexpr int PitcherColumn = 11;
+constexpr int InningsColumn = 17;
+constexpr int LastPlayerRow = 49;
+
+Grid* pitchingGrid(const Form1& board, bool visitors)
+{
+    Form2* sheet = board.statsSheet();
+    if (!sheet)
+        errors::raise(errors::InvalidCall);
+    return visitors ? sheet->grd_VisStats : sheet->grd_HomeStats;
+}
+
+}  // namespace
+
+void Form1::lbl_VisPitcher_DblClick()
+{
+    changePitcher(true);
+}
+
+void Form1::lbl_HomePitcher_DblClick()
+{
+    changePitcher(false);
+}
+
+void Form1::changePitcher(bool visitors)
+{
+    ListBox* list = visitors ? List1 : List2;
+    ClickLabel* label = visitors ? lbl_VisPitcher : lbl_HomePitcher;
+    QLabel* batterIndex = visitors ? lbl_L1current : lbl_L2current;
+    const int selected = list->listIndex();
+    const QString entry = selected >= 0 ? list->itemText(selected) : QString();
+    if (entry.isEmpty())
+        return;
+
+    (visitors ? img_VisPitch : img_HomePitch)->clearPicture();
+    label->hiddenText = label->text();
+    const QString name = game::entryName(entry);
+    label->setText(name);
+
+    if (!name.isEmpty()) {
+        Grid* grid = pitchingGrid(*this, visitors);
+        for (int row = 1; row <= LastPlayerRow; ++row) {
+            const QString listed = grid->textMatrix(row, PitcherColumn);
+            if (listed == name)
+                break;
+            if (listed.isEmpty()) {
+                grid->setTextMatrix(row, PitcherColumn, name);
+                break;
+            }
+        }
+    }
+
+    // A sheet cell the credit cannot read is reported; the change goes on.
+    guarded([this, visitors] { CalcPitcherIP(visitors); });
+
+    if (!batterIndex->text().isEmpty()) {
+        const int row = static_cast<int>(num::Val(batterIndex->text()));
+        if (row >= 0 && row < list->count())
+            list->setListIndex(row);
+    }
+    AppendEventLogLine(label->text(), QStringLiteral("_____[current pitcher]"));
+}
+
+void Form1::CalcPitcherIP(bool visitorsLabel)
+{
+    // The outgoing pitcher of the label's own side is credited with the outs
+    // his side made in the field: the other side's completed half-innings,
+    // and the outs of the half-inning in progress while that side bats.
+    const QString outgoing = (visitorsLabel ? lbl_VisPitcher : lbl_HomePitcher)->hiddenText;
+    if (outgoing.isEmpty())
+        return;
+    const auto& battingHalves = visitorsLabel ? tb_BoxScoreBottom : tb_BoxScore;
+    const bool otherSideAtBat = (visitorsLabel ? Option6 : Option5)->isChecked();
+    int completed = 0;
+    for (size_t i = 0; i < 20; ++i)
+        if (battingHalves[i]->completed())
+            ++completed;
+    const double outs = 3.0 * completed + (otherSideAtBat ? num::Val(tb_OUT->text()) : 0.0);
+
+    Grid* grid = pitchingGrid(*this, visitorsLabel);
+    int own = -1;
+    for (int row = 1; row <= LastPlayerRow && own < 0; ++row)
+        if (grid->textMatrix(row, PitcherColumn) == outgoing)
+            own = row;
+    if (own < 0)
+        return;
+    QStringList others;
+    for (int row = 1; row <= LastPlayerRow; ++row)
+        if (row != own)
+            others << grid->textMatrix(row, InningsColumn);
+    const double credit = innings::creditLeft(innings::fromOuts(outs), others);
+    grid->setTextMatrix(own, InningsColumn, innings::text(credit));
+}
+
+void Form1::refreshPitcherPhotos()
+{
+    const QString folder = lbl_PhotoPath->text();
+    if (!lbl_VisPitcher->text().isEmpty())
+        photos::refreshPhoto(*img_VisPitch, folder, lbl_VisPitcher->text());
+    if (!lbl_HomePitcher->text().isEmpty())
+        photos::refreshPhoto(*img_HomePitch, folder, lbl_HomePitcher->text());
+}

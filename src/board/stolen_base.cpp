@@ -1,0 +1,54 @@
+// Stolen bases: a Ctrl+click on the runner's piece credits him; the "SB"
+// label only explains how.
+#include "board/form1.h"
+#include "board/sheet_lookup.h"
+#include "platform/grid.h"
+#include "platform/interaction.h"
+
+using board::Side;
+
+void Form1::lbl_SB_Click()
+{
+    platform::interaction().msgBox(
+        QStringLiteral("To record a stolen base:\r\n\r\n"
+                       "Hold down CTRL key, then click on the top half of the runner who stole the base."),
+        QMessageBox::Ok, platform::applicationTitle(), QMessageBox::Information);
+}
+
+void Form1::pb_Player_Click(int piece)
+{
+    if (piece < 1 || piece > 4)
+        return;
+    const auto i = static_cast<size_t>(piece - 1);
+    // A drag ends with a release over the piece; it is not a click.
+    if (pieceDragged_[i])
+        return;
+    // A piece showing nobody picks nobody, whatever name it last held.
+    if (PieceIsFree(piece) || pb_Player[i]->hiddenText.isEmpty())
+        return;
+    StealRunnerName->setText(pb_Player[i]->hiddenText);
+    if (pieceReleaseShift_[i] & 2) {
+        StealRunnerIndex = piece;
+        StolenBase(piece);
+    }
+}
+
+void Form1::StolenBase(int pieceIndex)
+{
+    if (!PlayGuard())
+        return;
+    if (pieceIndex < 1 || pieceIndex > 4)
+        return;
+    const Side side = board::battingSide(*this);
+    Grid* g = board::statsGrid(*this, side);
+    const QString runner = pb_Player[static_cast<size_t>(pieceIndex - 1)]->hiddenText;
+    const int row = board::findRow(g, board::BatterName, runner);
+    if (row <= 0) {
+        ShowNotice(QStringLiteral("Runner not found on the Stats sheet. Nothing recorded."));
+        return;
+    }
+    AppendEventLogLine(StealRunnerName->text(), QStringLiteral("_____SB"));
+    ChangeOfState();
+    board::countBatter(g, row, board::BatSB);
+    EventMessage();
+}

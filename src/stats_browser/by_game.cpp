@@ -1,0 +1,167 @@
+// Line scores, batting and pitching by game: the saved rows of one table
+// each, filtered by what the user typed. A filter is bound as a LIKE
+// pattern, so "%" and "_" in it stay wildcards while an apostrophe is just a
+// character; the text is used exactly as typed, blanks included.
+#include "stats_browser/form4.h"
+
+#include "common/colours.h"
+#include "common/guard.h"
+#include "platform/grid.h"
+#include "stats_browser/query.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace {
+
+QString prefix(const QLineEdit* box)
+{
+    return box->text() + QLatin1Char('%');
+}
+
+QString contains(const QLineEdit* box)
+{
+    return QLatin1Char('%') + box->text() + QLatin1Char('%');
+}
+
+void widthRange(browser::View& v, int first, int last, int twips)
+{
+    for (int c = first; c <= last; ++c)
+        v.widths.emplace_back(c, twips);
+}
+
+constexpr unsigned White = 0x00FFFFFF;
+constexpr unsigned PaleCyan = 0x00FFFACC;
+
+}  // namespace
+
+void Form4::wireByGame()
+{
+    const std::pair<QPushButton*, void (Form4::*)()> buttons[] = {
+        {Command4, &Form4::Command4_Click}, {Command11, &Form4::Command11_Click},
+        {Command5, &Form4::Command5_Click}, {Command3, &Form4::Command3_Click},
+        {Command9, &Form4::Command9_Click}, {Command2, &Form4::Command2_Click},
+        {Command1, &Form4::Command1_Click}, {Command10, &Form4::Command10_Click},
+    };
+    for (const auto& [b, handler] : buttons)
+        connect(b, &QPushButton::clicked, this, [this, handler = handler] { guarded([&] { (this->*handler)(); }); });
+}
+
+// ---------------------------------------------------------------- line scores
+
+void Form4::Command4_Click()
+{
+    // Newest game first; within a game the visitors' row ("a_VIS") above the
+    // home row, so each colour pair is one game.
+    lineScores(QStringLiteral("SELECT * FROM BoxScores ORDER BY GameID DESC, Host ASC, rowid"), {}, true, White);
+}
+
+void Form4::Command11_Click()
+{
+    lineScores(QStringLiteral("SELECT * FROM BoxScores WHERE GameID LIKE ?"), {contains(Text9)}, false, PaleCyan);
+}
+
+void Form4::lineScores(const QString& statement, const QVariantList& params, bool hideWhileFilling,
+                       unsigned firstPairColour)
+{
+    Grid& g = *MSHFlexGrid1;
+    // Hidden while it fills and colours, the user sees the finished grid.
+    if (hideWhileFilling)
+        g.hide();
+    QFont f = g.font();
+    f.setFamily(QStringLiteral("Calibri"));
+    f.setPointSizeF(8);
+    g.setFont(f);
+
+    browser::View v;
+    v.showGrid = false;
+    v.statement = statement;
+    v.params = params;
+    v.header = browser::fieldsOf(QStringLiteral("BoxScores"));
+    v.widths = {{0, 300}, {1, 1450}, {21, 500}, {22, 500}, {23, 500}, {24, 500}, {25, 0}, {26, 1200}};
+    widthRange(v, 2, 21, 320);
+    v.alignments = {{1, browser::LeftTop}};
+    runView(g, v);
+
+    // Two rows per saved game share a colour, alternating from game to game.
+    // A row without a partner (a game saved only in part) is coloured alone.
+    GridModel& m = g.model();
+    const QColor pairColours[2] = {colours::fromBgr(firstPairColour),
+                                   colours::fromBgr(firstPairColour == White ? PaleCyan : White)};
+    m.setRedraw(false);
+    int pair = 0;
+    for (int r = 1; r < m.rows(); r += 2, ++pair) {
+        const QColor& c = pairColours[pair % 2];
+        for (int row = r; row <= r + 1 && row < m.rows(); ++row)
+            for (int col = 1; col < m.cols(); ++col)
+                m.setCellBackColor(row, col, c);
+    }
+    m.setRedraw(true);
+    g.setCurrentCell(0, 0);
+    g.show();
+}
+
+// ---------------------------------------------------------------- batting
+
+void Form4::Command5_Click()
+{
+    battingByGame(QStringLiteral("SELECT * FROM Batting WHERE Batter LIKE ? ORDER BY GameID DESC, rowid"),
+                  prefix(Text1));
+}
+
+void Form4::Command3_Click()
+{
+    battingByGame(QStringLiteral("SELECT * FROM Batting WHERE Team LIKE ? ORDER BY GameID, rowid"), prefix(Text2));
+}
+
+void Form4::Command9_Click()
+{
+    battingByGame(QStringLiteral("SELECT * FROM Batting WHERE GameID LIKE ?"), contains(Text7));
+}
+
+void Form4::battingByGame(const QString& statement, const QString& filter)
+{
+    browser::View v;
+    v.statement = statement;
+    v.params = {filter};
+    v.header = browser::fieldsOf(QStringLiteral("Batting"));
+    v.widths = {{0, 300}, {1, 2000}, {10, 1400}, {11, 1900}, {12, 1600}};
+    widthRange(v, 2, 10, 490);  // AB ends at 490 too
+    v.alignments = {{1, browser::LeftTop}, {11, browser::LeftTop}};
+    runView(*MSHFlexGrid2, v);
+}
+
+// ---------------------------------------------------------------- pitching
+
+void Form4::Command2_Click()
+{
+    pitchingByGame(QStringLiteral("SELECT * FROM Pitching WHERE Pitcher LIKE ? ORDER BY GameID DESC, rowid"),
+                   prefix(Text3), 1600, true);
+}
+
+void Form4::Command1_Click()
+{
+    // Innings as stored: a pitcher saved without outs reads 0.0001 here.
+    pitchingByGame(QStringLiteral("SELECT * FROM Pitching WHERE Team LIKE ? ORDER BY GameID, rowid"), prefix(Text4),
+                   2200, false);
+}
+
+void Form4::Command10_Click()
+{
+    pitchingByGame(QStringLiteral("SELECT * FROM Pitching WHERE GameID LIKE ?"), contains(Text8), 2200, true);
+}
+
+void Form4::pitchingByGame(const QString& statement, const QString& filter, int gameIdWidth, bool formatInnings)
+{
+    browser::View v;
+    v.statement = statement;
+    v.params = {filter};
+    v.header = browser::fieldsOf(QStringLiteral("Pitching"));
+    // Column 10 exists only in a result with a tenth field.
+    v.widths = {{0, 300}, {1, 2000}, {10, 1400}, {8, 1900}, {9, gameIdWidth}};
+    widthRange(v, 2, 7, 690);
+    v.alignments = {{1, browser::LeftTop}, {8, browser::LeftTop}};
+    if (formatInnings)
+        v.formats = {{7, 2}};
+    runView(*MSHFlexGrid3, v);
+}

@@ -1,0 +1,142 @@
+#pragma once
+// The statistics browser "Database": eight tabs over the statistics
+// database. It only reads the database (the purges and deletions aside);
+// its grids are its only copy of the data. The board opens it modally; each
+// opening runs the load step again, so it shows the database as it is then.
+// The class is implemented across several files of this folder, one per
+// concern, all sharing this header.
+#include <QDialog>
+
+class Grid;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QTabWidget;
+class QWidget;
+
+namespace browser {
+class QueryRunner;
+struct View;
+}  // namespace browser
+
+class Form4 : public QDialog {
+    Q_OBJECT
+public:
+    // The board is the window the browser centres over; it also owns it.
+    explicit Form4(QWidget* board);
+    ~Form4() override;
+
+    // The load step: tab 0, every initial query, centring over the board,
+    // the GameID marking. Query failures are reported in one box at most;
+    // the window stays usable.
+    void Form_Load();
+    // Run when the window closes: lets go of every grid's rows.
+    void Form_Unload();
+
+    // ---- Tab 0 "Linescores" ----
+    void Command4_Click();   // "Get all LineScores"
+    void Command11_Click();  // "LineScore by GameID"
+    // ---- Tab 1 "Batting by game" ----
+    void Command5_Click();  // "Data by player"
+    void Command3_Click();  // "Data by team"
+    void Command9_Click();  // "Data by GameID"
+    // ---- Tab 2 "Pitching by game" ----
+    void Command2_Click();   // "Data by player"
+    void Command1_Click();   // "Data by team"
+    void Command10_Click();  // "Data by GameID"
+
+    // The column of the line-score grid that opens a game.
+    static constexpr int GameIdColumn = 26;
+
+    // ---- Controls (names as the program has always called them) ----
+    QTabWidget* SSTab1 = nullptr;
+    QWidget* TabPage[8] = {};
+
+    Grid* MSHFlexGrid1 = nullptr;   // line scores
+    Grid* MSHFlexGrid2 = nullptr;   // batting by game
+    Grid* MSHFlexGrid3 = nullptr;   // pitching by game
+    Grid* MSHFlexGrid4 = nullptr;   // aggregate batting
+    Grid* MSHFlexGrid5 = nullptr;   // aggregate pitching
+    Grid* MSHFlexGrid6 = nullptr;   // game: visitors' batting
+    Grid* MSHFlexGrid7 = nullptr;   // game: visitors' pitching
+    Grid* MSHFlexGrid8 = nullptr;   // game: home batting
+    Grid* MSHFlexGrid9 = nullptr;   // win/loss standings
+    Grid* MSHFlexGrid10 = nullptr;  // matchups
+    Grid* MSHFlexGrid11 = nullptr;  // game: home pitching
+    Grid* MSHFlexGrid12 = nullptr;  // game: line score
+
+    // Tab 0
+    QPushButton* Command4 = nullptr;
+    QPushButton* Command11 = nullptr;
+    QLineEdit* Text9 = nullptr;  // GameID filter
+    QPushButton* cmd_Purge = nullptr;
+    QPushButton* Command16 = nullptr;  // "Send all DataGrids to Excel"
+    QPushButton* Command15 = nullptr;  // "Send Access DB to Excel"
+    QPushButton* Command25 = nullptr;  // a second purge button, never seen, no handler
+    // Tab 1
+    QPushButton* Command5 = nullptr;
+    QLineEdit* Text1 = nullptr;  // player
+    QPushButton* Command3 = nullptr;
+    QLineEdit* Text2 = nullptr;  // team
+    QPushButton* Command9 = nullptr;
+    QLineEdit* Text7 = nullptr;  // GameID
+    // Tab 2
+    QPushButton* Command2 = nullptr;
+    QLineEdit* Text3 = nullptr;  // pitcher
+    QPushButton* Command1 = nullptr;
+    QLineEdit* Text4 = nullptr;  // team
+    QPushButton* Command10 = nullptr;
+    QLineEdit* Text8 = nullptr;  // GameID
+    // Tab 3
+    QLabel* Label1 = nullptr;
+    QPushButton* Command7 = nullptr;
+    QLineEdit* Text6 = nullptr;
+    QPushButton* Command8 = nullptr;
+    QLineEdit* Text5 = nullptr;
+    QPushButton* Command6 = nullptr;  // hidden: the all-players view
+    // Tab 4
+    QLabel* Label4 = nullptr;
+    QPushButton* Command13 = nullptr;
+    QLineEdit* Text10 = nullptr;
+    QPushButton* Command12 = nullptr;
+    QLineEdit* Text11 = nullptr;
+    QPushButton* Command14 = nullptr;  // hidden: the all-pitchers view
+    // Tab 5
+    QPushButton* Command33 = nullptr;  // "Clear all Win/Loss data"
+    QPushButton* Command36 = nullptr;  // "DELETE Matchup or Win/Loss"
+    QLabel* lbl_DEL2 = nullptr;
+    QPushButton* Command30 = nullptr;  // hidden: standings
+    QPushButton* Command34 = nullptr;  // hidden: matchups
+    QPushButton* Command32 = nullptr;  // hidden: "TALLY WinLoss"
+
+    // Working state of single concerns (each concern adds its own here).
+    // [sorting]
+    // [bracket]
+
+protected:
+    void done(int result) override;
+
+private:
+    void buildControls();
+    void wireByGame();
+    // Every grid back to its empty state: no rows, no fields.
+    void releaseGrids();
+    // Places a control on a tab page by its position measured from the
+    // tab control's top-left corner, as the layout gives it.
+    void placeOnTab(QWidget* w, double left, double top, double width, double height);
+
+    // Runs one view into a grid: in the load step through the step's shared
+    // runner, otherwise as a click (its own connection, its own report).
+    bool runView(Grid& grid, const browser::View& view);
+    void battingByGame(const QString& statement, const QString& filter);
+    void pitchingByGame(const QString& statement, const QString& filter, int gameIdWidth, bool formatInnings);
+    // Fills the line-score grid; the colour of the first pair alternates
+    // with the next (&H00BBGGRR).
+    void lineScores(const QString& statement, const QVariantList& params, bool hideWhileFilling,
+                    unsigned firstPairColour);
+    void markGameIds();
+
+    QWidget* board_;
+    browser::QueryRunner* loading_ = nullptr;
+    bool unloaded_ = true;
+};

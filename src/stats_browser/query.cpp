@@ -1,0 +1,239 @@
+#include "stats_browser/query.h"
+
+#include "common/numbers.h"
+#include "platform/database.h"
+#include "platform/grid.h"
+
+#include <QLocale>
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+namespace browser {
+
+// ------------------------------------------------------------ number patterns
+
+namespace {
+
+// A number as the cells hold it: blanks around, an optional sign, digits
+// with at most one decimal point, at least one digit; nothing else (no
+// exponent). The same texts the strict reader accepts, read without
+// allocating, since a formatted column is rewritten cell by cell.
+std::optional<double> cellNumber(QStringView text)
+{
+    text = text.trimmed();
+    if (text.isEmpty() || text.size() > 64)
+        return std::nullopt;
+    char buf[72];
+    int n = 0, digits = 0;
+    bool point = false;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t ch = text[i].unicode();
+        if (ch >= u'0' && ch <= u'9')
+            ++digits;
+        else if (ch == u'.' && !point)
+            point = true;
+        else if ((ch == u'-' || ch == u'+') && i == 0)
+            ;
+        else
+            return std::nullopt;
+        buf[n++] = char(ch);
+    }
+    if (digits == 0)
+        return std::nullopt;
+    buf[n] = '\0';
+    const char* first = buf[0] == '+' ? buf + 1 : buf;
+    double v = 0;
+    const auto [end, ec] = std::from_chars(first, buf + n, v);
+    if (ec != std::errc() || end != buf + n || !std::isfinite(v))
+        return std::nullopt;
+    return v;
+}
+
+}  // namespace
+
+QString formatNumber(double value, int decimals)
+{
+    if (!std::isfinite(value))
+        return num::general(value);
+    decimals = std::clamp(decimals, 0, 15);
+
+    // The value as it reads with 15 significant digits: d.dddddddddddddde±x.
+    char e[40];
+    std::snprintf(e, sizeof e, "%.14e", std::fabs(value));
+    char digits[15];
+    digits[0] = e[0];
+    std::memcpy(digits + 1, e + 2, 14);
+    const int exponent = std::atoi(e + 17);
+
+    // round(|value| x 10^decimals) as decimal digits: the 15 digits shifted.
+    const int shift = exponent - 14 + decimals;
+    std::string scaled;
+    if (shift >= 0) {
+        scaled.assign(digits, 15);
+        scaled.append(size_t(shift), '0');
+    } else if (-shift > 15) {
+        scaled = "0";
+    } else {
+        const int kept = 15 + shift;
+        scaled = kept > 0 ? std::string(digits, size_t(kept)) : std::string("0");
+        // Half or more of the dropped part rounds away from zero.
+        if (digits[kept] >= '5') {
+            int i = int(scaled.size()) - 1;
+            while (i >= 0 && scaled[size_t(i)] == '9')
+                scaled[size_t(i--)] = '0';
+            if (i < 0)
+                scaled.insert(scaled.begin(), '1');
+            else
+                ++scaled[size_t(i)];
+        }
+    }
+    const size_t lead = std::min(scaled.find_first_not_of('0'), scaled.size());
+    scaled.erase(0, lead);  // "" for zero
+
+    std::string out;
+    if (value < 0 && !scaled.empty())
+        out += '-';
+    // No leading zero below 1: ".50", ".00".
+    if (int(scaled.size()) > decimals)
+        out.append(scaled, 0, scaled.size() - size_t(decimals));
+    QString text = QString::fromLatin1(out.data(), qsizetype(out.size()));
+    if (decimals > 0) {
+        const std::string fraction = int(scaled.size()) >= decimals
+            ? scaled.substr(scaled.size() - size_t(decimals))
+            : std::string(size_t(decimals) - scaled.size(), '0') + scaled;
+        text += QLocale().decimalPoint();
+        text += QLatin1String(fraction.data(), qsizetype(fraction.size()));
+    } else if (scaled.empty()) {
+        text = QStringLiteral("0");
+    }
+    return text;
+}
+
+QString formatCell(const QString& text, int decimals)
+{
+    if (text.isEmpty())
+        return text;
+    const auto v = cellNumber(text);
+    return v ? formatNumber(*v, decimals) : text;
+}
+
+// ------------------------------------------------------------ grid steps
+
+QStringList fieldsOf(const QString& table)
+{
+    QStringList names;
+    for (const db::Table& t : db::tables())
+        if (t.name.compare(table, Qt::CaseInsensitive) == 0)
+            for (const db::Column& c : t.columns)
+                names << c.name;
+    return names;
+}
+
+void fillGrid(Grid& grid, const QStringList& names, std::vector<QStringList> rows)
+{
+    GridModel& m = grid.model();
+    // The old rows go first, so resizing the columns touches none of them.
+    m.clearData();
+    m.setCols(int(names.size()) + 1);
+    m.setTextMatrix(0, 0, QString());
+    for (int c = 0; c < names.size(); ++c)
+        m.setTextMatrix(0, c + 1, names[c]);
+    m.setDataRows(std::move(rows));
+}
+
+void layOut(Grid& grid, const View& view)
+{
+    GridModel& m = grid.model();
+    const int cols = m.cols();
+    for (const auto& [col, width] : view.widths)
+        if (col >= 0 && col < cols)
+            grid.setColWidth(col, width);
+
+    m.setColAlignmentFixed(-1, CentreTop);
+    if (view.centreAllData)
+        m.setColAlignment(-1, CentreTop);
+    for (const auto& [col, code] : view.alignments)
+        if (col >= 0 && col < cols)
+            m.setColAlignment(col, code);
+
+    for (const auto& [col, decimals] : view.formats) {
+        if (col < 0 || col >= cols)
+            continue;
+        // One pass over one column with redraw off: the view repaints once.
+        m.setRedraw(false);
+        for (int r = 1; r < m.rows(); ++r) {
+            const QString text = m.textMatrix(r, col);
+            const QString shown = formatCell(text, decimals);
+            if (shown != text)
+                m.setTextMatrix(r, col, shown);
+        }
+        m.setColAlignment(col, RightCentre);
+        m.setRedraw(true);
+    }
+}
+
+// ------------------------------------------------------------ QueryRunner
+
+QueryRunner::QueryRunner(Mode mode) : mode_(mode) {}
+
+QueryRunner::~QueryRunner() = default;
+
+db::Connection& QueryRunner::connection()
+{
+    if (!shared_)
+        shared_ = std::make_unique<db::Connection>();
+    return *shared_;
+}
+
+bool QueryRunner::run(Grid& grid, const View& view)
+{
+    if (view.showGrid)
+        grid.setVisible(true);
+    std::optional<ProgramError> failed;
+    if (mode_ == Mode::SharedStep && failure_) {
+        failed = failure_;
+    } else {
+        try {
+            db::Rows result;
+            if (mode_ == Mode::SharedStep) {
+                result = connection().select(view.statement, view.params, db::FixedColumn::Leading);
+            } else {
+                db::Connection own;
+                result = own.select(view.statement, view.params, db::FixedColumn::Leading);
+            }
+            fillGrid(grid, result.columns, std::move(result.rows));
+        } catch (const ProgramError& e) {
+            failed = e;
+        }
+    }
+
+    if (failed) {
+        fillGrid(grid, view.header, {});
+        layOut(grid, view);
+        if (mode_ == Mode::PerClick) {
+            showProgramError(failed->number, failed->description);
+        } else if (!failure_) {
+            failure_ = failed;
+            // A connection that failed once is not asked again in this step.
+            shared_.reset();
+        }
+        return false;
+    }
+    layOut(grid, view);
+    return true;
+}
+
+void QueryRunner::report()
+{
+    if (!failure_ || reported_)
+        return;
+    reported_ = true;
+    showProgramError(failure_->number, failure_->description);
+}
+
+}  // namespace browser

@@ -1,0 +1,108 @@
+#pragma once
+// The one way every query button of the browser fills its grid: run a
+// statement over the statistics database, copy the whole result into the
+// grid (row 0 the field names, column 0 the empty fixed column, the fields
+// from column 1 on), then size, align and format its columns.
+//
+// Column numbers count the fixed column 0, as the grid does: the first field
+// of a result is column 1.
+#include <QString>
+#include <QStringList>
+#include <QVariantList>
+#include <memory>
+#include <optional>
+#include <utility>
+#include <vector>
+
+#include "common/guard.h"
+
+class Grid;
+
+namespace db {
+class Connection;
+}
+
+namespace browser {
+
+// Alignment codes of the grid (see GridModel).
+enum Align : int { LeftTop = 0, LeftCentre = 1, CentreTop = 3, CentreCentre = 4, RightCentre = 7 };
+
+// The display patterns ".00" and ".000" (decimals 2 and 3): no thousands
+// separator, no leading zero below 1 (".50"), the user's decimal symbol,
+// halves rounded away from zero on the value's 15-significant-digit decimal
+// form, so 5/16 reads ".313" and 19/80 ".238" whatever their binary error.
+QString formatNumber(double value, int decimals);
+// A cell's text in that pattern: an empty cell stays empty, a text that is
+// not a number stays as it is.
+QString formatCell(const QString& text, int decimals);
+
+// Everything one query button does to its grid.
+struct View {
+    // The grid is made visible first; a handler that keeps it hidden while
+    // it fills and colours it shows it itself.
+    bool showGrid = true;
+    QString statement;
+    // Filter texts and other values: always bound, never pasted into the SQL.
+    QVariantList params;
+    // The field names the grid shows when the query fails (the grid is then
+    // left with its header row only, laid out as on success).
+    QStringList header;
+    // (column, twips) in the order given; a later setting of the same column
+    // wins; 0 hides the column. Columns the result does not have are skipped.
+    std::vector<std::pair<int, int>> widths;
+    // Header cells of every column are centred (code 3). Unless this is
+    // false, the data cells of every column are centred too before the single
+    // columns below get their own code.
+    bool centreAllData = true;
+    std::vector<std::pair<int, int>> alignments;
+    // (column, decimals): the column's data cells rewritten in the ".00" or
+    // ".000" pattern and then aligned right-centre.
+    std::vector<std::pair<int, int>> formats;
+};
+
+// The field names of one of the five tables, in their stored order.
+QStringList fieldsOf(const QString& table);
+
+// Runs views for one step of the window.
+//
+// PerClick: each view opens its own connection, so it sees the database as
+// it is at that moment, and a failure is shown at once in the "Program
+// Error" box (one box per click).
+//
+// SharedStep (the window's load step): the views share one connection; after
+// the first failure the rest leave their grids with the header row only
+// without touching the database again, and report() shows that one failure,
+// so a missing, foreign or locked file costs one box and one wait, not one
+// per grid.
+class QueryRunner {
+public:
+    enum class Mode { PerClick, SharedStep };
+    explicit QueryRunner(Mode mode);
+    ~QueryRunner();
+    QueryRunner(const QueryRunner&) = delete;
+    QueryRunner& operator=(const QueryRunner&) = delete;
+
+    // Fills the grid from the view. On failure the grid holds the view's
+    // header only, laid out; returns false.
+    bool run(Grid& grid, const View& view);
+
+    // SharedStep: shows the step's first failure, if any (once).
+    void report();
+    const std::optional<ProgramError>& failure() const { return failure_; }
+
+private:
+    db::Connection& connection();
+
+    Mode mode_;
+    std::unique_ptr<db::Connection> shared_;
+    std::optional<ProgramError> failure_;
+    bool reported_ = false;
+};
+
+// The steps of a view, for callers that fill a grid some other way.
+// Replaces the grid's content: row 0 the names (column 0 empty), the rows
+// from row 1, each starting with the fixed column's empty text.
+void fillGrid(Grid& grid, const QStringList& names, std::vector<QStringList> rows);
+void layOut(Grid& grid, const View& view);
+
+}  // namespace browser

@@ -1,0 +1,235 @@
+#include "stats_sheet/record_writers.h"
+
+#include "common/numbers.h"
+#include "platform/database.h"
+#include "stats_sheet/innings.h"
+
+#include <QVariant>
+#include <utility>
+
+namespace records {
+
+namespace {
+
+using Fields = std::vector<std::pair<QString, QVariant>>;
+
+const char* const BattingFields[] = {"K", "BB", "1B", "2B", "3B", "HR", "SB", "RBI", "AB"};
+const char* const PitchingFields[] = {"K", "BB", "Hits", "HR", "Runs"};
+// The sheet's own headers, which is what the user sees above a bad cell.
+const char* const BattingHeads[] = {"K", "BB", "1B", "2B", "3B", "HR", "SB", "RBI", "AB"};
+const char* const PitchingHeads[] = {"K", "BB", "H", "HR", "ER"};
+
+QString latin(const char* s)
+{
+    return QString::fromLatin1(s);
+}
+
+bool inningsCellOk(const QString& cell)
+{
+    return db::isInnings(cell) && innings::ofCell(cell).has_value();
+}
+
+QString quotedCell(const QString& text)
+{
+    return QStringLiteral("\"") + text + QStringLiteral("\"");
+}
+
+QString rowName(int row, const QString& name)
+{
+    return name.isEmpty() ? QStringLiteral("row %1").arg(row) : QStringLiteral("row %1 (%2)").arg(row).arg(name);
+}
+
+const QString CountRule = QStringLiteral("a count must be a whole number or empty");
+const QString InningsRule = QStringLiteral("innings pitched must be a decimal number or empty");
+const QString LineScoreRule = QStringLiteral("the line score holds whole numbers or nothing");
+
+QString badLine(const QString& side, const QString& kind, int row, const QString& name, const QString& head,
+                const QString& text, const QString& rule)
+{
+    return QStringLiteral("Unable to save: the %1 %2 line in %3 holds %4 under %5, but %6.\n\n"
+                          "Correct the cell and save again.")
+        .arg(side, kind, rowName(row, name), quotedCell(text), head, rule);
+}
+
+std::optional<QString> badCellIn(const TeamLines& lines, const QString& side)
+{
+    for (int row = 1; row < lines.rows(); ++row) {
+        if (!lines.battingSaved(row))
+            continue;
+        for (int c = col::FirstBatCount; c <= col::LastBatCount; ++c) {
+            if (!db::isCount(lines.at(row, c)))
+                return badLine(side, QStringLiteral("batting"), row, lines.at(row, col::Batter),
+                               latin(BattingHeads[c - col::FirstBatCount]), lines.at(row, c), CountRule);
+        }
+    }
+    for (int row = 1; row < lines.rows(); ++row) {
+        const QString& name = lines.at(row, col::Pitcher);
+        if (lines.pitchingSaved(row)) {
+            for (int c = col::FirstPitchCount; c <= col::LastPitchCount; ++c) {
+                if (!db::isCount(lines.at(row, c)))
+                    return badLine(side, QStringLiteral("pitching"), row, name,
+                                   latin(PitchingHeads[c - col::FirstPitchCount]), lines.at(row, c), CountRule);
+            }
+        }
+        if (!inningsCellOk(lines.at(row, col::IP)))
+            return badLine(side, QStringLiteral("pitching"), row, name, QStringLiteral("IP"), lines.at(row, col::IP),
+                           InningsRule);
+    }
+    return std::nullopt;
+}
+
+std::optional<QString> badBoxCell(const QStringList& row, const QString& side)
+{
+    for (int c = 1; c < box::Count; ++c) {
+        const QString cell = row.value(c);
+        if (db::isCount(cell))
+            continue;
+        QString where;
+        if (c <= 20)
+            where = QStringLiteral("inning %1").arg(c);
+        else
+            where = c == box::Runs ? QStringLiteral("R") : c == box::Hits ? QStringLiteral("H") : QStringLiteral("E");
+        return QStringLiteral("Unable to save: the %1 line score holds %2 in %3, but %4.\n\n"
+                              "Correct the box on the board and save again.")
+            .arg(side, quotedCell(cell), where, LineScoreRule);
+    }
+    return std::nullopt;
+}
+
+void writeBatting(db::Connection& conn, const TeamLines& lines, const QString& team, const QString& gameId)
+{
+    for (int row = 1; row < lines.rows(); ++row) {
+        if (!lines.battingSaved(row))
+            continue;
+        Fields f;
+        f.emplace_back(QStringLiteral("Batter"), lines.at(row, col::Batter));
+        for (int c = col::FirstBatCount; c <= col::LastBatCount; ++c)
+            f.emplace_back(latin(BattingFields[c - col::FirstBatCount]), db::countValue(lines.at(row, c)));
+        f.emplace_back(QStringLiteral("Team"), team);
+        f.emplace_back(QStringLiteral("GameID"), gameId);
+        conn.insert(QStringLiteral("Batting"), f);
+    }
+}
+
+void writePitching(db::Connection& conn, const TeamLines& lines, const QString& team, const QString& gameId)
+{
+    for (int row = 1; row < lines.rows(); ++row) {
+        if (!lines.pitchingSaved(row))
+            continue;
+        Fields f;
+        f.emplace_back(QStringLiteral("Pitcher"), lines.at(row, col::Pitcher));
+        for (int c = col::FirstPitchCount; c <= col::LastPitchCount; ++c)
+            f.emplace_back(latin(PitchingFields[c - col::FirstPitchCount]), db::countValue(lines.at(row, c)));
+        f.emplace_back(QStringLiteral("IP"), db::inningsValue(lines.at(row, col::IP)));
+        f.emplace_back(QStringLiteral("Team"), team);
+        f.emplace_back(QStringLiteral("GameID"), gameId);
+        conn.insert(QStringLiteral("Pitching"), f);
+    }
+}
+
+void writeBoxRow(db::Connection& conn, const QStringList& row, const QString& host, const QString& gameId)
+{
+    Fields f;
+    f.emplace_back(QStringLiteral("Team"), row.value(box::Team));
+    for (int c = 1; c <= 20; ++c)
+        f.emplace_back(QStringLiteral("I%1").arg(c), db::countValue(row.value(c)));
+    f.emplace_back(QStringLiteral("Runs"), db::countValue(row.value(box::Runs)));
+    f.emplace_back(QStringLiteral("Hits"), db::countValue(row.value(box::Hits)));
+    f.emplace_back(QStringLiteral("Errors"), db::countValue(row.value(box::Errors)));
+    f.emplace_back(QStringLiteral("Host"), host);
+    f.emplace_back(QStringLiteral("GameID"), gameId);
+    conn.insert(QStringLiteral("BoxScores"), f);
+}
+
+QVariant oneOrNull(bool set)
+{
+    return set ? QVariant(qlonglong(1)) : db::nullOf(db::Type::Integer);
+}
+
+}  // namespace
+
+bool TeamLines::battingSaved(int row) const
+{
+    return at(row, col::PlayedFlag) == QLatin1String("1") && !at(row, col::Batter).isEmpty();
+}
+
+bool TeamLines::pitchingSaved(int row) const
+{
+    return !at(row, col::Pitcher).isEmpty();
+}
+
+std::optional<QString> firstBadCell(const GameRecord& game)
+{
+    if (auto bad = badCellIn(game.visitors, QStringLiteral("visitors'")))
+        return bad;
+    if (auto bad = badCellIn(game.home, QStringLiteral("home")))
+        return bad;
+    if (auto bad = badBoxCell(game.boxRows[0], QStringLiteral("visitors'")))
+        return bad;
+    return badBoxCell(game.boxRows[1], QStringLiteral("home"));
+}
+
+void markUnrecordedInnings(TeamLines& lines)
+{
+    for (int row = 1; row < lines.rows(); ++row) {
+        QString& ip = lines.at(row, col::IP);
+        if (lines.pitchingSaved(row) && (ip.trimmed().isEmpty() || ip == QLatin1String("0")))
+            ip = QStringLiteral(".0001");
+    }
+}
+
+Outcome decideOutcome(const QString& visitorsRuns, const QString& homeRuns)
+{
+    const double vis = num::Val(visitorsRuns);
+    const double home = num::Val(homeRuns);
+    return Outcome{home < vis, vis < home};
+}
+
+void RecordBattingData(db::Connection& conn, const GameRecord& game)
+{
+    writeBatting(conn, game.home, game.homeTeam(), game.gameId);
+    writeBatting(conn, game.visitors, game.visitorsTeam(), game.gameId);
+}
+
+void RecordPitchingData(db::Connection& conn, const GameRecord& game)
+{
+    writePitching(conn, game.home, game.homeTeam(), game.gameId);
+    writePitching(conn, game.visitors, game.visitorsTeam(), game.gameId);
+}
+
+void RecordBoxScore(db::Connection& conn, const GameRecord& game)
+{
+    writeBoxRow(conn, game.boxRows[0], QStringLiteral("a_VIS"), game.gameId);
+    writeBoxRow(conn, game.boxRows[1], QStringLiteral("b_HOME"), game.gameId);
+}
+
+void UpdateWinLoss(db::Connection& conn, const GameRecord& game)
+{
+    const Outcome o = decideOutcome(game.visitorsRuns, game.homeRuns);
+    conn.insert(QStringLiteral("WinLoss"), {{QStringLiteral("Team"), game.visitorsTeam()},
+                                            {QStringLiteral("Win"), oneOrNull(o.visitorsWin)},
+                                            {QStringLiteral("Loss"), oneOrNull(o.homeWin)}});
+    conn.insert(QStringLiteral("WinLoss"), {{QStringLiteral("Team"), game.homeTeam()},
+                                            {QStringLiteral("Win"), oneOrNull(o.homeWin)},
+                                            {QStringLiteral("Loss"), oneOrNull(o.visitorsWin)}});
+}
+
+void RecordMatchup(db::Connection& conn, const GameRecord& game)
+{
+    conn.insert(QStringLiteral("Matchups"),
+                {{QStringLiteral("Matchup"), game.visitorsTeam() + QStringLiteral("  vs  ") + game.homeTeam()},
+                 {QStringLiteral("Tally"), QVariant(qlonglong(1))}});
+}
+
+void recordGame(db::Connection& conn, const GameRecord& game)
+{
+    conn.transaction([&] {
+        RecordBattingData(conn, game);
+        RecordPitchingData(conn, game);
+        RecordBoxScore(conn, game);
+        UpdateWinLoss(conn, game);
+        RecordMatchup(conn, game);
+    });
+}
+
+}  // namespace records
