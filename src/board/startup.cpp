@@ -74,7 +74,7 @@ bool Form1::Form_Load()
         for (size_t i = 0; i < 4; ++i) {
             auto* piece = pb_Player[i];
             piece->resize(Image[i]->width(), Image[i]->height());
-            piece->move(static_cast<int>(width() * factors[i]),
+            piece->move(static_cast<int>(frameGeometry().width() * factors[i]),
                         static_cast<int>(boardHeight - piece->height() * 1.175));
         }
     });
