@@ -5,7 +5,6 @@
 #include "platform/grid.h"
 
 #include <QLocale>
-#include <QElapsedTimer>
 #include <algorithm>
 #include <charconv>
 #include <cmath>
@@ -201,18 +200,13 @@ bool QueryRunner::run(Grid& grid, const View& view)
     } else {
         try {
             db::Rows result;
-            QElapsedTimer T; T.start();
             if (mode_ == Mode::SharedStep) {
                 result = connection().select(view.statement, view.params, db::FixedColumn::Leading);
             } else {
                 db::Connection own;
                 result = own.select(view.statement, view.params, db::FixedColumn::Leading);
             }
-            qint64 a = T.nsecsElapsed();
             fillGrid(grid, result.columns, std::move(result.rows));
-            qint64 b2 = T.nsecsElapsed();
-            layOut(grid, view);
-            fprintf(stderr, "PROF select %.1f fill %.1f layout %.1f rows %d\n", a/1e6, (b2-a)/1e6, (T.nsecsElapsed()-b2)/1e6, grid.rows());
         } catch (const ProgramError& e) {
             failed = e;
         }
