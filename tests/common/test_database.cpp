@@ -2,6 +2,7 @@
 
 #include "common/program_folder.h"
 #include "support/program_folder_fixture.h"
+#include "support/sqlite_peer.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -9,57 +10,12 @@
 #include <QProcess>
 #include <QSqlError>
 #include <QSqlQuery>
+
 #include <gtest/gtest.h>
 #include <iostream>
 #include <unistd.h>
 
 namespace {
-
-QByteArray bytesOf(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
-}
-
-// A plain connection of our own, to set a file up or inspect it without the
-// layer under test.
-class RawDb {
-public:
-    explicit RawDb(const QString& path)
-    {
-        static int serial = 0;
-        name_ = QStringLiteral("raw_%1").arg(++serial);
-        db_ = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name_);
-        db_.setDatabaseName(path);
-        db_.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=50"));
-        EXPECT_TRUE(db_.open());
-    }
-    ~RawDb()
-    {
-        db_.close();
-        db_ = QSqlDatabase();
-        QSqlDatabase::removeDatabase(name_);
-    }
-    void exec(const QString& sql)
-    {
-        QSqlQuery q(db_);
-        EXPECT_TRUE(q.exec(sql)) << sql.toStdString() << ": " << q.lastError().text().toStdString();
-    }
-    QStringList column(const QString& sql)
-    {
-        QSqlQuery q(db_);
-        EXPECT_TRUE(q.exec(sql)) << sql.toStdString();
-        QStringList out;
-        while (q.next())
-            out << q.value(0).toString();
-        return out;
-    }
-    QSqlDatabase& db() { return db_; }
-
-private:
-    QString name_;
-    QSqlDatabase db_;
-};
 
 // Collects Qt's warnings while it lives.
 class WarningCatcher {
@@ -94,7 +50,7 @@ ProgramError failureOf(F&& f)
     return ProgramError(0, QString());
 }
 
-QStringList fieldsOf(RawDb& raw, const QString& table)
+QStringList fieldsOf(PeerConnection& raw, const QString& table)
 {
     return raw.column(QStringLiteral("SELECT name || ' ' || type FROM pragma_table_info('%1')").arg(table));
 }
@@ -129,7 +85,7 @@ TEST(Database, CreatesMissingFileWithTheFiveTablesInFieldOrder)
     { db::Connection conn; }
     ASSERT_TRUE(QFile::exists(pf.file("ZRQ.mdb")));
 
-    RawDb raw(pf.file("ZRQ.mdb"));
+    PeerConnection raw(pf.file("ZRQ.mdb"));
     EXPECT_EQ(fieldsOf(raw, "Batting"),
               QStringList({"Batter TEXT", "K INTEGER", "BB INTEGER", "1B INTEGER", "2B INTEGER", "3B INTEGER",
                            "HR INTEGER", "SB INTEGER", "RBI INTEGER", "AB INTEGER", "Team TEXT", "GameID TEXT"}));
@@ -162,7 +118,7 @@ TEST(Database, ExistingFileIsFoundInAnyCaseAndKeptWithItsRows)
     const QString file = pf.file("zrq.MDB");
     {
         // Someone else's spelling of the field names, an extra field, rows.
-        RawDb raw(file);
+        PeerConnection raw(file);
         raw.exec("CREATE TABLE batting (batter TEXT, k INTEGER, bb INTEGER, \"1b\" INTEGER, \"2b\" INTEGER, "
                  "\"3b\" INTEGER, hr INTEGER, sb INTEGER, rbi INTEGER, ab INTEGER, team TEXT, gameid TEXT, "
                  "notes TEXT)");
@@ -180,12 +136,12 @@ TEST(Database, ExistingFileIsFoundInAnyCaseAndKeptWithItsRows)
     EXPECT_FALSE(QFile::exists(pf.file("ZRQ.mdb")));
 
     // A complete file is opened, read and closed without a byte changing.
-    const QByteArray before = bytesOf(file);
+    const QByteArray before = fileBytes(file);
     {
         db::Connection conn;
         EXPECT_EQ(countRows(conn, "Batting"), 2);
     }
-    EXPECT_EQ(bytesOf(file), before);
+    EXPECT_EQ(fileBytes(file), before);
 }
 
 TEST(Database, FileThatIsNotADatabaseIsReportedAndLeftAlone)
@@ -199,7 +155,7 @@ TEST(Database, FileThatIsNotADatabaseIsReportedAndLeftAlone)
         const ProgramError e = failureOf([] { db::Connection conn; });
         EXPECT_EQ(e.number, 26);
         EXPECT_EQ(e.description, "file is not a database");
-        EXPECT_EQ(bytesOf(file), content);
+        EXPECT_EQ(fileBytes(file), content);
         EXPECT_EQ(QDir(pf.path()).entryList({"ZRQ*"}, QDir::Files), QStringList({"ZRQ.mdb"}));
     }
     EXPECT_FALSE(dbConnectionsLeft());
@@ -211,17 +167,17 @@ TEST(Database, TableWithOtherFieldsIsReportedAndNothingIsCreated)
     TempProgramFolder pf;
     const QString file = pf.file("ZRQ.mdb");
     {
-        RawDb raw(file);
+        PeerConnection raw(file);
         raw.exec("CREATE TABLE Pitching (Pitcher TEXT, K INTEGER, BB INTEGER, H INTEGER, HR INTEGER, "
                  "Runs INTEGER, Team TEXT, GameID TEXT)");
         raw.exec("INSERT INTO Pitching (Pitcher, K) VALUES ('Lee', 7)");
     }
-    const QByteArray before = bytesOf(file);
+    const QByteArray before = fileBytes(file);
     const ProgramError e = failureOf([] { db::Connection conn; });
     EXPECT_EQ(e.number, 1);
     EXPECT_EQ(e.description, "table Pitching has no columns named Hits, IP");
     // Not even the four missing tables were added.
-    EXPECT_EQ(bytesOf(file), before);
+    EXPECT_EQ(fileBytes(file), before);
     EXPECT_FALSE(dbConnectionsLeft());
 }
 
@@ -232,7 +188,7 @@ TEST(Database, DatabaseThatCannotBeWrittenIsReportedAndLeftAlone)
     const QString partial = pf.file("other/ZRQ.mdb");
     { db::Connection conn; conn.insert("Batting", {{"Batter", "Jones"}, {"Team", "Otters"}, {"GameID", "1"}}); }
     QDir().mkpath(pf.file("other"));
-    { RawDb raw(partial); raw.exec("CREATE TABLE WinLoss (Team TEXT, Win INTEGER, Loss INTEGER)"); }
+    { PeerConnection raw(partial); raw.exec("CREATE TABLE WinLoss (Team TEXT, Win INTEGER, Loss INTEGER)"); }
 
     // Root writes through file modes; the immutable attribute stops it.
     bool immutable = false;
@@ -256,7 +212,7 @@ TEST(Database, DatabaseThatCannotBeWrittenIsReportedAndLeftAlone)
     if (QFile(file).open(QIODevice::ReadWrite))
         GTEST_SKIP() << "cannot make a file read-only here";
 
-    const QByteArray before = bytesOf(file);
+    const QByteArray before = fileBytes(file);
     {
         db::Connection conn;  // complete: reading works
         EXPECT_EQ(batterNames(conn), QStringList({"Jones"}));
@@ -267,14 +223,14 @@ TEST(Database, DatabaseThatCannotBeWrittenIsReportedAndLeftAlone)
         EXPECT_EQ(e.description, "attempt to write a readonly database");
         EXPECT_EQ(batterNames(conn), QStringList({"Jones"}));
     }
-    EXPECT_EQ(bytesOf(file), before);
+    EXPECT_EQ(fileBytes(file), before);
 
     // Tables missing from a file that cannot be written: reported, untouched.
-    const QByteArray partialBefore = bytesOf(partial);
+    const QByteArray partialBefore = fileBytes(partial);
     folder::setProgramFolder(pf.file("other"));
     const ProgramError e = failureOf([] { db::Connection conn; });
     EXPECT_EQ(e.number, 8);
-    EXPECT_EQ(bytesOf(partial), partialBefore);
+    EXPECT_EQ(fileBytes(partial), partialBefore);
     folder::setProgramFolder(pf.path());
 }
 
@@ -286,17 +242,17 @@ TEST(Database, LockedDatabaseIsReportedWithoutHanging)
     const int savedTimeout = db::busyTimeout();
     db::setBusyTimeout(100);
 
-    RawDb holder(file);
+    PeerConnection holder(file);
     QElapsedTimer clock;
     clock.start();
     {
         // Another program writing: not even a read gets through.
         holder.exec("BEGIN EXCLUSIVE");
-        const QByteArray before = bytesOf(file);
+        const QByteArray before = fileBytes(file);
         const ProgramError e = failureOf([] { db::Connection conn; });
         EXPECT_EQ(e.number, 5);
         EXPECT_EQ(e.description, "database is locked");
-        EXPECT_EQ(bytesOf(file), before);
+        EXPECT_EQ(fileBytes(file), before);
         holder.exec("ROLLBACK");
     }
     {

@@ -1,5 +1,6 @@
 // The browser window: its layout, the board's menu, and a database that
 // cannot be read.
+#include "support/sqlite_peer.h"
 #include "browser_fixture.h"
 
 #include "common/program_folder.h"
@@ -17,12 +18,6 @@
 using namespace browser_test;
 
 namespace {
-
-QByteArray bytesOf(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
-}
 
 // Another program holding the database file locked while it writes.
 class ForeignLock {
@@ -135,7 +130,7 @@ TEST_F(BrowserTest, FileThatIsNotADatabaseGivesOneReportAndAUsableWindow)
     EXPECT_EQ(ui->programErrors().first(), "The following error has occurred: 26, file is not a database");
     EXPECT_TRUE(browser->isVisible());
     expectHeaderOnly(*browser);
-    EXPECT_EQ(bytesOf(file), junk.repeated(200));
+    EXPECT_EQ(fileBytes(file), junk.repeated(200));
 
     // Each click afterwards reports its own failure once, and nothing more.
     ui->clear();
@@ -144,7 +139,7 @@ TEST_F(BrowserTest, FileThatIsNotADatabaseGivesOneReportAndAUsableWindow)
     click(browser->Command11);
     EXPECT_EQ(ui->programErrors().size(), 2);
     EXPECT_EQ(browser->MSHFlexGrid2->rows(), 1);
-    EXPECT_EQ(bytesOf(file), junk.repeated(200));
+    EXPECT_EQ(fileBytes(file), junk.repeated(200));
 
     // Once the file is put right, the same window shows the data.
     ui->clear();

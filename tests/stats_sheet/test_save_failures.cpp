@@ -1,6 +1,7 @@
 // A save the database refuses: the "Program Error" box with SQLite's code
 // and text, nothing stored, the sheet and the board as they were, and the
 // button enabled again for a retry.
+#include "support/sqlite_peer.h"
 #include "platform/grid.h"
 #include "support/board_fixture.h"
 #include "support/sheet_helpers.h"
@@ -15,45 +16,6 @@
 #include <unistd.h>
 
 using namespace sheet_test;
-
-namespace {
-
-QByteArray bytesOf(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
-}
-
-// A connection of another program, beside the program's own.
-class OtherProgram {
-public:
-    explicit OtherProgram(const QString& path)
-    {
-        static int serial = 0;
-        name_ = QStringLiteral("other_program_%1").arg(++serial);
-        db_ = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name_);
-        db_.setDatabaseName(path);
-        db_.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=50"));
-        EXPECT_TRUE(db_.open());
-    }
-    ~OtherProgram()
-    {
-        db_.close();
-        db_ = QSqlDatabase();
-        QSqlDatabase::removeDatabase(name_);
-    }
-    void exec(const QString& sql)
-    {
-        QSqlQuery q(db_);
-        EXPECT_TRUE(q.exec(sql)) << sql.toStdString() << ": " << q.lastError().text().toStdString();
-    }
-
-private:
-    QString name_;
-    QSqlDatabase db_;
-};
-
-}  // namespace
 
 class SaveFailureTest : public BoardTest {
 protected:
@@ -99,7 +61,7 @@ TEST_F(SaveFailureTest, FileThatIsNotADatabaseIsReportedAndKeptByteForByte)
     folder->write("ZRQ.mdb", content);
     pressSave();
     expectRefused("The following error has occurred: 26, file is not a database");
-    EXPECT_EQ(bytesOf(dbFile()), content);
+    EXPECT_EQ(fileBytes(dbFile()), content);
 }
 
 TEST_F(SaveFailureTest, LockedDatabaseIsReportedAndARetrySavesOnce)
@@ -108,7 +70,7 @@ TEST_F(SaveFailureTest, LockedDatabaseIsReportedAndARetrySavesOnce)
     const int savedTimeout = db::busyTimeout();
     db::setBusyTimeout(100);
     {
-        OtherProgram other(dbFile());
+        PeerConnection other(dbFile());
         other.exec("BEGIN EXCLUSIVE");
         pressSave();
         expectRefused("The following error has occurred: 5, database is locked");
@@ -146,10 +108,10 @@ TEST_F(SaveFailureTest, DatabaseThatCannotBeWrittenKeepsItsRows)
     if (QFile(file).open(QIODevice::ReadWrite))
         GTEST_SKIP() << "cannot make a file read-only here";
 
-    const QByteArray before = bytesOf(file);
+    const QByteArray before = fileBytes(file);
     pressSave();
     expectRefused("The following error has occurred: 8, attempt to write a readonly database");
-    EXPECT_EQ(bytesOf(file), before);
+    EXPECT_EQ(fileBytes(file), before);
     EXPECT_EQ(tableRows("Matchups"), std::vector<QStringList>({{"Earlier  vs  Game", "1"}}));
 }
 
@@ -158,7 +120,7 @@ TEST_F(SaveFailureTest, FailureAtTheLastTableStoresNoRowOfTheGame)
     // A Matchups table that refuses every row: the four tables before it
     // have received their rows by then, and must lose them again.
     {
-        OtherProgram other(dbFile());
+        PeerConnection other(dbFile());
         other.exec("CREATE TABLE Matchups (Matchup TEXT, Tally INTEGER CHECK (Tally > 1))");
     }
     pressSave();
@@ -171,11 +133,11 @@ TEST_F(SaveFailureTest, FailureAtTheLastTableStoresNoRowOfTheGame)
 TEST_F(SaveFailureTest, TableWithOtherFieldsIsReportedAndLeftAsItWas)
 {
     {
-        OtherProgram other(dbFile());
+        PeerConnection other(dbFile());
         other.exec("CREATE TABLE WinLoss (Team TEXT, Wins INTEGER, Losses INTEGER)");
     }
-    const QByteArray before = bytesOf(dbFile());
+    const QByteArray before = fileBytes(dbFile());
     pressSave();
     expectRefused("The following error has occurred: 1, table WinLoss has no columns named Win, Loss");
-    EXPECT_EQ(bytesOf(dbFile()), before);
+    EXPECT_EQ(fileBytes(dbFile()), before);
 }
