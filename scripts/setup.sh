@@ -3,7 +3,7 @@
 # builds in build/. Sourced by run.sh and test.sh.
 set -euo pipefail
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
-PACKAGES=(cmake g++ make pkg-config qt6-base-dev libqt6sql6-sqlite qt6-multimedia-dev libxlsxwriter-dev
+PACKAGES=(cmake g++ make pkg-config qt6-base-dev libqt6sql6-sqlite libsqlite3-dev qt6-multimedia-dev libxlsxwriter-dev
           libgtest-dev fonts-liberation fonts-crosextra-carlito xvfb xauth)
 missing=()
 for p in "${PACKAGES[@]}"; do

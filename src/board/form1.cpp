@@ -205,7 +205,9 @@ void Form1::buildLineScore()
         auto* l = new ClickLabel(QString::number(digit), Frame3);
         l->setObjectName(QStringLiteral("lbl_%1").arg(digit));
         l->setAlignment(Qt::AlignCenter);
-        paintColours(l, colours::White, 0x001F1F1F);
+        // The digit heads are the number pad: white on blue, unlike the
+        // plain "R", "H", "E" heads.
+        paintColours(l, colours::White, 0x00FF0000);
         setFontOf(l, QStringLiteral("Arial"), 9, true);
         place(l, x0 + (d - 1) * step, 60, boxW, 255);
         lbl_Digit[static_cast<size_t>(digit)] = l;
@@ -423,15 +425,17 @@ void Form1::buildPiecesAndOptions()
         Image[static_cast<size_t>(i)] = token;
         auto* piece = new PictureBox(Picture1);
         piece->setObjectName(QStringLiteral("pb_Player%1").arg(i + 1));
-        piece->setStyleSheet(QStringLiteral("background-color: transparent;"));
+        piece->setStyleSheet(QStringLiteral("background-color: %1;").arg(bg(colours::DarkGrey)));
         pb_Player[static_cast<size_t>(i)] = piece;
         auto* caption = new ClickLabel(piece);
         caption->setObjectName(QStringLiteral("lbl_Player%1").arg(i + 1));
         caption->setAlignment(Qt::AlignCenter);
         caption->setWordWrap(true);
-        caption->setStyleSheet(QStringLiteral("color: black; background-color: #f0f0c0; border: 1px solid black;"));
-        setFontOf(caption, QStringLiteral("Arial"), 8.25, true);
-        place(caption, 0, 1500, 1350, 450);
+        paintColours(caption, colours::White, 0x00808080);
+        setFontOf(caption, QStringLiteral("Calibri"), 8.25);
+        // The name band lies across the middle of the piece: a click there
+        // is the label's, the top half stays the piece's (stolen-base pick).
+        place(caption, 0, (i == 0 || i == 3) ? 840 : 810, 1350, 375);
         caption->hide();
         lbl_Player[static_cast<size_t>(i)] = caption;
         place(token, 0, 0, 1350, 2025);
@@ -440,16 +444,21 @@ void Form1::buildPiecesAndOptions()
 
     pb_BaseTracker = new ClickLabel(Picture1);
     pb_BaseTracker->setObjectName(QStringLiteral("pb_BaseTracker"));
-    pb_BaseTracker->setStyleSheet(QStringLiteral("background-color: #6b4a2b; border: 1px solid white;"));
-    place(pb_BaseTracker, 11000, 9000, 2400, 1800);
-    const double mx[3] = {1700, 1000, 300}, my[3] = {700, 100, 700};
+    pb_BaseTracker->setStyleSheet(QStringLiteral("background-color: %1;").arg(bg(colours::DarkGrey)));
+    place(pb_BaseTracker, 45, 45, 1680, 1590);
+    // First, second and third base; home plate below has no behaviour.
+    const double mx[3] = {1125, 675, 225}, my[3] = {630, 180, 630};
     for (int i = 0; i < 3; ++i) {
         auto* m = new ClickLabel(pb_BaseTracker);
         m->setObjectName(QStringLiteral("lbl_tracker%1").arg(i + 1));
         m->setStyleSheet(QStringLiteral("background-color: white; border: 1px solid black;"));
-        place(m, mx[i], my[i], 400, 400);
+        place(m, mx[i], my[i], 255, 255);
         lbl_tracker[static_cast<size_t>(i)] = m;
     }
+    auto* homePlate = new QLabel(pb_BaseTracker);
+    homePlate->setObjectName(QStringLiteral("lbl_tracker"));
+    homePlate->setStyleSheet(QStringLiteral("background-color: white; border: 1px solid black;"));
+    place(homePlate, 675, 1080, 255, 255);
     pb_BaseTracker->hide();
 
     fra_Options = new QFrame(Picture1);

@@ -159,8 +159,10 @@ void Form1::loadTeam(bool visitors)
             grid->setTextMatrix(row, c, QString());
         grid->setTextMatrix(row, PlayedFlagColumn, QString());
     }
+    // A nameless entry ("=...") is nobody to save a batting line for.
     for (int row = 1; row <= std::min(BattingOrder, n); ++row)
-        grid->setTextMatrix(row, PlayedFlagColumn, QStringLiteral("1"));
+        if (!grid->textMatrix(row, NameColumn).isEmpty())
+            grid->setTextMatrix(row, PlayedFlagColumn, QStringLiteral("1"));
 
     sheetLabel->setText(nameBox->text());
     sheet.grd_BoxScore->setTextMatrix(visitors ? 1 : 2, 0, sheetLabel->text());

@@ -5,11 +5,19 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlRecord>
 #include <algorithm>
 #include <atomic>
 #include <cmath>
+#include <cstring>
+#include <memory>
+#include <numeric>
+#include <sqlite3.h>
+#include <string>
+#include <string_view>
+#include <unordered_map>
 
 namespace db {
 namespace {
@@ -252,30 +260,6 @@ void Connection::insert(const QString& table, const std::vector<std::pair<QStrin
     exec(statement, values);
 }
 
-Rows Connection::select(const QString& statement, const QVariantList& params, FixedColumn fixed)
-{
-    Rows result;
-    QSqlQuery q = exec(statement, params);
-    const QSqlRecord record = q.record();
-    const int n = record.count();
-    for (int i = 0; i < n; ++i)
-        result.columns << record.fieldName(i);
-    const int lead = fixed == FixedColumn::Leading ? 1 : 0;
-    while (q.next()) {
-        QStringList row;
-        row.reserve(n + lead);
-        if (lead)
-            row.append(QString());
-        for (int i = 0; i < n; ++i)
-            row.append(displayText(q.value(i)));
-        result.rows.push_back(std::move(row));
-    }
-    // A failure part-way (a lock, a damaged page) ends next() early.
-    if (q.lastError().isValid())
-        raise(q.lastError());
-    return result;
-}
-
 void Connection::transaction(const std::function<void()>& work)
 {
     // IMMEDIATE takes the write lock at once (waiting out the busy timeout),
@@ -393,6 +377,464 @@ QString displayText(const QVariant& value)
     default:
         return value.toString();
     }
+}
+
+// --- reading rows ----------------------------------------------------------------
+//
+// Qt's driver hands every cell over as a QVariant made from UTF-16 text that
+// SQLite converts for it, and keeps a copy of each row; for the browser's
+// large results that costs several times the query itself. The same rows are
+// read here through the connection's own sqlite3 handle (the driver links
+// the same libsqlite3), with the texts, binding and failures of the Qt path,
+// which stays for what only Qt knows how to bind.
+
+namespace {
+
+// The connection's sqlite3 handle, or null when the driver is not SQLite's.
+sqlite3* handleOf(const QSqlDatabase& db)
+{
+    const QSqlDriver* driver = db.driver();
+    if (!driver)
+        return nullptr;
+    const QVariant h = driver->handle();
+    if (!h.isValid() || qstrcmp(h.typeName(), "sqlite3*") != 0)
+        return nullptr;
+    return *static_cast<sqlite3* const*>(h.constData());
+}
+
+struct Finalizer {
+    void operator()(sqlite3_stmt* s) const { sqlite3_finalize(s); }
+};
+using Statement = std::unique_ptr<sqlite3_stmt, Finalizer>;
+
+// As raise() reports the same failure coming through Qt: SQLite's code and
+// message, or Qt's words where SQLite has none.
+[[noreturn]] void raiseSqlite(sqlite3* handle, int code, const char* qtWords)
+{
+    QString text = QString::fromUtf8(sqlite3_errmsg(handle));
+    if (text.isEmpty() || text == QLatin1String("not an error"))
+        text = QString::fromLatin1(qtWords);
+    throw ProgramError(code, text);
+}
+
+// Binds one value the way Qt's driver does. Empty for a kind Qt converts in
+// its own way (dates, times, unsigned 64-bit and others).
+std::optional<int> bindValue(sqlite3_stmt* s, int index, const QVariant& v)
+{
+    if (v.isNull())
+        return sqlite3_bind_null(s, index);
+    switch (v.typeId()) {
+    case QMetaType::QString: {
+        const QString& t = *static_cast<const QString*>(v.constData());
+        if (t.isNull())
+            return sqlite3_bind_null(s, index);
+        return sqlite3_bind_text16(s, index, t.utf16(), int(t.size() * qsizetype(sizeof(QChar))), SQLITE_TRANSIENT);
+    }
+    case QMetaType::QByteArray: {
+        const QByteArray& b = *static_cast<const QByteArray*>(v.constData());
+        if (b.isNull())
+            return sqlite3_bind_null(s, index);
+        return sqlite3_bind_blob(s, index, b.constData(), int(b.size()), SQLITE_TRANSIENT);
+    }
+    case QMetaType::Int:
+    case QMetaType::Bool:
+        return sqlite3_bind_int(s, index, v.toInt());
+    case QMetaType::Double:
+        return sqlite3_bind_double(s, index, v.toDouble());
+    case QMetaType::UInt:
+    case QMetaType::LongLong:
+        return sqlite3_bind_int64(s, index, v.toLongLong());
+    default:
+        return std::nullopt;
+    }
+}
+
+// Texts already made for one result column. Results repeat a few names,
+// ids and numbers thousands of times (a team, a player, a game's id on each
+// of its rows, innings pitched); a repeat shares the text made for the first
+// instead of converting and allocating again, which also makes a large
+// result cheap to let go of.
+class ColumnTexts {
+public:
+    const QString& textOf(const char* p, int n)
+    {
+        const std::string_view bytes(p ? p : "", p ? size_t(n) : 0);
+        // Most repeats are of the row above (rows of one game, one team).
+        if (last_ && bytes == last_->first)
+            return last_->second;
+        auto found = made_.find(bytes);
+        if (found == made_.end()) {
+            QString text = QString::fromUtf8(bytes.data(), qsizetype(bytes.size()));
+            if (made_.size() >= Kept) {
+                // A column of mostly distinct texts: not worth remembering.
+                spare_ = std::move(text);
+                last_ = nullptr;
+                return spare_;
+            }
+            found = made_.emplace(std::string(bytes), std::move(text)).first;
+        }
+        last_ = &*found;
+        return found->second;
+    }
+
+    const QString& realOf(double v)
+    {
+        // By the bits, so 0.0 and -0.0 keep their own texts.
+        quint64 bits;
+        std::memcpy(&bits, &v, sizeof bits);
+        if (lastNumber_ && lastNumber_->first == bits)
+            return lastNumber_->second;
+        auto found = numbers_.find(bits);
+        if (found == numbers_.end()) {
+            QString text = db::numberText(v);
+            if (numbers_.size() >= Kept) {
+                spare_ = std::move(text);
+                lastNumber_ = nullptr;
+                return spare_;
+            }
+            found = numbers_.emplace(bits, std::move(text)).first;
+        }
+        lastNumber_ = &*found;
+        return found->second;
+    }
+
+private:
+    static constexpr size_t Kept = 4096;
+    struct Hash {
+        using is_transparent = void;
+        size_t operator()(std::string_view s) const { return std::hash<std::string_view>()(s); }
+    };
+    std::unordered_map<std::string, QString, Hash, std::equal_to<>> made_;
+    const std::pair<const std::string, QString>* last_ = nullptr;
+    std::unordered_map<quint64, QString> numbers_;
+    const std::pair<const quint64, QString>* lastNumber_ = nullptr;
+    QString spare_;
+};
+
+// A stored value as ORDER BY compares it.
+struct SortValue {
+    enum Rank { Null, Number, Text, Blob };
+    Rank rank = Null;
+    bool isReal = false;
+    qint64 whole = 0;
+    double real = 0;
+    std::string bytes;
+};
+
+int compareNumbers(const SortValue& a, const SortValue& b)
+{
+    if (!a.isReal && !b.isReal)
+        return a.whole < b.whole ? -1 : a.whole > b.whole;
+    // Exact for every 64-bit integer, as SQLite compares the two kinds.
+    const long double x = a.isReal ? a.real : static_cast<long double>(a.whole);
+    const long double y = b.isReal ? b.real : static_cast<long double>(b.whole);
+    return x < y ? -1 : x > y;
+}
+
+// SQLite's NOCASE folds the ASCII capitals only.
+int compareCaseless(const std::string& a, const std::string& b)
+{
+    const size_t n = std::min(a.size(), b.size());
+    for (size_t i = 0; i < n; ++i) {
+        unsigned char x = static_cast<unsigned char>(a[i]), y = static_cast<unsigned char>(b[i]);
+        if (x >= 'A' && x <= 'Z')
+            x = static_cast<unsigned char>(x + ('a' - 'A'));
+        if (y >= 'A' && y <= 'Z')
+            y = static_cast<unsigned char>(y + ('a' - 'A'));
+        if (x != y)
+            return x < y ? -1 : 1;
+    }
+    return a.size() < b.size() ? -1 : a.size() > b.size();
+}
+
+int compareValues(const SortValue& a, const SortValue& b, bool caseless)
+{
+    if (a.rank != b.rank)
+        return a.rank < b.rank ? -1 : 1;
+    if (a.rank == SortValue::Null)
+        return 0;
+    if (a.rank == SortValue::Number)
+        return compareNumbers(a, b);
+    if (caseless && a.rank == SortValue::Text)
+        return compareCaseless(a.bytes, b.bytes);
+    const int c = std::memcmp(a.bytes.data(), b.bytes.data(), std::min(a.bytes.size(), b.bytes.size()));
+    if (c != 0)
+        return c < 0 ? -1 : 1;
+    return a.bytes.size() < b.bytes.size() ? -1 : a.bytes.size() > b.bytes.size();
+}
+
+// Into a reused value, so a text key costs no allocation per row.
+void sortValueOf(sqlite3_value* v, SortValue& s)
+{
+    s.isReal = false;
+    s.bytes.clear();
+    switch (sqlite3_value_type(v)) {
+    case SQLITE_NULL:
+        s.rank = SortValue::Null;
+        break;
+    case SQLITE_INTEGER:
+        s.rank = SortValue::Number;
+        s.whole = sqlite3_value_int64(v);
+        break;
+    case SQLITE_FLOAT:
+        s.rank = SortValue::Number;
+        s.isReal = true;
+        s.real = sqlite3_value_double(v);
+        break;
+    case SQLITE_BLOB:
+        s.rank = SortValue::Blob;
+        if (const void* p = sqlite3_value_blob(v))
+            s.bytes.assign(static_cast<const char*>(p), size_t(sqlite3_value_bytes(v)));
+        break;
+    default:
+        s.rank = SortValue::Text;
+        if (const unsigned char* p = sqlite3_value_text(v))
+            s.bytes.assign(reinterpret_cast<const char*>(p), size_t(sqlite3_value_bytes(v)));
+        break;
+    }
+}
+
+SortValue sortValueOf(const QVariant& v)
+{
+    SortValue s;
+    if (!v.isValid() || v.isNull())
+        return s;
+    switch (v.typeId()) {
+    case QMetaType::LongLong:
+    case QMetaType::Int:
+        s.rank = SortValue::Number;
+        s.whole = v.toLongLong();
+        break;
+    case QMetaType::Double:
+        s.rank = SortValue::Number;
+        s.isReal = true;
+        s.real = v.toDouble();
+        break;
+    case QMetaType::QByteArray: {
+        s.rank = SortValue::Blob;
+        const QByteArray b = v.toByteArray();
+        s.bytes.assign(b.constData(), size_t(b.size()));
+        break;
+    }
+    default: {
+        s.rank = SortValue::Text;
+        const QByteArray b = v.toString().toUtf8();
+        s.bytes.assign(b.constData(), size_t(b.size()));
+        break;
+    }
+    }
+    return s;
+}
+
+// Each sort key's result column.
+std::vector<int> sortColumns(const QStringList& columns, const std::vector<SortKey>& keys)
+{
+    std::vector<int> found;
+    for (const SortKey& k : keys) {
+        const auto at = std::find_if(columns.cbegin(), columns.cend(), [&](const QString& c) {
+            return c.compare(k.field, Qt::CaseInsensitive) == 0;
+        });
+        if (at == columns.cend())
+            throw ProgramError(1, QStringLiteral("no such column: ") + k.field);
+        found.push_back(int(at - columns.cbegin()));
+    }
+    return found;
+}
+
+}  // namespace
+
+// A result as read, with its sort keys (if any) kept per run of rows with
+// equal keys: results come grouped (a game's rows are saved together), so a
+// sort after reading orders a few thousand runs, not every row.
+struct Connection::Read {
+    struct Run {
+        size_t first = 0;
+        size_t count = 0;
+    };
+    Rows rows;
+    std::vector<Run> runs;
+    std::vector<SortValue> keys;  // runs x sort keys
+    std::vector<SortValue> scratch;
+
+    // The row just appended has the keys in scratch.
+    void noteKeys(const std::vector<SortKey>& order)
+    {
+        const size_t k = scratch.size();
+        if (k == 0)
+            return;
+        if (!runs.empty()) {
+            const SortValue* last = keys.data() + (runs.size() - 1) * k;
+            bool same = true;
+            for (size_t j = 0; j < k && same; ++j)
+                same = compareValues(last[j], scratch[j], order[j].caseless) == 0;
+            if (same) {
+                ++runs.back().count;
+                return;
+            }
+        }
+        runs.push_back({rows.rows.size() - 1, 1});
+        keys.insert(keys.end(), scratch.begin(), scratch.end());
+    }
+};
+
+Rows Connection::select(const QString& statement, const QVariantList& params, FixedColumn fixed,
+                        const std::vector<SortKey>& sortAfter)
+{
+    std::optional<Read> read = selectDirect(statement, params, fixed, sortAfter);
+    if (!read)
+        read = selectThroughQt(statement, params, fixed, sortAfter);
+    Rows& result = read->rows;
+    const size_t k = sortAfter.size();
+    if (k == 0 || read->runs.size() < 2)
+        return std::move(result);
+
+    // Stable over runs that keep their rows' order: the order of a stable
+    // sort of the rows themselves.
+    std::vector<size_t> order(read->runs.size());
+    std::iota(order.begin(), order.end(), size_t(0));
+    const std::vector<SortValue>& keys = read->keys;
+    std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) {
+        for (size_t j = 0; j < k; ++j) {
+            const int c = compareValues(keys[a * k + j], keys[b * k + j], sortAfter[j].caseless);
+            if (c != 0)
+                return sortAfter[j].descending ? c > 0 : c < 0;
+        }
+        return false;
+    });
+    std::vector<QStringList> sorted;
+    sorted.reserve(result.rows.size());
+    for (size_t i : order) {
+        const Read::Run& run = read->runs[i];
+        for (size_t r = run.first; r < run.first + run.count; ++r)
+            sorted.push_back(std::move(result.rows[r]));
+    }
+    result.rows = std::move(sorted);
+    return std::move(result);
+}
+
+Connection::Read Connection::selectThroughQt(const QString& statement, const QVariantList& params, FixedColumn fixed,
+                                             const std::vector<SortKey>& sortAfter)
+{
+    Read read;
+    Rows& result = read.rows;
+    QSqlQuery q = exec(statement, params);
+    const QSqlRecord record = q.record();
+    const int n = record.count();
+    for (int i = 0; i < n; ++i)
+        result.columns << record.fieldName(i);
+    const std::vector<int> keyColumns = sortColumns(result.columns, sortAfter);
+    read.scratch.resize(keyColumns.size());
+    const int lead = fixed == FixedColumn::Leading ? 1 : 0;
+    while (q.next()) {
+        QStringList row;
+        row.reserve(n + lead);
+        if (lead)
+            row.append(QString());
+        for (int i = 0; i < n; ++i)
+            row.append(displayText(q.value(i)));
+        result.rows.push_back(std::move(row));
+        for (size_t j = 0; j < keyColumns.size(); ++j)
+            read.scratch[j] = sortValueOf(q.value(keyColumns[j]));
+        read.noteKeys(sortAfter);
+    }
+    // A failure part-way (a lock, a damaged page) ends next() early.
+    if (q.lastError().isValid())
+        raise(q.lastError());
+    return read;
+}
+
+std::optional<Connection::Read> Connection::selectDirect(const QString& statement, const QVariantList& params,
+                                                         FixedColumn fixed, const std::vector<SortKey>& sortAfter)
+{
+    sqlite3* handle = handleOf(db_);
+    if (!handle)
+        return std::nullopt;
+
+    sqlite3_stmt* raw = nullptr;
+    const void* tail = nullptr;
+    const int prepared = sqlite3_prepare16_v2(handle, statement.utf16(),
+                                              int(statement.size() * qsizetype(sizeof(QChar))), &raw, &tail);
+    Statement stmt(raw);
+    if (prepared != SQLITE_OK)
+        raiseSqlite(handle, prepared, "Unable to execute statement");
+    // Nothing to run, a second statement after the first, or parameters
+    // other than plain "?" marks: Qt's own handling decides.
+    if (!stmt)
+        return std::nullopt;
+    if (tail) {
+        const qsizetype used = static_cast<const ushort*>(tail) - statement.utf16();
+        if (!QStringView(statement).mid(used).trimmed().isEmpty())
+            return std::nullopt;
+    }
+    const int marks = sqlite3_bind_parameter_count(stmt.get());
+    if (marks != params.size())
+        return std::nullopt;
+    for (int i = 1; i <= marks; ++i) {
+        if (sqlite3_bind_parameter_name(stmt.get(), i))
+            return std::nullopt;
+        const std::optional<int> bound = bindValue(stmt.get(), i, params[i - 1]);
+        if (!bound)
+            return std::nullopt;
+        if (*bound != SQLITE_OK)
+            raiseSqlite(handle, *bound, "Unable to bind parameters");
+    }
+
+    Read read;
+    Rows& result = read.rows;
+    const int n = sqlite3_column_count(stmt.get());
+    result.columns.reserve(n);
+    for (int i = 0; i < n; ++i) {
+        // Qt drops the double quotes of a name.
+        QString name = QString::fromUtf8(sqlite3_column_name(stmt.get(), i));
+        name.remove(QLatin1Char('"'));
+        result.columns << name;
+    }
+    const std::vector<int> keyColumns = sortColumns(result.columns, sortAfter);
+    read.scratch.resize(keyColumns.size());
+    const int lead = fixed == FixedColumn::Leading ? 1 : 0;
+    std::vector<ColumnTexts> memo(size_t(std::max(n, 0)));
+    for (;;) {
+        const int stepped = sqlite3_step(stmt.get());
+        if (stepped == SQLITE_DONE)
+            break;
+        if (stepped != SQLITE_ROW)
+            raiseSqlite(handle, stepped, "Unable to fetch row");
+        QStringList row;
+        row.reserve(n + lead);
+        if (lead)
+            row.append(QString());
+        for (int i = 0; i < n; ++i) {
+            // One call into the statement per cell; the value is read at
+            // once, before the next step, on the connection's own thread.
+            sqlite3_value* v = sqlite3_column_value(stmt.get(), i);
+            switch (sqlite3_value_type(v)) {
+            case SQLITE_NULL:
+                row.append(QString());
+                break;
+            case SQLITE_INTEGER:
+                row.append(wholeText(sqlite3_value_int64(v)));
+                break;
+            case SQLITE_FLOAT:
+                row.append(memo[size_t(i)].realOf(sqlite3_value_double(v)));
+                break;
+            case SQLITE_BLOB: {
+                const char* p = static_cast<const char*>(sqlite3_value_blob(v));
+                row.append(memo[size_t(i)].textOf(p, sqlite3_value_bytes(v)));
+                break;
+            }
+            default: {
+                const char* p = reinterpret_cast<const char*>(sqlite3_value_text(v));
+                row.append(memo[size_t(i)].textOf(p, sqlite3_value_bytes(v)));
+                break;
+            }
+            }
+        }
+        result.rows.push_back(std::move(row));
+        for (size_t j = 0; j < keyColumns.size(); ++j)
+            sortValueOf(sqlite3_column_value(stmt.get(), keyColumns[j]), read.scratch[j]);
+        read.noteKeys(sortAfter);
+    }
+    return read;
 }
 
 }  // namespace db

@@ -95,7 +95,9 @@ void ClickLabel::mouseReleaseEvent(QMouseEvent* e)
     pressedInside_ = false;
     inDoubleClick_ = false;
     emit MouseUp(eventButton(e, false), events::shiftMask(e->modifiers()), e->position().x(), e->position().y());
-    if (wasPressed && !afterDouble && rect().contains(e->position().toPoint()))
+    // Click and DblClick belong to the left button: a right-click never
+    // records a play.
+    if (wasPressed && !afterDouble && e->button() == Qt::LeftButton && rect().contains(e->position().toPoint()))
         emit Click();
 }
 
@@ -104,7 +106,8 @@ void ClickLabel::mouseDoubleClickEvent(QMouseEvent* e)
     e->accept();
     pressedInside_ = true;
     inDoubleClick_ = true;
-    emit DblClick();
+    if (e->button() == Qt::LeftButton)
+        emit DblClick();
 }
 
 void ClickLabel::mouseMoveEvent(QMouseEvent* e)

@@ -145,7 +145,7 @@ QString GridModel::textMatrix(int row, int col) const
     return cell(row, col);
 }
 
-void GridModel::cellChanged(int row, int col, const QList<int>& roles)
+void GridModel::cellChanged(int row, int col, std::initializer_list<int> roles)
 {
     if (!redraw_) {
         dirty_ = true;
@@ -155,7 +155,7 @@ void GridModel::cellChanged(int row, int col, const QList<int>& roles)
         emit headerDataChanged(Qt::Horizontal, col, col);
     } else {
         const QModelIndex i = index(row - 1, col);
-        emit dataChanged(i, i, roles);
+        emit dataChanged(i, i, QList<int>(roles));
     }
 }
 
@@ -224,8 +224,12 @@ GridModel::CellColours GridModel::cellColours(int row, int col) const
 GridModel::CellColours& GridModel::cellColoursForWrite(int row, int col)
 {
     auto& c = rows_[size_t(row)].colours;
-    if (size_t(col) >= c.size())
+    if (size_t(col) >= c.size()) {
+        // Rows are coloured cell by cell across: one allocation per row.
+        if (c.capacity() == 0)
+            c.reserve(size_t(cols_));
         c.resize(size_t(col) + 1);
+    }
     return c[size_t(col)];
 }
 

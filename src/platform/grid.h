@@ -7,6 +7,7 @@
 #include <QColor>
 #include <QStringList>
 #include <QTableView>
+#include <initializer_list>
 #include <vector>
 
 class GridModel : public QAbstractTableModel {
@@ -102,7 +103,9 @@ private:
     const QString& cell(int row, int col) const;
     CellColours cellColours(int row, int col) const;
     CellColours& cellColoursForWrite(int row, int col);
-    void cellChanged(int row, int col, const QList<int>& roles);
+    // The roles' list is made only when a notification goes out: with
+    // redraw off a large grid is rewritten cell by cell without allocating.
+    void cellChanged(int row, int col, std::initializer_list<int> roles);
 
     int cols_ = 1;
     std::vector<Row> rows_;         // rows_[0] the header

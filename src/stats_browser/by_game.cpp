@@ -53,15 +53,16 @@ void Form4::Command4_Click()
 {
     // Newest game first; within a game the visitors' row ("a_VIS") above the
     // home row, so each colour pair is one game.
-    lineScores(QStringLiteral("SELECT * FROM BoxScores ORDER BY GameID DESC, Host ASC, rowid"), {}, true, White);
+    lineScores(QStringLiteral("SELECT * FROM BoxScores ORDER BY rowid"), {}, true, true, White);
 }
 
 void Form4::Command11_Click()
 {
-    lineScores(QStringLiteral("SELECT * FROM BoxScores WHERE GameID LIKE ?"), {contains(Text9)}, false, PaleCyan);
+    lineScores(QStringLiteral("SELECT * FROM BoxScores WHERE GameID LIKE ?"), {contains(Text9)}, false, false,
+               PaleCyan);
 }
 
-void Form4::lineScores(const QString& statement, const QVariantList& params, bool hideWhileFilling,
+void Form4::lineScores(const QString& statement, const QVariantList& params, bool newestFirst, bool hideWhileFilling,
                        unsigned firstPairColour)
 {
     Grid& g = *MSHFlexGrid1;
@@ -77,6 +78,10 @@ void Form4::lineScores(const QString& statement, const QVariantList& params, boo
     v.showGrid = false;
     v.statement = statement;
     v.params = params;
+    // Sorted after reading, as by ORDER BY GameID DESC, Host, rowid (Host is
+    // NOCASE); see the batting views below.
+    if (newestFirst)
+        v.sortAfter = {{QStringLiteral("GameID"), true, false}, {QStringLiteral("Host"), false, true}};
     v.header = browser::fieldsOf(QStringLiteral("BoxScores"));
     v.widths = {{0, 300}, {1, 1450}, {21, 500}, {22, 500}, {23, 500}, {24, 500}, {25, 0}, {26, 1200}};
     widthRange(v, 2, 21, 320);
@@ -103,27 +108,35 @@ void Form4::lineScores(const QString& statement, const QVariantList& params, boo
 
 // ---------------------------------------------------------------- batting
 
+// Newest or oldest game first, each game's rows as they were saved. The rows
+// are read in saved order and sorted by GameID afterwards: an ORDER BY on
+// the unindexed GameID makes SQLite sort whole rows through temporary
+// storage, the largest cost of a view of the whole table.
+
 void Form4::Command5_Click()
 {
-    battingByGame(QStringLiteral("SELECT * FROM Batting WHERE Batter LIKE ? ORDER BY GameID DESC, rowid"),
-                  prefix(Text1));
+    battingByGame(QStringLiteral("SELECT * FROM Batting WHERE Batter LIKE ? ORDER BY rowid"), prefix(Text1),
+                  Qt::DescendingOrder);
 }
 
 void Form4::Command3_Click()
 {
-    battingByGame(QStringLiteral("SELECT * FROM Batting WHERE Team LIKE ? ORDER BY GameID, rowid"), prefix(Text2));
+    battingByGame(QStringLiteral("SELECT * FROM Batting WHERE Team LIKE ? ORDER BY rowid"), prefix(Text2),
+                  Qt::AscendingOrder);
 }
 
 void Form4::Command9_Click()
 {
-    battingByGame(QStringLiteral("SELECT * FROM Batting WHERE GameID LIKE ?"), contains(Text7));
+    battingByGame(QStringLiteral("SELECT * FROM Batting WHERE GameID LIKE ?"), contains(Text7), std::nullopt);
 }
 
-void Form4::battingByGame(const QString& statement, const QString& filter)
+void Form4::battingByGame(const QString& statement, const QString& filter, std::optional<Qt::SortOrder> byGameId)
 {
     browser::View v;
     v.statement = statement;
     v.params = {filter};
+    if (byGameId)
+        v.sortAfter = {{QStringLiteral("GameID"), *byGameId == Qt::DescendingOrder}};
     v.header = browser::fieldsOf(QStringLiteral("Batting"));
     v.widths = {{0, 300}, {1, 2000}, {10, 1400}, {11, 1900}, {12, 1600}};
     widthRange(v, 2, 10, 490);  // AB ends at 490 too
@@ -135,27 +148,31 @@ void Form4::battingByGame(const QString& statement, const QString& filter)
 
 void Form4::Command2_Click()
 {
-    pitchingByGame(QStringLiteral("SELECT * FROM Pitching WHERE Pitcher LIKE ? ORDER BY GameID DESC, rowid"),
-                   prefix(Text3), 1600, true);
+    pitchingByGame(QStringLiteral("SELECT * FROM Pitching WHERE Pitcher LIKE ? ORDER BY rowid"), prefix(Text3),
+                   Qt::DescendingOrder, 1600, true);
 }
 
 void Form4::Command1_Click()
 {
     // Innings as stored: a pitcher saved without outs reads 0.0001 here.
-    pitchingByGame(QStringLiteral("SELECT * FROM Pitching WHERE Team LIKE ? ORDER BY GameID, rowid"), prefix(Text4),
-                   2200, false);
+    pitchingByGame(QStringLiteral("SELECT * FROM Pitching WHERE Team LIKE ? ORDER BY rowid"), prefix(Text4),
+                   Qt::AscendingOrder, 2200, false);
 }
 
 void Form4::Command10_Click()
 {
-    pitchingByGame(QStringLiteral("SELECT * FROM Pitching WHERE GameID LIKE ?"), contains(Text8), 2200, true);
+    pitchingByGame(QStringLiteral("SELECT * FROM Pitching WHERE GameID LIKE ?"), contains(Text8), std::nullopt, 2200,
+                   true);
 }
 
-void Form4::pitchingByGame(const QString& statement, const QString& filter, int gameIdWidth, bool formatInnings)
+void Form4::pitchingByGame(const QString& statement, const QString& filter, std::optional<Qt::SortOrder> byGameId,
+                           int gameIdWidth, bool formatInnings)
 {
     browser::View v;
     v.statement = statement;
     v.params = {filter};
+    if (byGameId)
+        v.sortAfter = {{QStringLiteral("GameID"), *byGameId == Qt::DescendingOrder}};
     v.header = browser::fieldsOf(QStringLiteral("Pitching"));
     // Column 10 exists only in a result with a tenth field.
     v.widths = {{0, 300}, {1, 2000}, {10, 1400}, {8, 1900}, {9, gameIdWidth}};

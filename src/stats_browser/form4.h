@@ -6,6 +6,7 @@
 // The class is implemented across several files of this folder, one per
 // concern, all sharing this header.
 #include <QDialog>
+#include <optional>
 
 class Grid;
 class QLabel;
@@ -128,11 +129,14 @@ private:
     // Runs one view into a grid: in the load step through the step's shared
     // runner, otherwise as a click (its own connection, its own report).
     bool runView(Grid& grid, const browser::View& view);
-    void battingByGame(const QString& statement, const QString& filter);
-    void pitchingByGame(const QString& statement, const QString& filter, int gameIdWidth, bool formatInnings);
+    // byGameId: the rows, read in rowid order, sorted by GameID afterwards.
+    void battingByGame(const QString& statement, const QString& filter, std::optional<Qt::SortOrder> byGameId);
+    void pitchingByGame(const QString& statement, const QString& filter, std::optional<Qt::SortOrder> byGameId,
+                        int gameIdWidth, bool formatInnings);
     // Fills the line-score grid; the colour of the first pair alternates
-    // with the next (&H00BBGGRR).
-    void lineScores(const QString& statement, const QVariantList& params, bool hideWhileFilling,
+    // with the next (&H00BBGGRR). newestFirst: the rows, read in rowid
+    // order, sorted by GameID descending and Host afterwards.
+    void lineScores(const QString& statement, const QVariantList& params, bool newestFirst, bool hideWhileFilling,
                     unsigned firstPairColour);
     void markGameIds();
 

@@ -4,6 +4,7 @@
 #include "platform/database.h"
 #include "platform/grid.h"
 
+#include <QHash>
 #include <QLocale>
 #include <algorithm>
 #include <charconv>
@@ -12,6 +13,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <utility>
 
 namespace browser {
 
@@ -165,10 +167,22 @@ void layOut(Grid& grid, const View& view)
         if (col < 0 || col >= cols)
             continue;
         // One pass over one column with redraw off: the view repaints once.
+        // A column holds few distinct values (innings, rates), so each is
+        // formatted once and its text shared by every cell that holds it.
         m.setRedraw(false);
+        QHash<QString, QString> shownFor;
+        QString text, shown;
         for (int r = 1; r < m.rows(); ++r) {
-            const QString text = m.textMatrix(r, col);
-            const QString shown = formatCell(text, decimals);
+            const QString previous = std::exchange(text, m.textMatrix(r, col));
+            if (r > 1 && text == previous) {
+                // As the row above: shown stays.
+            } else if (const auto known = shownFor.constFind(text); known != shownFor.cend()) {
+                shown = *known;
+            } else {
+                shown = formatCell(text, decimals);
+                if (shownFor.size() < 4096)
+                    shownFor.insert(text, shown);
+            }
             if (shown != text)
                 m.setTextMatrix(r, col, shown);
         }
@@ -201,10 +215,11 @@ bool QueryRunner::run(Grid& grid, const View& view)
         try {
             db::Rows result;
             if (mode_ == Mode::SharedStep) {
-                result = connection().select(view.statement, view.params, db::FixedColumn::Leading);
+                result =
+                    connection().select(view.statement, view.params, db::FixedColumn::Leading, view.sortAfter);
             } else {
                 db::Connection own;
-                result = own.select(view.statement, view.params, db::FixedColumn::Leading);
+                result = own.select(view.statement, view.params, db::FixedColumn::Leading, view.sortAfter);
             }
             fillGrid(grid, result.columns, std::move(result.rows));
         } catch (const ProgramError& e) {

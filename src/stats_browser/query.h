@@ -15,12 +15,9 @@
 #include <vector>
 
 #include "common/guard.h"
+#include "platform/database.h"
 
 class Grid;
-
-namespace db {
-class Connection;
-}
 
 namespace browser {
 
@@ -44,6 +41,10 @@ struct View {
     QString statement;
     // Filter texts and other values: always bound, never pasted into the SQL.
     QVariantList params;
+    // An order applied after reading (see db::SortKey): a statement ending
+    // in "ORDER BY rowid" with {"GameID", true} lists what "ORDER BY GameID
+    // DESC, rowid" does, without SQLite sorting whole rows.
+    std::vector<db::SortKey> sortAfter;
     // The field names the grid shows when the query fails (the grid is then
     // left with its header row only, laid out as on success).
     QStringList header;

@@ -43,11 +43,16 @@ protected:
 
 TEST_F(PitchingTest, FirstChoiceListsThePitcherAndLogsHim)
 {
+    // The home side has been in the field for two innings and an out, yet
+    // the first choice replaces nobody: nothing is credited, and no row (not
+    // the next pitcher's empty one) gets innings.
+    teams::setAtBat(*board, true);
+    complete(true, 2);
+    board->tb_OUT->setText(QStringLiteral("1"));
     changeHome(0);
     EXPECT_EQ(board->lbl_HomePitcher->text(), QStringLiteral("H1"));
     EXPECT_EQ(board->lbl_HomePitcher->hiddenText, QString());
     EXPECT_EQ(pitcher(homeGrid(), 1), QStringLiteral("H1"));
-    // Nobody went out: nothing credited, no row written.
     for (int r = 1; r <= 3; ++r)
         EXPECT_EQ(ip(homeGrid(), r), QString());
     EXPECT_EQ(board->EventLogText(), QStringLiteral("H1_____[current pitcher]\r\n"));

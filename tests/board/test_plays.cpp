@@ -380,3 +380,35 @@ TEST_F(BoardTest, TheLogNamesTheBatterCreditedNotAHighlightedEntry)
     EXPECT_EQ(board->List1->listIndex(), 11);
     EXPECT_EQ(board->lbl_Selected->text(), "V3");
 }
+
+TEST_F(BoardTest, TheThirdOutsAtBatGoesToTheSideThatMadeTheOutWhenBothTeamsHoldTheName)
+{
+    QStringList vis = lineup("V", 9), home = lineup("H", 9);
+    vis[2] = "Sam Lee=SS";
+    home[4] = "Sam Lee=C";
+    fillSide(*board, true, vis);
+    fillSide(*board, false, home);
+    setPitcher(*board, true, "VP");
+    setPitcher(*board, false, "HP");
+
+    atBat(*board, false);
+    pick(*board, false, 4);
+    board->tb_OUT->setText("2");
+    click(board->lbl_GO);
+    EXPECT_EQ(cell(*board, false, 5, 10), "1");
+    EXPECT_EQ(cell(*board, true, 3, 10), "");
+    EXPECT_EQ(board->List2->listIndex(), 4);
+    ASSERT_TRUE(board->Option5->isChecked());
+
+    // The strikeout's third out, the other way round, after cumulative outs
+    // typed by hand: the marker is whatever the count says.
+    pick(*board, true, 2);
+    board->tb_OutsCount->setText("4");
+    board->tb_OUT->setText("2");
+    click(board->lbl_K);
+    EXPECT_EQ(cell(*board, true, 3, 10), "1");
+    EXPECT_EQ(cell(*board, true, 3, 2), "1");
+    EXPECT_EQ(cell(*board, false, 5, 10), "1");
+    EXPECT_TRUE(board->Option6->isChecked());
+    EXPECT_TRUE(board->EventLogText().endsWith("Sam Lee=SS_____K\r\n[1.16666666666667]\r\n"));
+}

@@ -195,3 +195,36 @@ TEST_F(BoardTest, StolenBaseLabelOnlyExplains)
     EXPECT_EQ(ui->prompts[0].icon, QMessageBox::Information);
     EXPECT_EQ(board->EventLogText(), "");
 }
+
+TEST_F(BoardTest, ANameShownOnAPieceBandsItsMiddleAndTheTrackerIsADiamond)
+{
+    standardGame(*board);
+    PictureBox* piece = board->pb_Player[0];
+    ClickLabel* band = board->lbl_Player[0];
+    ASSERT_EQ(band->text(), "V1");
+    const QPoint middle = piece->rect().center();
+    const QPoint top(piece->width() / 2, piece->height() / 4);
+    EXPECT_EQ(piece->childAt(middle), band);
+    EXPECT_EQ(piece->childAt(top), nullptr);
+    // White on grey; a free piece is dark grey.
+    EXPECT_EQ(band->grab().toImage().pixelColor(1, 1), QColor(0x80, 0x80, 0x80));
+    EXPECT_EQ(board->pb_Player[1]->grab().toImage().pixelColor(1, 1), QColor(0x40, 0x40, 0x40));
+
+    // A double-click in the middle lands on the band: cleared, name kept.
+    doubleClickAt(band, band->mapFrom(piece, middle));
+    EXPECT_TRUE(band->isHidden());
+    EXPECT_EQ(piece->hiddenText, "V1");
+
+    // Three base markers and a home plate without behaviour.
+    const QLabel* home = board->pb_BaseTracker->findChild<QLabel*>("lbl_tracker");
+    ASSERT_NE(home, nullptr);
+    const QWidget* first = board->lbl_tracker[0];
+    const QWidget* second = board->lbl_tracker[1];
+    const QWidget* third = board->lbl_tracker[2];
+    EXPECT_GT(first->x(), second->x());
+    EXPECT_LT(third->x(), second->x());
+    EXPECT_EQ(home->x(), second->x());
+    EXPECT_GT(home->y(), first->y());
+    EXPECT_LT(second->y(), first->y());
+    EXPECT_EQ(first->y(), third->y());
+}

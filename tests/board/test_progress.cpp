@@ -593,3 +593,42 @@ TEST_F(BoardTest, DoubleClickMarksAnInningBoxUntilTheCountNextChanges)
     board->tb_OutsCount->setText("3");
     EXPECT_EQ(marks(*board), marked(1));
 }
+
+TEST_F(BoardTest, ACountedBatterIsMarkedToBeSavedWhereverHisSheetRowStands)
+{
+    // Bench players moved into the batting order keep their sheet rows below
+    // the ninth, which team loading does not mark as played.
+    fillSide(*board, true, lineup("V", 12));
+    board->List1->item(1)->setText("V11=P11");
+    board->List1->item(10)->setText("V2=P2");
+    board->List1->item(2)->setText("V12=P12");
+    board->List1->item(11)->setText("V3=P3");
+    fillSide(*board, false, lineup("H", 9));
+    setPitcher(*board, true, "VP");
+    setPitcher(*board, false, "HP");
+    atBat(*board, true);
+    pick(*board, true, 0);  // V1 stands on the first piece from now on
+
+    click(board->lbl_Single);
+    ASSERT_EQ(board->lbl_Selected->text(), "V11");
+    click(board->lbl_BB);  // the batter's own count
+    EXPECT_EQ(cell(*board, true, 11, 3), "1");
+    EXPECT_EQ(cell(*board, true, 11, 18), "1");
+    ASSERT_EQ(board->lbl_Selected->text(), "V12");
+    click(board->lbl_GO);  // the at-bat alone
+    EXPECT_EQ(cell(*board, true, 12, 10), "1");
+    EXPECT_EQ(cell(*board, true, 12, 18), "1");
+    EXPECT_EQ(cell(*board, true, 10, 18), "");
+    EXPECT_EQ(board->pb_Player[0]->hiddenText, "V1");
+}
+
+TEST_F(BoardTest, TheNumberPadIsWhiteOnBlue)
+{
+    for (int d = 0; d < 10; ++d) {
+        const QImage img = board->lbl_Digit[static_cast<size_t>(d)]->grab().toImage();
+        EXPECT_EQ(img.pixelColor(1, 1), QColor(0, 0, 255)) << d;
+        EXPECT_EQ(board->lbl_Digit[static_cast<size_t>(d)]->text(), QString::number(d));
+    }
+    // The plain totals heads are no digits.
+    EXPECT_NE(board->lbl_RHE[0]->grab().toImage().pixelColor(1, 1), QColor(0, 0, 255));
+}

@@ -1,4 +1,5 @@
 // The side at bat and the batter pick that fills the runner pieces.
+#include "presentation/photos.h"
 #include "support/board_fixture.h"
 #include "support/team_helpers.h"
 
@@ -123,6 +124,11 @@ TEST_F(BatterPickTest, APathInANameOrNoPhotoFolderShowsTheName)
     teams::clickEntry(*board->List1, 2);
     EXPECT_EQ(board->lbl_Selected->text(), QStringLiteral("../escape"));
     EXPECT_EQ(pieces().at(0), QStringLiteral("name:../escape"));
+
+    // No name that could leave the photo folder names a photo file.
+    for (const char* name : {"..\\escape", "..", ".", "a/b", ""})
+        EXPECT_EQ(photos::PlayerPhotoFile(photoDir, QString::fromLatin1(name)), QString()) << name;
+    EXPECT_EQ(photos::PlayerPhotoFile(photoDir, QStringLiteral("jones")), photoDir + QStringLiteral("/JONES.JPG"));
 
     // An empty photo folder looks nothing up, even where the name would exist.
     board->lbl_PhotoPath->setText(QString());

@@ -88,3 +88,35 @@ TEST(Guard, FailuresShowTheProgramErrorBoxAndNothingEscapes)
     EXPECT_EQ(ui.prompts[0].icon, QMessageBox::Critical);
     EXPECT_EQ(ui.prompts[0].title, "Program Error");
 }
+
+#include "platform/events.h"
+
+#include <QSignalSpy>
+#include <QTest>
+
+TEST(ClickLabel, OnlyTheLeftButtonClicksAndADoubleClickIsNoSecondClick)
+{
+    ClickLabel label("K");
+    label.resize(40, 20);
+    label.show();
+    QSignalSpy clicks(&label, &ClickLabel::Click);
+    QSignalSpy doubles(&label, &ClickLabel::DblClick);
+    QSignalSpy downs(&label, &ClickLabel::MouseDown);
+    QTest::mouseClick(&label, Qt::RightButton);
+    QTest::mouseClick(&label, Qt::MiddleButton);
+    EXPECT_EQ(clicks.count(), 0);
+    EXPECT_EQ(downs.count(), 2);
+    EXPECT_EQ(downs.at(0).at(0).toInt(), 2);
+    QTest::mouseClick(&label, Qt::LeftButton, Qt::ControlModifier);
+    EXPECT_EQ(clicks.count(), 1);
+    EXPECT_EQ(downs.at(2).at(1).toInt(), 2);  // Ctrl
+    // Qt delivers press, release, double-click, release.
+    QTest::mousePress(&label, Qt::LeftButton);
+    QTest::mouseRelease(&label, Qt::LeftButton);
+    QTest::mouseDClick(&label, Qt::LeftButton);
+    QTest::mouseRelease(&label, Qt::LeftButton);
+    EXPECT_EQ(clicks.count(), 2);
+    EXPECT_EQ(doubles.count(), 1);
+    QTest::mouseDClick(&label, Qt::RightButton);
+    EXPECT_EQ(doubles.count(), 1);
+}
