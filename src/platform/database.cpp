@@ -16,8 +16,6 @@
 #include <numeric>
 #include <sqlite3.h>
 #include <string>
-#include <string_view>
-#include <unordered_map>
 
 namespace db {
 namespace {
@@ -345,15 +343,21 @@ namespace {
 
 // Counts are small: their texts are made once and shared, which spares a
 // large result one allocation per cell.
+const QStringList& smallWholes()
+{
+    static const QStringList texts = [] {
+        QStringList t;
+        t.reserve(1000);
+        for (int i = 0; i < 1000; ++i)
+            t << QString::number(i);
+        return t;
+    }();
+    return texts;
+}
+
 QString wholeText(qlonglong n)
 {
-    static const QStringList small = [] {
-        QStringList texts;
-        texts.reserve(1000);
-        for (int i = 0; i < 1000; ++i)
-            texts << QString::number(i);
-        return texts;
-    }();
+    const QStringList& small = smallWholes();
     return n >= 0 && n < small.size() ? small[static_cast<int>(n)] : QString::number(n);
 }
 
@@ -449,32 +453,51 @@ std::optional<int> bindValue(sqlite3_stmt* s, int index, const QVariant& v)
     }
 }
 
-// Texts already made for one result column. Results repeat a few names,
+// Texts recently made for one result column. Results repeat a few names,
 // ids and numbers thousands of times (a team, a player, a game's id on each
-// of its rows, innings pitched); a repeat shares the text made for the first
+// of its rows, innings pitched); a repeat shares the text made before
 // instead of converting and allocating again, which also makes a large
-// result cheap to let go of.
+// result cheap to let go of. A small cache, not a dictionary: a column of
+// distinct values costs no more than converting each.
 class ColumnTexts {
 public:
     const QString& textOf(const char* p, int n)
     {
-        const std::string_view bytes(p ? p : "", p ? size_t(n) : 0);
-        // Most repeats are of the row above (rows of one game, one team).
-        if (last_ && bytes == last_->first)
-            return last_->second;
-        auto found = made_.find(bytes);
-        if (found == made_.end()) {
-            QString text = QString::fromUtf8(bytes.data(), qsizetype(bytes.size()));
-            if (made_.size() >= Kept) {
-                // A column of mostly distinct texts: not worth remembering.
-                spare_ = std::move(text);
-                last_ = nullptr;
-                return spare_;
-            }
-            found = made_.emplace(std::string(bytes), std::move(text)).first;
+        const size_t size = p ? size_t(n) : 0;
+        if (size > KeyBytes) {
+            spare_ = QString::fromUtf8(p, qsizetype(size));
+            return spare_;
         }
-        last_ = &*found;
-        return found->second;
+        // Eight bytes at a time: keys are short.
+        constexpr quint64 Mix = 0x9E3779B97F4A7C15ull;
+        quint64 hash = size * Mix;
+        size_t i = 0;
+        for (; i + 8 <= size; i += 8) {
+            quint64 word;
+            std::memcpy(&word, p + i, 8);
+            hash = (hash ^ word) * Mix;
+            hash ^= hash >> 29;
+        }
+        if (i < size) {
+            quint64 word = 0;
+            std::memcpy(&word, p + i, size - i);
+            hash = (hash ^ word) * Mix;
+        }
+        hash ^= hash >> 32;
+        if (texts_.empty())
+            texts_.resize(Slots);
+        // One slot per hash: a newcomer takes the place of the text before.
+        TextSlot& slot = texts_[hash & (Slots - 1)];
+        if (slot.used && slot.hash == hash && slot.size == size
+            && (size == 0 || std::memcmp(slot.bytes, p, size) == 0))
+            return slot.text;
+        slot.used = true;
+        slot.hash = hash;
+        slot.size = quint32(size);
+        if (size > 0)
+            std::memcpy(slot.bytes, p, size);
+        slot.text = QString::fromUtf8(p, qsizetype(size));
+        return slot.text;
     }
 
     const QString& realOf(double v)
@@ -482,32 +505,35 @@ public:
         // By the bits, so 0.0 and -0.0 keep their own texts.
         quint64 bits;
         std::memcpy(&bits, &v, sizeof bits);
-        if (lastNumber_ && lastNumber_->first == bits)
-            return lastNumber_->second;
-        auto found = numbers_.find(bits);
-        if (found == numbers_.end()) {
-            QString text = db::numberText(v);
-            if (numbers_.size() >= Kept) {
-                spare_ = std::move(text);
-                lastNumber_ = nullptr;
-                return spare_;
-            }
-            found = numbers_.emplace(bits, std::move(text)).first;
+        if (reals_.empty())
+            reals_.resize(Slots);
+        RealSlot& slot = reals_[(bits * 0x9E3779B97F4A7C15ull) >> (64 - SlotBits)];
+        if (!slot.used || slot.bits != bits) {
+            slot.used = true;
+            slot.bits = bits;
+            slot.text = db::numberText(v);
         }
-        lastNumber_ = &*found;
-        return found->second;
+        return slot.text;
     }
 
 private:
-    static constexpr size_t Kept = 4096;
-    struct Hash {
-        using is_transparent = void;
-        size_t operator()(std::string_view s) const { return std::hash<std::string_view>()(s); }
+    static constexpr int SlotBits = 11;
+    static constexpr size_t Slots = size_t(1) << SlotBits;
+    static constexpr size_t KeyBytes = 36;
+    struct TextSlot {
+        quint64 hash = 0;
+        quint32 size = 0;
+        bool used = false;
+        char bytes[KeyBytes];
+        QString text;
     };
-    std::unordered_map<std::string, QString, Hash, std::equal_to<>> made_;
-    const std::pair<const std::string, QString>* last_ = nullptr;
-    std::unordered_map<quint64, QString> numbers_;
-    const std::pair<const quint64, QString>* lastNumber_ = nullptr;
+    struct RealSlot {
+        quint64 bits = 0;
+        bool used = false;
+        QString text;
+    };
+    std::vector<TextSlot> texts_;
+    std::vector<RealSlot> reals_;
     QString spare_;
 };
 
@@ -793,38 +819,41 @@ std::optional<Connection::Read> Connection::selectDirect(const QString& statemen
     read.scratch.resize(keyColumns.size());
     const int lead = fixed == FixedColumn::Leading ? 1 : 0;
     std::vector<ColumnTexts> memo(size_t(std::max(n, 0)));
+    const QStringList& small = smallWholes();
     for (;;) {
         const int stepped = sqlite3_step(stmt.get());
         if (stepped == SQLITE_DONE)
             break;
         if (stepped != SQLITE_ROW)
             raiseSqlite(handle, stepped, "Unable to fetch row");
-        QStringList row;
-        row.reserve(n + lead);
-        if (lead)
-            row.append(QString());
+        QStringList row(n + lead);  // null texts, written in place
+        QString* cell = row.data() + lead;
         for (int i = 0; i < n; ++i) {
             // One call into the statement per cell; the value is read at
             // once, before the next step, on the connection's own thread.
             sqlite3_value* v = sqlite3_column_value(stmt.get(), i);
             switch (sqlite3_value_type(v)) {
             case SQLITE_NULL:
-                row.append(QString());
                 break;
-            case SQLITE_INTEGER:
-                row.append(wholeText(sqlite3_value_int64(v)));
+            case SQLITE_INTEGER: {
+                const qint64 whole = sqlite3_value_int64(v);
+                if (whole >= 0 && whole < small.size())
+                    cell[i] = small.at(whole);
+                else
+                    cell[i] = QString::number(whole);
                 break;
+            }
             case SQLITE_FLOAT:
-                row.append(memo[size_t(i)].realOf(sqlite3_value_double(v)));
+                cell[i] = memo[size_t(i)].realOf(sqlite3_value_double(v));
                 break;
             case SQLITE_BLOB: {
                 const char* p = static_cast<const char*>(sqlite3_value_blob(v));
-                row.append(memo[size_t(i)].textOf(p, sqlite3_value_bytes(v)));
+                cell[i] = memo[size_t(i)].textOf(p, sqlite3_value_bytes(v));
                 break;
             }
             default: {
                 const char* p = reinterpret_cast<const char*>(sqlite3_value_text(v));
-                row.append(memo[size_t(i)].textOf(p, sqlite3_value_bytes(v)));
+                cell[i] = memo[size_t(i)].textOf(p, sqlite3_value_bytes(v));
                 break;
             }
             }

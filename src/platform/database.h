@@ -124,7 +124,9 @@ public:
     // from SQLite through the connection's own handle (Qt's row fetching
     // costs several times the query itself); parameters of a kind only Qt
     // knows how to bind, named placeholders and the like go through Qt, with
-    // the same texts and failures.
+    // the same texts and failures. (One difference: an unnamed result
+    // expression holding a "?" is named as written, where Qt, which renames
+    // the marks, named it ":0"; give such a column a name with AS.)
     // A sort key naming no result column throws ProgramError 1 "no such
     // column: <field>", as SQLite does.
     Rows select(const QString& statement, const QVariantList& params = {}, FixedColumn fixed = FixedColumn::None,
