@@ -126,6 +126,7 @@ Form1::Form1()
     wireProgress();
     wirePlays();
     wirePieces();
+    wirePhotos();
 }
 
 Form1::~Form1()
@@ -487,10 +488,12 @@ void Form1::buildPiecesAndOptions()
     place(Label8, 120, 950, 4000, 300);
     lbl_PhotoPath = new ClickLabel(QStringLiteral("Player photo folder path"), fra_Options);
     lbl_PhotoPath->setObjectName(QStringLiteral("lbl_PhotoPath"));
-    lbl_PhotoPath->setStyleSheet(QStringLiteral("color: black; background-color: #e0e0e0;"));
+    lbl_PhotoPath->setStyleSheet(QStringLiteral("color: #0000ff; background-color: #e0e0e0;"));
+    lbl_PhotoPath->setToolTip(QStringLiteral("Ctrl + Click to EDIT"));
     place(lbl_PhotoPath, 120, 1300, 6000, 330);
     tb_PhotoPath = new QLineEdit(fra_Options);
     tb_PhotoPath->setObjectName(QStringLiteral("tb_PhotoPath"));
+    tb_PhotoPath->setToolTip(QStringLiteral("Double-Click to SAVE"));
     place(tb_PhotoPath, 120, 1300, 6000, 330);
     tb_PhotoPath->hide();
     cmd_FotoBig = new QPushButton(QStringLiteral("BIG"), fra_Options);
@@ -502,6 +505,11 @@ void Form1::buildPiecesAndOptions()
     for (QWidget* w : fra_Options->findChildren<QWidget*>())
         setFontOf(w, QStringLiteral("Arial"), 8.25, true);
     fra_Options->hide();
+
+    Label1 = new QLabel(Picture1);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    place(Label1, 60, 14700 - 135, 17595, 135);
+    Label1->hide();
 
     fra_FaceDice = new QFrame(Picture1);
     fra_FaceDice->setObjectName(QStringLiteral("fra_FaceDice"));

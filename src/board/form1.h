@@ -186,6 +186,12 @@ public:
     void AssignK();
     void StolenBase(int pieceIndex);
 
+    // ---- Photo folder and photo size ----
+    void lbl_PhotoPath_Click();
+    void tb_PhotoPath_DblClick();
+    void cmd_FotoBig_Click();
+    void cmd_FotoSmall_Click();
+
     // ---- Runner pieces ----
     void ClearBases();
     void Command11_Click();  // "RESET"
@@ -276,6 +282,7 @@ public:
     QLineEdit* tb_PhotoPath = nullptr;
     QPushButton* cmd_FotoBig = nullptr;
     QPushButton* cmd_FotoSmall = nullptr;
+    QLabel* Label1 = nullptr;  // hidden line: the lowest top the SM button lets a piece keep
 
     // Chart captions and the dice frames.
     std::array<ClickLabel*, 9> lbl_chrt{};  // lbl_chrt1 .. lbl_chrt9
@@ -330,6 +337,7 @@ private:
     void wireProgress();
     void wirePlays();
     void wirePieces();
+    void wirePhotos();
 
     // Working state of single concerns (each concern adds its own here).
     // [teams]

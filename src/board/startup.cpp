@@ -71,6 +71,9 @@ bool Form1::Form_Load()
             layout()->activate();
         const int boardHeight = Picture1->height() > 0 ? Picture1->height() : height();
         const double factors[4] = {0.0126, 0.1011, 0.7019, 0.7905};
+        // The line the SM button keeps the pieces above: their bottom edge at
+        // the start places.
+        Label1->move(Label1->x(), static_cast<int>(boardHeight - Image[0]->height() * 0.175));
         for (size_t i = 0; i < 4; ++i) {
             auto* piece = pb_Player[i];
             piece->resize(Image[i]->width(), Image[i]->height());

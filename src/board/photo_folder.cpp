@@ -1,0 +1,103 @@
+// The player-photo folder (Ctrl+click the path to edit it, double-click the
+// box to keep it) and the BIG / SM photo-size buttons.
+#include "board/form1.h"
+#include "common/guard.h"
+#include "common/settings.h"
+#include "presentation/photos.h"
+
+#include <QEvent>
+#include <cmath>
+
+namespace {
+
+// Forwards a double-click on a text box to a handler.
+class DoubleClickFilter : public QObject {
+public:
+    DoubleClickFilter(QObject* parent, std::function<void()> handler) : QObject(parent), handler_(std::move(handler)) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* e) override
+    {
+        if (e->type() == QEvent::MouseButtonDblClick) {
+            handler_();
+            return true;
+        }
+        return QObject::eventFilter(watched, e);
+    }
+
+private:
+    std::function<void()> handler_;
+};
+
+int scaled(int value, double factor)
+{
+    return static_cast<int>(std::lround(value * factor));
+}
+
+}  // namespace
+
+void Form1::wirePhotos()
+{
+    connect(lbl_PhotoPath, &ClickLabel::Click, this, [this] { guarded([this] { lbl_PhotoPath_Click(); }); });
+    tb_PhotoPath->installEventFilter(
+        new DoubleClickFilter(tb_PhotoPath, [this] { guarded([this] { tb_PhotoPath_DblClick(); }); }));
+    connect(cmd_FotoBig, &QPushButton::clicked, this, [this] { guarded([this] { cmd_FotoBig_Click(); }); });
+    connect(cmd_FotoSmall, &QPushButton::clicked, this, [this] { guarded([this] { cmd_FotoSmall_Click(); }); });
+}
+
+void Form1::lbl_PhotoPath_Click()
+{
+    if (!events::ctrlDown() || lbl_PhotoPath->isHidden())
+        return;
+    tb_PhotoPath->setText(lbl_PhotoPath->text());
+    lbl_PhotoPath->hide();
+    tb_PhotoPath->show();
+    tb_PhotoPath->setFocus();
+}
+
+void Form1::tb_PhotoPath_DblClick()
+{
+    if (lbl_PhotoPath->isHidden()) {
+        lbl_PhotoPath->setText(tb_PhotoPath->text());
+        lbl_PhotoPath->show();
+        tb_PhotoPath->hide();
+    }
+    settings::SaveSetting(QStringLiteral("lbl_PhotoPath"), lbl_PhotoPath->text());
+}
+
+void Form1::cmd_FotoBig_Click()
+{
+    for (auto* token : Image)
+        token->resize(token->width(), scaled(token->height(), 1.1));
+    for (auto* token : Image)
+        token->resize(scaled(token->width(), 1.1), token->height());
+    for (size_t i = 0; i < 4; ++i)
+        pb_Player[i]->resize(pb_Player[i]->width(), Image[i]->height());
+    for (size_t i = 0; i < 4; ++i)
+        pb_Player[i]->resize(Image[i]->width(), pb_Player[i]->height());
+    for (auto* piece : pb_Player)
+        ZoomPicture(*piece, 1.0);
+}
+
+void Form1::cmd_FotoSmall_Click()
+{
+    for (auto* token : Image)
+        token->resize(token->width(), scaled(token->height(), 0.9));
+    for (auto* token : Image)
+        token->resize(scaled(token->width(), 0.9), token->height());
+    // The token's bottom edge stays where it was, within rounding.
+    for (auto* token : Image)
+        token->move(token->x(), token->y() + scaled(token->height(), 0.111));
+    for (size_t i = 0; i < 4; ++i)
+        pb_Player[i]->resize(pb_Player[i]->width(), Image[i]->height());
+    for (size_t i = 0; i < 4; ++i)
+        pb_Player[i]->resize(Image[i]->width(), pb_Player[i]->height());
+    bool onTheLine = false;
+    for (auto* piece : pb_Player)
+        onTheLine = onTheLine || piece->y() >= Label1->y();
+    if (onTheLine)
+        for (auto* piece : pb_Player)
+            piece->move(piece->x(), Label1->y() - piece->height());
+    for (auto* piece : pb_Player)
+        ZoomPicture(*piece, 1.0);
+}
