@@ -625,8 +625,8 @@ void Form1::tmr_Constant_Timer()
 void Form1::SupplementalResize()
 {
     resizer().FormResized(this);
+    // Unticking runs cb_Xinnings_Click, which hides the extra innings.
     cb_Xinnings->setChecked(false);
-    cb_Xinnings_Click();
 }
 
 void Form1::resizeEvent(QResizeEvent* e)

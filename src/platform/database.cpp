@@ -394,7 +394,22 @@ QString displayText(const QVariant& value)
 
 namespace {
 
-// The connection's sqlite3 handle, or null when the driver is not SQLite's.
+// Whether the driver's SQLite is the very build this program links: a Qt
+// built with its own copy would hand over a handle our library must not
+// touch. Asked once, through the driver, before the handle is ever used.
+bool driverSharesOurSqlite(const QSqlDatabase& db)
+{
+    static const bool shared = [&db] {
+        QSqlQuery q(db);
+        if (!q.exec(QStringLiteral("SELECT sqlite_source_id()")) || !q.next())
+            return false;
+        return q.value(0).toString() == QString::fromLatin1(sqlite3_sourceid());
+    }();
+    return shared;
+}
+
+// The connection's sqlite3 handle, or null when the driver is not SQLite's
+// or not the SQLite this program links.
 sqlite3* handleOf(const QSqlDatabase& db)
 {
     const QSqlDriver* driver = db.driver();
@@ -402,6 +417,8 @@ sqlite3* handleOf(const QSqlDatabase& db)
         return nullptr;
     const QVariant h = driver->handle();
     if (!h.isValid() || qstrcmp(h.typeName(), "sqlite3*") != 0)
+        return nullptr;
+    if (!driverSharesOurSqlite(db))
         return nullptr;
     return *static_cast<sqlite3* const*>(h.constData());
 }
@@ -453,6 +470,26 @@ std::optional<int> bindValue(sqlite3_stmt* s, int index, const QVariant& v)
     }
 }
 
+// A stored text as Qt's driver reads it: SQLite's own conversion to UTF-16,
+// which differs from QString::fromUtf8 on bytes that are not well-formed
+// UTF-8 and on the noncharacters U+FFFE and U+FFFF (a file written by another
+// program may hold such texts). Plain ASCII converts the same either way. A
+// copy of the value is converted, so the result row keeps its UTF-8 form
+// for the sort keys read after it.
+QString textOfValue(sqlite3_value* v, const char* p, size_t size)
+{
+    if (std::all_of(p, p + size, [](char c) { return static_cast<unsigned char>(c) < 0x80; }))
+        return QString::fromLatin1(p, qsizetype(size));
+    if (sqlite3_value* copy = sqlite3_value_dup(v)) {
+        const void* utf16 = sqlite3_value_text16(copy);
+        QString text(static_cast<const QChar*>(utf16), utf16 ? sqlite3_value_bytes16(copy) / int(sizeof(QChar)) : 0);
+        sqlite3_value_free(copy);
+        if (utf16)
+            return text;
+    }
+    return QString::fromUtf8(p, qsizetype(size));
+}
+
 // Texts recently made for one result column. Results repeat a few names,
 // ids and numbers thousands of times (a team, a player, a game's id on each
 // of its rows, innings pitched); a repeat shares the text made before
@@ -461,11 +498,13 @@ std::optional<int> bindValue(sqlite3_stmt* s, int index, const QVariant& v)
 // distinct values costs no more than converting each.
 class ColumnTexts {
 public:
-    const QString& textOf(const char* p, int n)
+    // A TEXT value of the current row.
+    const QString& textOf(sqlite3_value* v)
     {
-        const size_t size = p ? size_t(n) : 0;
+        const char* p = reinterpret_cast<const char*>(sqlite3_value_text(v));
+        const size_t size = p ? size_t(sqlite3_value_bytes(v)) : 0;
         if (size > KeyBytes) {
-            spare_ = QString::fromUtf8(p, qsizetype(size));
+            spare_ = textOfValue(v, p, size);
             return spare_;
         }
         // Eight bytes at a time: keys are short.
@@ -496,7 +535,7 @@ public:
         slot.size = quint32(size);
         if (size > 0)
             std::memcpy(slot.bytes, p, size);
-        slot.text = QString::fromUtf8(p, qsizetype(size));
+        slot.text = textOfValue(v, p, size);
         return slot.text;
     }
 
@@ -847,15 +886,16 @@ std::optional<Connection::Read> Connection::selectDirect(const QString& statemen
                 cell[i] = memo[size_t(i)].realOf(sqlite3_value_double(v));
                 break;
             case SQLITE_BLOB: {
+                // Qt reads a blob as bytes and shows them as UTF-8; not
+                // remembered beside the column's texts, which convert
+                // the same bytes SQLite's way.
                 const char* p = static_cast<const char*>(sqlite3_value_blob(v));
-                cell[i] = memo[size_t(i)].textOf(p, sqlite3_value_bytes(v));
+                cell[i] = QString::fromUtf8(p, p ? qsizetype(sqlite3_value_bytes(v)) : 0);
                 break;
             }
-            default: {
-                const char* p = reinterpret_cast<const char*>(sqlite3_value_text(v));
-                cell[i] = memo[size_t(i)].textOf(p, sqlite3_value_bytes(v));
+            default:
+                cell[i] = memo[size_t(i)].textOf(v);
                 break;
-            }
             }
         }
         result.rows.push_back(std::move(row));

@@ -232,6 +232,10 @@ void Form2::Form_MouseDown()
 void Form2::mousePressEvent(QMouseEvent* e)
 {
     QDialog::mousePressEvent(e);
+    // A press that a label or the button panel leaves untaken is passed on
+    // to the sheet; only one on the sheet's own background refreshes.
+    if (childAt(e->position().toPoint()))
+        return;
     guarded([this] { Form_MouseDown(); });
 }
 

@@ -81,6 +81,18 @@ TEST(DatabaseSelect, ReadsTheTextsQtGave)
     EXPECT_EQ(got.columns.first(), "empty");
     EXPECT_EQ(got.columns.last(), "quotedname");
 
+    // Texts another program stored that are not well-formed UTF-8, and the
+    // noncharacters: as SQLite converts them for Qt, whether met first as
+    // text or as a blob of the same bytes.
+    const QString odd = QStringLiteral(
+        "SELECT CAST(x'80' AS TEXT), CAST(x'41C3' AS TEXT), CAST(x'EDA080' AS TEXT), char(65534), char(65535), "
+        "CAST(x'F4908080' AS TEXT), CAST(x'C0AF' AS TEXT), CAST(x'FC' AS TEXT), x'80', 'ok' "
+        "UNION ALL SELECT x'80', x'41C3', x'EDA080', CAST(x'EFBFBE' AS BLOB), x'EFBFBF', x'F4908080', x'C0AF', x'FC', "
+        "CAST(x'80' AS TEXT), 'ok'");
+    expectSameRows(conn.select(odd), throughQt(conn, odd), odd);
+    const QString oddSorted = odd + QStringLiteral(" ORDER BY 1");
+    expectSameRows(conn.select(oddSorted), throughQt(conn, oddSorted), oddSorted);
+
     // Thousands of rows: repeated texts (shared) and more distinct ones than
     // are remembered, numbers of every size, NULLs here and there.
     const QString many = QStringLiteral(
@@ -225,6 +237,15 @@ TEST(DatabaseSelect, SortAfterReadingGivesTheOrderByOrder)
                                    db::FixedColumn::Leading, c.order),
                        expected, sql + " (through Qt)");
     }
+    // Keys stored by another program as bytes that are not UTF-8 sort by
+    // those bytes, as SQLite sorts them, although their cells read converted.
+    conn.exec("INSERT INTO t VALUES (CAST(x'C0AF' AS TEXT), 'x', 100), (CAST(x'80' AS TEXT), 'y', 101)");
+    for (const bool descending : {false, true}) {
+        const QString sql = QStringLiteral("SELECT * FROM t ORDER BY k%1, rowid").arg(descending ? " DESC" : "");
+        expectSameRows(conn.select(byRowid, {}, db::FixedColumn::None, {{"k", descending}}), conn.select(sql), sql);
+    }
+    conn.exec("DELETE FROM t WHERE tag >= 100");
+
     // Spot check of the SQLite order: NULLs, numbers, texts, blobs.
     const db::Rows asc = conn.select(byRowid, {}, db::FixedColumn::None, {{"k", false}});
     QStringList tags;

@@ -120,3 +120,47 @@ TEST(ClickLabel, OnlyTheLeftButtonClicksAndADoubleClickIsNoSecondClick)
     QTest::mouseDClick(&label, Qt::RightButton);
     EXPECT_EQ(doubles.count(), 1);
 }
+
+#include "platform/interaction.h"
+
+#include <QApplication>
+#include <QTimer>
+
+namespace {
+
+// Asks through the desktop implementation and presses a key in the box it
+// shows; the box is dismissed anyway if the key does not close it, so a
+// wrong default fails the test instead of hanging it.
+QMessageBox::StandardButton askAndPress(Qt::Key key, QMessageBox::StandardButtons buttons,
+                                        QMessageBox::StandardButton defaultButton)
+{
+    int tries = 0;
+    QTimer timer;
+    timer.setInterval(10);
+    QObject::connect(&timer, &QTimer::timeout, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box)
+            return;
+        if (++tries > 20)
+            box->done(-1);
+        else
+            QTest::keyClick(box, key);
+    });
+    timer.start();
+    platform::QtInteraction desktop;
+    return desktop.msgBox("Do you still want to EXIT?", buttons, "EXIT program?", QMessageBox::Question,
+                          defaultButton);
+}
+
+}  // namespace
+
+TEST(DesktopMessageBox, TheGivenDefaultAnswersEnterAndEscape)
+{
+    const auto yesNo = QMessageBox::Yes | QMessageBox::No;
+    EXPECT_EQ(askAndPress(Qt::Key_Return, yesNo, QMessageBox::No), QMessageBox::No);
+    EXPECT_EQ(askAndPress(Qt::Key_Enter, yesNo, QMessageBox::No), QMessageBox::No);
+    EXPECT_EQ(askAndPress(Qt::Key_Escape, yesNo, QMessageBox::No), QMessageBox::No);
+    // A one-button box is acknowledged by either key.
+    EXPECT_EQ(askAndPress(Qt::Key_Return, QMessageBox::Ok, QMessageBox::NoButton), QMessageBox::Ok);
+    EXPECT_EQ(askAndPress(Qt::Key_Escape, QMessageBox::Ok, QMessageBox::NoButton), QMessageBox::Ok);
+}

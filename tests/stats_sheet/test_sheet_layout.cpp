@@ -2,6 +2,7 @@
 #include "platform/grid.h"
 #include "support/board_fixture.h"
 
+#include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -111,4 +112,27 @@ TEST_F(BoardTest, SheetKeepsItsProportionWhenResized)
     EXPECT_GT(s.grd_VisStats->width(), 0);
     EXPECT_LE(std::abs(s.grd_VisStats->geometry().left() - before.left()), 1);
     s.hide();
+}
+
+TEST_F(BoardTest, OnlyAPressOnTheSheetBackgroundCopiesTheLineScore)
+{
+    Form2& s = sheet();
+    s.show();
+    board->tb_BoxScore[0]->setText("4");
+    // Labels and the button panel take no press of their own: the sheet must
+    // not treat one as a press on its background.
+    for (QWidget* control : std::initializer_list<QWidget*>{s.lbl_VisTeam, s.Label2, s.Frame1}) {
+        QTest::mousePress(control, Qt::LeftButton, Qt::NoModifier, QPoint(2, 2));
+        QTest::mouseRelease(control, Qt::LeftButton, Qt::NoModifier, QPoint(2, 2));
+    }
+    EXPECT_EQ(s.grd_BoxScore->textMatrix(1, 1), "");
+    EXPECT_EQ(s.grd_BoxScore->textMatrix(1, 21), "0");
+
+    // Any button on the background itself.
+    QTest::mousePress(&s, Qt::RightButton, Qt::NoModifier, QPoint(2, 2));
+    QTest::mouseRelease(&s, Qt::RightButton, Qt::NoModifier, QPoint(2, 2));
+    EXPECT_EQ(s.grd_BoxScore->textMatrix(1, 1), "4");
+    EXPECT_EQ(s.grd_BoxScore->textMatrix(1, 21), "4");
+    s.hide();
+    EXPECT_TRUE(ui->prompts.empty());
 }
