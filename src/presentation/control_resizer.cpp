@@ -173,7 +173,9 @@ void ControlResizer::ApplyResize(QWidget* window)
     if (window->isMinimized())
         return;
 
-    if (keepRatio_ && aspectRatio_ > 0.0f) {
+    // A maximised or full-screen window refuses another height; asking again
+    // at every resize would only make the window manager answer in a loop.
+    if (keepRatio_ && aspectRatio_ > 0.0f && !window->isMaximized() && !window->isFullScreen()) {
         const QRect outer = window->frameGeometry();
         const int frameHeight = outer.height() - window->height();
         const int innerHeight = layout::toWhole(float(outer.width()) * aspectRatio_) - frameHeight;
