@@ -70,6 +70,10 @@ void Form4::buildControls()
         b = new QPushButton(QString::fromLatin1(caption), TabPage[tab]);
         b->setObjectName(QString::fromLatin1(name));
         b->setAutoDefault(false);
+        // The window's own font, so the longer captions fit their buttons.
+        QFont f(QStringLiteral("Arial"));
+        f.setPointSizeF(8.25);
+        b->setFont(f);
         placeOnTab(b, l, t, w, h);
     };
     auto filter = [this](QLineEdit*& e, const char* name, int tab, double l, double t, double w, double h) {
