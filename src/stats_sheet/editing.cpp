@@ -141,6 +141,7 @@ private:
 void Form2::wireEditing()
 {
     auto* editor = new CellEditor(this);
+    cellEditor_ = editor;
     Text1->hide();
     Text1->setFrame(false);
     Text1->setStyleSheet(QStringLiteral("QLineEdit { background-color: %1; }")

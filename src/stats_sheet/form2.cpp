@@ -135,6 +135,7 @@ Form2::Form2(Form1* board) : board_(board)
 
 Form2::~Form2()
 {
+    delete cellEditor_;
     delete resizer_;
 }
 

@@ -64,4 +64,7 @@ private:
     void layoutStatsGrid(Grid* grid, bool visitors);
     Form1* board_;
     ControlResizer* resizer_ = nullptr;
+    // The cell editor's event filter; it goes first when the sheet does, so no
+    // event reaches it from a half-destroyed sheet.
+    QObject* cellEditor_ = nullptr;
 };
