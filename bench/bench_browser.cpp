@@ -10,6 +10,7 @@
 #include "support/browser_helpers.h"
 #include "support/program_folder_fixture.h"
 #include "support/scripted_interaction.h"
+#include "support/test_environment.h"
 
 #include <QApplication>
 #include <QDateTime>
@@ -113,8 +114,7 @@ int count(const char* table)
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    testenv::preferOffscreen();
     QApplication app(argc, argv);
     if (argc > 1 && QByteArray(argv[1]).toInt() > 0)
         Games = QByteArray(argv[1]).toInt();

@@ -6,11 +6,10 @@
 #include "support/game_helpers.h"
 #include "support/program_folder_fixture.h"
 #include "support/scripted_interaction.h"
+#include "support/test_environment.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QLocale>
-#include <QStandardPaths>
 #include <QTest>
 #include <algorithm>
 #include <cstdio>
@@ -18,10 +17,7 @@
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QStandardPaths::setTestModeEnabled(true);
-    QLocale::setDefault(QLocale::c());
+    testenv::pinForTests();
     QApplication app(argc, argv);
     const int plays = argc > 1 ? std::max(10, atoi(argv[1])) : 3000;
 

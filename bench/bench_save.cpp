@@ -8,6 +8,7 @@
 #include "stats_sheet/form2.h"
 #include "support/program_folder_fixture.h"
 #include "support/scripted_interaction.h"
+#include "support/test_environment.h"
 #include "support/sheet_helpers.h"
 
 #include <QApplication>
@@ -66,8 +67,7 @@ void fillDatabase()
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    testenv::preferOffscreen();
     QApplication app(argc, argv);
     TempProgramFolder folder;
     ScriptedInteraction ui;

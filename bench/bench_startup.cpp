@@ -3,6 +3,7 @@
 #include "board/form1.h"
 #include "support/program_folder_fixture.h"
 #include "support/scripted_interaction.h"
+#include "support/test_environment.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -12,8 +13,7 @@
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    testenv::preferOffscreen();
     QApplication app(argc, argv);
     TempProgramFolder folder;
     ScriptedInteraction ui;

@@ -5,6 +5,7 @@
 #include "common/guard.h"
 #include "common/version.h"
 #include "platform/interaction.h"
+#include "platform/look.h"
 #include "platform/twips.h"
 #include "presentation/center_form.h"
 #include "presentation/control_resizer.h"
@@ -21,19 +22,6 @@ namespace {
 
 Form1* g_board = nullptr;
 
-void place(QWidget* w, double left, double top, double width, double height)
-{
-    w->setGeometry(twips::toPx(left), twips::toPx(top), twips::toPx(width), twips::toPx(height));
-}
-
-void setFontOf(QWidget* w, const QString& family, double points, bool bold = false)
-{
-    QFont f(family);
-    f.setPointSizeF(points);
-    f.setBold(bold);
-    w->setFont(f);
-}
-
 QString bg(unsigned bgr)
 {
     return colours::fromBgr(bgr).name();
@@ -43,7 +31,7 @@ QString bg(unsigned bgr)
 // not depend on the desktop theme.
 void paintColours(QWidget* w, unsigned fore, unsigned back)
 {
-    w->setStyleSheet(QStringLiteral("color: %1; background-color: %2;").arg(bg(fore), bg(back)));
+    w->setStyleSheet(colours::style(fore, back));
 }
 
 }  // namespace
@@ -183,13 +171,13 @@ void Form1::buildLineScore()
     Frame3->setFrameShape(QFrame::Box);
     Frame3->setAutoFillBackground(true);
     Frame3->setStyleSheet(QStringLiteral("QFrame#Frame3 { background-color: #1f1f1f; }"));
-    place(Frame3, 5525, 150, 7875, 1260);
+    twips::place(Frame3, 5525, 150, 7875, 1260);
 
     Frame1 = new QFrame(Picture1);
     Frame1->setObjectName(QStringLiteral("Frame1"));
     Frame1->setFrameShape(QFrame::Box);
     Frame1->setStyleSheet(QStringLiteral("QFrame#Frame1 { background-color: #1f1f1f; }"));
-    place(Frame1, 5525, 1410, 7875, 1380);
+    twips::place(Frame1, 5525, 1410, 7875, 1380);
     Frame1->hide();
 
     const double boxW = 420, step = 440, x0 = 1620;
@@ -197,8 +185,8 @@ void Form1::buildLineScore()
         auto* l = new QLabel(text, parent);
         l->setAlignment(Qt::AlignCenter);
         paintColours(l, colours::White, 0x001F1F1F);
-        setFontOf(l, QStringLiteral("Arial"), 9, true);
-        place(l, x, y, boxW, 255);
+        look::setFont(l, QStringLiteral("Arial"), 9, true);
+        twips::place(l, x, y, boxW, 255);
         return l;
     };
     for (int d = 1; d <= 10; ++d) {
@@ -209,8 +197,8 @@ void Form1::buildLineScore()
         // The digit heads are the number pad: white on blue, unlike the
         // plain "R", "H", "E" heads.
         paintColours(l, colours::White, 0x00FF0000);
-        setFontOf(l, QStringLiteral("Arial"), 9, true);
-        place(l, x0 + (d - 1) * step, 60, boxW, 255);
+        look::setFont(l, QStringLiteral("Arial"), 9, true);
+        twips::place(l, x0 + (d - 1) * step, 60, boxW, 255);
         lbl_Digit[static_cast<size_t>(digit)] = l;
     }
     const QStringList rhe{QStringLiteral("R"), QStringLiteral("H"), QStringLiteral("E")};
@@ -221,18 +209,18 @@ void Form1::buildLineScore()
     tb_VisTeam->setObjectName(QStringLiteral("tb_VisTeam"));
     tb_HomeTeam = new QLineEdit(QStringLiteral("HOME"), Frame3);
     tb_HomeTeam->setObjectName(QStringLiteral("tb_HomeTeam"));
-    place(tb_VisTeam, 60, 360, 1500, 390);
-    place(tb_HomeTeam, 60, 800, 1500, 390);
+    twips::place(tb_VisTeam, 60, 360, 1500, 390);
+    twips::place(tb_HomeTeam, 60, 800, 1500, 390);
     paintColours(tb_VisTeam, 0, colours::White);
     paintColours(tb_HomeTeam, 0, colours::IdleBoxColor);
     for (auto* t : {tb_VisTeam, tb_HomeTeam})
-        setFontOf(t, QStringLiteral("Arial"), 8.25, true);
+        look::setFont(t, QStringLiteral("Arial"), 8.25, true);
 
     auto* xcap = new QLabel(QStringLiteral("EXTRA INNINGS 11 TO 20"), Frame1);
     lbl_Frame1Caption = xcap;
     paintColours(xcap, colours::White, 0x001F1F1F);
-    setFontOf(xcap, QStringLiteral("Arial"), 8, true);
-    place(xcap, 60, 40, 1500, 255);
+    look::setFont(xcap, QStringLiteral("Arial"), 8, true);
+    twips::place(xcap, 60, 40, 1500, 255);
     for (int i = 0; i < 10; ++i)
         lbl_XinnHead[static_cast<size_t>(i)] = head(Frame1, QString::number(11 + i), x0 + i * step, 330);
 
@@ -246,10 +234,10 @@ void Form1::buildLineScore()
         auto* bottom = new BoxScoreEdit(parent);
         top->setObjectName(QStringLiteral("tb_BoxScore(%1)").arg(i));
         bottom->setObjectName(QStringLiteral("tb_BoxScoreBottom(%1)").arg(i));
-        place(top, x, yTop, boxW, 390);
-        place(bottom, x, yTop + 440, boxW, 390);
+        twips::place(top, x, yTop, boxW, 390);
+        twips::place(bottom, x, yTop + 440, boxW, 390);
         for (auto* b : {top, bottom})
-            setFontOf(b, QStringLiteral("Arial"), 9, true);
+            look::setFont(b, QStringLiteral("Arial"), 9, true);
         if (i >= 20) {
             top->setText(QStringLiteral("0"));
             bottom->setText(QStringLiteral("0"));
@@ -269,7 +257,7 @@ void Form1::buildPlayPanel()
     pb_Res->setObjectName(QStringLiteral("pb_Res"));
     pb_Res->setToolTip(QStringLiteral("CTRL + Left Click to drag controls"));
     pb_Res->setStyleSheet(QStringLiteral("background-color: #303030; border: 1px solid #808080;"));
-    place(pb_Res, 13700, 150, 6300, 2700);
+    twips::place(pb_Res, 13700, 150, 6300, 2700);
 
     struct Def {
         ClickLabel** member;
@@ -307,51 +295,51 @@ void Form1::buildPlayPanel()
         l->setAlignment(Qt::AlignCenter);
         l->setProperty("restingColour", d.colour);
         l->setStyleSheet(QStringLiteral("color: black; background-color: %1;").arg(bg(d.colour)));
-        setFontOf(l, QStringLiteral("Arial"), 11.25, true);
+        look::setFont(l, QStringLiteral("Arial"), 11.25, true);
         const int row = i / 5, col = i % 5;
         const double w = (d.member == &lbl_STATS) ? 2330 : 1100;
-        place(l, 130 + col * 1230, 130 + row * 640, w, 520);
+        twips::place(l, 130 + col * 1230, 130 + row * 640, w, 520);
         *d.member = l;
         ++i;
     }
     chk_HideControls = new QCheckBox(QStringLiteral("HIDE CONTROLS"), Picture1);
     chk_HideControls->setObjectName(QStringLiteral("chk_HideControls"));
     paintColours(chk_HideControls, colours::White, 0x00303030);
-    setFontOf(chk_HideControls, QStringLiteral("Arial"), 8);
-    place(chk_HideControls, 13700, 2900, 2000, 300);
+    look::setFont(chk_HideControls, QStringLiteral("Arial"), 8);
+    twips::place(chk_HideControls, 13700, 2900, 2000, 300);
 
     lbl_OUTS = new QLabel(QStringLiteral("OUTS"), Picture1);
     lbl_OUTS->setAlignment(Qt::AlignCenter);
     paintColours(lbl_OUTS, colours::White, 0x00303030);
-    setFontOf(lbl_OUTS, QStringLiteral("Arial"), 9.75, true);
-    place(lbl_OUTS, 5525, 2950, 800, 450);
+    look::setFont(lbl_OUTS, QStringLiteral("Arial"), 9.75, true);
+    twips::place(lbl_OUTS, 5525, 2950, 800, 450);
     tb_OUT = new QLineEdit(QStringLiteral("0"), Picture1);
     tb_OUT->setObjectName(QStringLiteral("tb_OUT"));
     tb_OUT->setAlignment(Qt::AlignCenter);
     paintColours(tb_OUT, colours::White, 0x000000FF);
-    setFontOf(tb_OUT, QStringLiteral("Arial"), 12, true);
-    place(tb_OUT, 6400, 2950, 600, 450);
+    look::setFont(tb_OUT, QStringLiteral("Arial"), 12, true);
+    twips::place(tb_OUT, 6400, 2950, 600, 450);
     Command11 = new QPushButton(QStringLiteral("RESET"), Picture1);
     Command11->setObjectName(QStringLiteral("Command11"));
-    place(Command11, 7100, 2950, 1000, 450);
+    twips::place(Command11, 7100, 2950, 1000, 450);
     Command5 = new QPushButton(QStringLiteral("UPDATE"), Picture1);
     Command5->setObjectName(QStringLiteral("Command5"));
-    place(Command5, 8200, 2950, 1100, 450);
+    twips::place(Command5, 8200, 2950, 1100, 450);
     cb_Xinnings = new QCheckBox(QStringLiteral("X-INN"), Picture1);
     cb_Xinnings->setObjectName(QStringLiteral("cb_Xinnings"));
     cb_Xinnings->setToolTip(QStringLiteral("Extra innings 11-20"));
     paintColours(cb_Xinnings, colours::White, 0x00303030);
-    place(cb_Xinnings, 9400, 2950, 1000, 450);
+    twips::place(cb_Xinnings, 9400, 2950, 1000, 450);
     for (QWidget* w : std::initializer_list<QWidget*>{Command11, Command5, cb_Xinnings})
-        setFontOf(w, QStringLiteral("Arial"), 8.25, true);
+        look::setFont(w, QStringLiteral("Arial"), 8.25, true);
 
     for (int c = 0; c < 9; ++c) {
         auto* l = new ClickLabel(Picture1);
         l->setObjectName(QStringLiteral("lbl_chrt%1").arg(c + 1));
         l->setAlignment(Qt::AlignCenter);
         l->setStyleSheet(QStringLiteral("color: white; background-color: #204020; border: 1px solid #90a090;"));
-        setFontOf(l, QStringLiteral("Arial"), 8);
-        place(l, 5525 + c * 880, 3600, 850, 330);
+        look::setFont(l, QStringLiteral("Arial"), 8);
+        twips::place(l, 5525 + c * 880, 3600, 850, 330);
         lbl_chrt[static_cast<size_t>(c)] = l;
     }
 }
@@ -363,48 +351,48 @@ void Form1::buildLineups()
         auto* load = new QPushButton(vis ? QStringLiteral("V") : QStringLiteral("H"), Picture1);
         load->setObjectName(vis ? QStringLiteral("Command6") : QStringLiteral("Command7"));
         load->setToolTip(vis ? QStringLiteral("LOAD Visitor team") : QStringLiteral("LOAD Home team"));
-        place(load, vis ? 1950 : x, 150, 600, 450);
+        twips::place(load, vis ? 1950 : x, 150, 600, 450);
         auto* atBat = new QRadioButton(QStringLiteral("AT BAT"), Picture1);
         atBat->setObjectName(vis ? QStringLiteral("Option5") : QStringLiteral("Option6"));
         paintColours(atBat, 0, colours::IdleBoxColor);
-        place(atBat, vis ? 2650 : x + 700, 150, 1400, 450);
+        twips::place(atBat, vis ? 2650 : x + 700, 150, 1400, 450);
         auto* edit = new QCheckBox(QStringLiteral("EDIT"), Picture1);
         edit->setObjectName(vis ? QStringLiteral("Check1") : QStringLiteral("Check2"));
         paintColours(edit, colours::White, 0x00303030);
-        place(edit, vis ? 1950 : x, 750, 1000, 350);
+        twips::place(edit, vis ? 1950 : x, 750, 1000, 350);
         auto* list = new ListBox(Picture1);
         list->setObjectName(vis ? QStringLiteral("List1") : QStringLiteral("List2"));
         list->setStyleSheet(QStringLiteral("QListWidget { color: black; background-color: %1; }")
                                 .arg(bg(vis ? colours::White : colours::IdleBoxColor)));
-        place(list, vis ? 300 : 21300, 1500, 3600, 3200);
+        twips::place(list, vis ? 300 : 21300, 1500, 3600, 3200);
         auto* up = new QPushButton(QStringLiteral("UP"), Picture1);
         auto* dn = new QPushButton(QStringLiteral("DN"), Picture1);
         up->setObjectName(vis ? QStringLiteral("Command2") : QStringLiteral("Command8"));
         dn->setObjectName(vis ? QStringLiteral("Command3") : QStringLiteral("Command4"));
-        place(up, vis ? 4000 : 20500, 1500, 700, 450);
-        place(dn, vis ? 4000 : 20500, 2050, 700, 450);
+        twips::place(up, vis ? 4000 : 20500, 1500, 700, 450);
+        twips::place(dn, vis ? 4000 : 20500, 2050, 700, 450);
         auto* editBox = new QLineEdit(Picture1);
         editBox->setObjectName(vis ? QStringLiteral("tb_List1edit") : QStringLiteral("tb_List2edit"));
-        place(editBox, vis ? 300 : 21300, 5250, 3600, 330);
+        twips::place(editBox, vis ? 300 : 21300, 5250, 3600, 330);
         editBox->hide();
         auto* pitcher = new ClickLabel(Picture1);
         pitcher->setObjectName(vis ? QStringLiteral("lbl_VisPitcher") : QStringLiteral("lbl_HomePitcher"));
         pitcher->setToolTip(vis ? QStringLiteral("Visitor Pitcher") : QStringLiteral("Home Pitcher"));
         pitcher->setAlignment(Qt::AlignCenter);
         pitcher->setStyleSheet(QStringLiteral("color: white; background-color: #303030; border: 1px solid #a0a0a0;"));
-        place(pitcher, vis ? 300 : 21300, 4800, 3600, 400);
+        twips::place(pitcher, vis ? 300 : 21300, 4800, 3600, 400);
         auto* photo = new PictureBox(Picture1);
         photo->setObjectName(vis ? QStringLiteral("img_VisPitch") : QStringLiteral("img_HomePitch"));
-        place(photo, vis ? 300 : 23400, 5700, 1500, 2000);
+        twips::place(photo, vis ? 300 : 23400, 5700, 1500, 2000);
         auto* logo = new PictureBox(Picture1);
         logo->setObjectName(vis ? QStringLiteral("img_VisLogo") : QStringLiteral("img_HomeLogo"));
         logo->setToolTip(QStringLiteral("DblClick to add a logo"));
-        place(logo, vis ? 300 : 23400, 150, 1500, 1200);
+        twips::place(logo, vis ? 300 : 23400, 150, 1500, 1200);
         for (QWidget* w : std::initializer_list<QWidget*>{load, atBat, edit, up, dn})
-            setFontOf(w, QStringLiteral("Arial"), 8.25, true);
+            look::setFont(w, QStringLiteral("Arial"), 8.25, true);
         for (QWidget* w : std::initializer_list<QWidget*>{list, editBox})
-            setFontOf(w, QStringLiteral("Arial"), 9.75);
-        setFontOf(pitcher, QStringLiteral("Arial"), 9.75, true);
+            look::setFont(w, QStringLiteral("Arial"), 9.75);
+        look::setFont(pitcher, QStringLiteral("Arial"), 9.75, true);
         if (vis) {
             Command6 = load; Option5 = atBat; Check1 = edit; List1 = list; Command2 = up; Command3 = dn;
             tb_List1edit = editBox; lbl_VisPitcher = pitcher; img_VisPitch = photo; img_VisLogo = logo;
@@ -433,103 +421,103 @@ void Form1::buildPiecesAndOptions()
         caption->setAlignment(Qt::AlignCenter);
         caption->setWordWrap(true);
         paintColours(caption, colours::White, 0x00808080);
-        setFontOf(caption, QStringLiteral("Calibri"), 8.25);
+        look::setFont(caption, QStringLiteral("Calibri"), 8.25);
         // The name band lies across the middle of the piece: a click there
         // is the label's, the top half stays the piece's (stolen-base pick).
-        place(caption, 0, (i == 0 || i == 3) ? 840 : 810, 1350, 375);
+        twips::place(caption, 0, (i == 0 || i == 3) ? 840 : 810, 1350, 375);
         caption->hide();
         lbl_Player[static_cast<size_t>(i)] = caption;
-        place(token, 0, 0, 1350, 2025);
-        place(piece, 300 + i * 1500, 12500, 1350, 2025);
+        twips::place(token, 0, 0, 1350, 2025);
+        twips::place(piece, 300 + i * 1500, 12500, 1350, 2025);
     }
 
     pb_BaseTracker = new ClickLabel(Picture1);
     pb_BaseTracker->setObjectName(QStringLiteral("pb_BaseTracker"));
     pb_BaseTracker->setStyleSheet(QStringLiteral("background-color: %1;").arg(bg(colours::DarkGrey)));
-    place(pb_BaseTracker, 45, 45, 1680, 1590);
+    twips::place(pb_BaseTracker, 45, 45, 1680, 1590);
     // First, second and third base; home plate below has no behaviour.
     const double mx[3] = {1125, 675, 225}, my[3] = {630, 180, 630};
     for (int i = 0; i < 3; ++i) {
         auto* m = new ClickLabel(pb_BaseTracker);
         m->setObjectName(QStringLiteral("lbl_tracker%1").arg(i + 1));
         m->setStyleSheet(QStringLiteral("background-color: white; border: 1px solid black;"));
-        place(m, mx[i], my[i], 255, 255);
+        twips::place(m, mx[i], my[i], 255, 255);
         lbl_tracker[static_cast<size_t>(i)] = m;
     }
     auto* homePlate = new QLabel(pb_BaseTracker);
     homePlate->setObjectName(QStringLiteral("lbl_tracker"));
     homePlate->setStyleSheet(QStringLiteral("background-color: white; border: 1px solid black;"));
-    place(homePlate, 675, 1080, 255, 255);
+    twips::place(homePlate, 675, 1080, 255, 255);
     pb_BaseTracker->hide();
 
     fra_Options = new QFrame(Picture1);
     fra_Options->setObjectName(QStringLiteral("fra_Options"));
     fra_Options->setFrameShape(QFrame::Box);
     fra_Options->setStyleSheet(QStringLiteral("QFrame#fra_Options { background-color: #404040; }"));
-    place(fra_Options, 13700, 3400, 6300, 2700);
+    twips::place(fra_Options, 13700, 3400, 6300, 2700);
     auto* title = new QLabel(QStringLiteral("OPTIONS"), fra_Options);
     paintColours(title, colours::White, colours::DarkGrey);
-    setFontOf(title, QStringLiteral("Arial"), 9, true);
-    place(title, 120, 60, 2000, 300);
+    look::setFont(title, QStringLiteral("Arial"), 9, true);
+    twips::place(title, 120, 60, 2000, 300);
     lbl_OutsCountCaption = new QLabel(QStringLiteral("MASTER # OF OUTS"), fra_Options);
     paintColours(lbl_OutsCountCaption, colours::White, colours::DarkGrey);
-    place(lbl_OutsCountCaption, 120, 450, 2200, 330);
+    twips::place(lbl_OutsCountCaption, 120, 450, 2200, 330);
     tb_OutsCount = new QLineEdit(QStringLiteral("0"), fra_Options);
     tb_OutsCount->setObjectName(QStringLiteral("tb_OutsCount"));
     tb_OutsCount->setToolTip(QStringLiteral("Total outs made thus far"));
-    place(tb_OutsCount, 2400, 420, 800, 360);
+    twips::place(tb_OutsCount, 2400, 420, 800, 360);
     cb_BaseTracker = new QCheckBox(QStringLiteral("SHOW BASE TRACKER"), fra_Options);
     cb_BaseTracker->setObjectName(QStringLiteral("cb_BaseTracker"));
     paintColours(cb_BaseTracker, colours::White, colours::DarkGrey);
-    place(cb_BaseTracker, 3400, 420, 2800, 360);
+    twips::place(cb_BaseTracker, 3400, 420, 2800, 360);
     Label8 = new QLabel(QStringLiteral("Label8"), fra_Options);
     Label8->setObjectName(QStringLiteral("Label8"));
     paintColours(Label8, colours::White, colours::DarkGrey);
-    place(Label8, 120, 950, 4000, 300);
+    twips::place(Label8, 120, 950, 4000, 300);
     lbl_PhotoPath = new ClickLabel(QStringLiteral("Player photo folder path"), fra_Options);
     lbl_PhotoPath->setObjectName(QStringLiteral("lbl_PhotoPath"));
     lbl_PhotoPath->setStyleSheet(QStringLiteral("color: #0000ff; background-color: #e0e0e0;"));
     lbl_PhotoPath->setToolTip(QStringLiteral("Ctrl + Click to EDIT"));
-    place(lbl_PhotoPath, 120, 1300, 6000, 330);
+    twips::place(lbl_PhotoPath, 120, 1300, 6000, 330);
     tb_PhotoPath = new QLineEdit(fra_Options);
     tb_PhotoPath->setObjectName(QStringLiteral("tb_PhotoPath"));
     tb_PhotoPath->setToolTip(QStringLiteral("Double-Click to SAVE"));
-    place(tb_PhotoPath, 120, 1300, 6000, 330);
+    twips::place(tb_PhotoPath, 120, 1300, 6000, 330);
     tb_PhotoPath->hide();
     cmd_FotoBig = new QPushButton(QStringLiteral("BIG"), fra_Options);
     cmd_FotoBig->setObjectName(QStringLiteral("cmd_FotoBig"));
     cmd_FotoSmall = new QPushButton(QStringLiteral("SM"), fra_Options);
     cmd_FotoSmall->setObjectName(QStringLiteral("cmd_FotoSmall"));
-    place(cmd_FotoBig, 120, 1850, 900, 400);
-    place(cmd_FotoSmall, 1100, 1850, 900, 400);
+    twips::place(cmd_FotoBig, 120, 1850, 900, 400);
+    twips::place(cmd_FotoSmall, 1100, 1850, 900, 400);
     for (QWidget* w : fra_Options->findChildren<QWidget*>())
-        setFontOf(w, QStringLiteral("Arial"), 8.25, true);
+        look::setFont(w, QStringLiteral("Arial"), 8.25, true);
     fra_Options->hide();
 
     Label1 = new QLabel(Picture1);
     Label1->setObjectName(QStringLiteral("Label1"));
-    place(Label1, 60, 14700 - 135, 17595, 135);
+    twips::place(Label1, 60, 14700 - 135, 17595, 135);
     Label1->hide();
 
     fra_FaceDice = new QFrame(Picture1);
     fra_FaceDice->setObjectName(QStringLiteral("fra_FaceDice"));
-    place(fra_FaceDice, 16850, 7180, 1275, 2200);
+    twips::place(fra_FaceDice, 16850, 7180, 1275, 2200);
     lbl_20die = new ClickLabel(QStringLiteral("20"), fra_FaceDice);
     lbl_20die->setObjectName(QStringLiteral("lbl_20die"));
     lbl_20die->setAlignment(Qt::AlignCenter);
     lbl_20die->setStyleSheet(QStringLiteral("color: black; background-color: #f0f0f0;"));
-    place(lbl_20die, 420, 1700, 433, 433);
+    twips::place(lbl_20die, 420, 1700, 433, 433);
     for (int d = 0; d < 3; ++d)
         for (int f = 0; f < 6; ++f) {
             auto* face = new PictureBox(fra_FaceDice);
             face->setObjectName(QStringLiteral("Image%1(%2)").arg((d + 1) * 100).arg(f));
-            place(face, 60 + d * 400, 60 + d * 520, 433, 433);
+            twips::place(face, 60 + d * 400, 60 + d * 520, 433, 433);
             face->setVisible(f == 0);
             ImageFaces[static_cast<size_t>(d)][static_cast<size_t>(f)] = face;
         }
     fra_ColourDice = new QFrame(Picture1);
     fra_ColourDice->setObjectName(QStringLiteral("fra_ColourDice"));
-    place(fra_ColourDice, 16680, 9810, 3000, 1200);
+    twips::place(fra_ColourDice, 16680, 9810, 3000, 1200);
     fra_ColourDice->hide();
 
     fra_ctrls = new QFrame(Picture1);

@@ -128,6 +128,10 @@ public:
     void lbl_VisPitcher_DblClick();
     void lbl_HomePitcher_DblClick();
     void CalcPitcherIP(bool visitorsLabel);
+    // Outs a side has made in the field: three per completed half-inning of
+    // the other side, plus the outs of the half-inning in progress while the
+    // other side bats.
+    double outsInTheField(bool visitorsFielding) const;
     // Lineup editing
     void Command2_Click();  // visitors "UP"
     void Command3_Click();  // visitors "DN"
@@ -363,7 +367,6 @@ private:
     bool LineupsLoaded() const;
     bool PitchersAndBatterReady();
     void PutValue();
-    static void setLineupBack(QWidget* list, unsigned bgr);
     // Set while tb_OUT_Change settles a count above 3 to "3", so that write
     // does not end a second half-inning.
     bool outsRewriting_ = false;

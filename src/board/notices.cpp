@@ -3,6 +3,7 @@
 #include "board/form1.h"
 #include "common/colours.h"
 #include "platform/interaction.h"
+#include "platform/look.h"
 #include "platform/twips.h"
 #include "presentation/center_form.h"
 
@@ -12,16 +13,6 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
-
-namespace {
-
-QString colourStyle(unsigned fore, unsigned back)
-{
-    return QStringLiteral("color: %1; background-color: %2;")
-        .arg(colours::fromBgr(fore).name(), colours::fromBgr(back).name());
-}
-
-}  // namespace
 
 CustMsgBox::CustMsgBox(QWidget* parent, bool second) : QDialog(parent)
 {
@@ -34,17 +25,15 @@ CustMsgBox::CustMsgBox(QWidget* parent, bool second) : QDialog(parent)
     setFixedSize(twips::toPx(6015), twips::toPx(2415));
     Label1 = new QLabel(QStringLiteral("Custom message box"), this);
     Label1->setObjectName(QStringLiteral("Label1"));
-    Label1->setGeometry(twips::toPx(120), twips::toPx(240), twips::toPx(5775), twips::toPx(1900));
+    twips::place(Label1, 120, 240, 5775, 1900);
     Label1->setWordWrap(true);
     Label1->setAlignment(Qt::AlignCenter);
-    Label1->setStyleSheet(colourStyle(colours::White, back));
-    QFont f(QStringLiteral("Arial"));
-    f.setPointSizeF(14);
-    Label1->setFont(f);
+    Label1->setStyleSheet(colours::style(colours::White, back));
+    look::setFont(Label1, QStringLiteral("Arial"), 14);
     cmd_YES = new QPushButton(QStringLiteral("YES"), this);
     cmd_NO = new QPushButton(QStringLiteral("NO"), this);
-    cmd_YES->setGeometry(twips::toPx(1500), twips::toPx(1800), twips::toPx(1200), twips::toPx(400));
-    cmd_NO->setGeometry(twips::toPx(3300), twips::toPx(1800), twips::toPx(1200), twips::toPx(400));
+    twips::place(cmd_YES, 1500, 1800, 1200, 400);
+    twips::place(cmd_NO, 3300, 1800, 1200, 400);
     // The notice has no answer, only acknowledgement.
     cmd_YES->setVisible(second);
     cmd_NO->setVisible(second);
@@ -81,22 +70,18 @@ Options::Options(QWidget* parent) : QDialog(parent)
     setStyleSheet(QStringLiteral("QDialog { background-color: %1; }").arg(colours::fromBgr(colours::DarkGrey).name()));
     resize(twips::toPx(4350), twips::toPx(5175));
     Label1 = new QLabel(QStringLiteral("EVENT LOG"), this);
-    Label1->setGeometry(twips::toPx(120), twips::toPx(60), twips::toPx(4110), twips::toPx(300));
-    Label1->setStyleSheet(colourStyle(colours::LightGrey, colours::DarkGrey));
-    QFont hf(QStringLiteral("Arial"));
-    hf.setPointSizeF(9.75);
-    hf.setBold(true);
-    Label1->setFont(hf);
+    twips::place(Label1, 120, 60, 4110, 300);
+    Label1->setStyleSheet(colours::style(colours::LightGrey, colours::DarkGrey));
+    look::setFont(Label1, QStringLiteral("Arial"), 9.75, true);
     Text1 = new QPlainTextEdit(this);
     Text1->setObjectName(QStringLiteral("Text1"));
-    Text1->setGeometry(twips::toPx(120), twips::toPx(420), twips::toPx(4110), twips::toPx(4635));
+    twips::place(Text1, 120, 420, 4110, 4635);
     Text1->setReadOnly(true);
     Text1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     Text1->setLineWrapMode(QPlainTextEdit::NoWrap);
-    Text1->setStyleSheet(QStringLiteral("QPlainTextEdit { %1 }").arg(colourStyle(colours::LightGrey, colours::DarkGrey)));
-    QFont tf(QStringLiteral("Arial Narrow"));
-    tf.setPointSizeF(9.75);
-    Text1->setFont(tf);
+    Text1->setStyleSheet(
+        QStringLiteral("QPlainTextEdit { %1 }").arg(colours::style(colours::LightGrey, colours::DarkGrey)));
+    look::setFont(Text1, QStringLiteral("Arial Narrow"), 9.75);
 }
 
 QString Options::text() const

@@ -3,6 +3,7 @@
 #include "board/form1.h"
 #include "board/game_rules.h"
 #include "board/innings_pitched.h"
+#include "board/sheet_lookup.h"
 #include "common/guard.h"
 #include "common/numbers.h"
 #include "platform/grid.h"
@@ -82,19 +83,10 @@ void Form1::CalcPitcherIP(bool visitorsLabel)
     const QString outgoing = (visitorsLabel ? lbl_VisPitcher : lbl_HomePitcher)->hiddenText;
     if (outgoing.isEmpty())
         return;
-    const auto& battingHalves = visitorsLabel ? tb_BoxScoreBottom : tb_BoxScore;
-    const bool otherSideAtBat = (visitorsLabel ? Option6 : Option5)->isChecked();
-    int completed = 0;
-    for (size_t i = 0; i < 20; ++i)
-        if (battingHalves[i]->completed())
-            ++completed;
-    const double outs = 3.0 * completed + (otherSideAtBat ? num::Val(tb_OUT->text()) : 0.0);
+    const double outs = outsInTheField(visitorsLabel);
 
     Grid* grid = pitchingGrid(*this, visitorsLabel);
-    int own = -1;
-    for (int row = 1; row <= LastPlayerRow && own < 0; ++row)
-        if (grid->textMatrix(row, PitcherColumn) == outgoing)
-            own = row;
+    const int own = board::findRow(grid, PitcherColumn, outgoing);
     if (own < 0)
         return;
     QStringList others;
@@ -103,6 +95,17 @@ void Form1::CalcPitcherIP(bool visitorsLabel)
             others << grid->textMatrix(row, InningsColumn);
     const double credit = innings::creditLeft(innings::fromOuts(outs), others);
     grid->setTextMatrix(own, InningsColumn, innings::text(credit));
+}
+
+double Form1::outsInTheField(bool visitorsFielding) const
+{
+    const auto& battingHalves = visitorsFielding ? tb_BoxScoreBottom : tb_BoxScore;
+    const bool otherSideAtBat = (visitorsFielding ? Option6 : Option5)->isChecked();
+    int completed = 0;
+    for (size_t i = 0; i < 20; ++i)
+        if (battingHalves[i]->completed())
+            ++completed;
+    return 3.0 * completed + (otherSideAtBat ? num::Val(tb_OUT->text()) : 0.0);
 }
 
 void Form1::refreshPitcherPhotos()

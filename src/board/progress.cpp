@@ -9,6 +9,7 @@
 #include "common/numbers.h"
 #include "platform/grid.h"
 #include "platform/interaction.h"
+#include "platform/look.h"
 #include "stats_sheet/form2.h"
 
 #include <cmath>
@@ -139,13 +140,6 @@ void Form1::AdvanceLineup()
 
 // ---------------------------------------------------------------- outs and half-innings
 
-void Form1::setLineupBack(QWidget* list, unsigned bgr)
-{
-    list->setProperty("backColor", bgr);
-    list->setStyleSheet(
-        QStringLiteral("QListWidget { color: black; background-color: %1; }").arg(colours::fromBgr(bgr).name()));
-}
-
 void Form1::tb_OUT_Change()
 {
     if (outsRewriting_)
@@ -185,12 +179,12 @@ void Form1::tb_OUT_Change()
         return;
     if (Option5->isChecked()) {
         Option6->setChecked(true);
-        setLineupBack(List2, colours::White);
-        setLineupBack(List1, colours::IdleBoxColor);
+        look::setBackColour(List2, colours::White);
+        look::setBackColour(List1, colours::IdleBoxColor);
     } else if (Option6->isChecked()) {
         Option5->setChecked(true);
-        setLineupBack(List1, colours::White);
-        setLineupBack(List2, colours::IdleBoxColor);
+        look::setBackColour(List1, colours::White);
+        look::setBackColour(List2, colours::IdleBoxColor);
     }
 }
 

@@ -11,6 +11,7 @@
 #include "common/program_folder.h"
 #include "platform/grid.h"
 #include "platform/interaction.h"
+#include "platform/look.h"
 #include "presentation/logos.h"
 #include "presentation/photos.h"
 #include "stats_sheet/form2.h"
@@ -25,17 +26,6 @@ constexpr int FirstCountColumn = 2;
 constexpr int LastCountColumn = 10;
 constexpr int PlayedFlagColumn = 18;
 constexpr int BattingOrder = 9;
-
-// Background colour as &H00BBGGRR, kept readable as the "backColor" property.
-void setBackColour(QWidget* w, unsigned bgr)
-{
-    w->setProperty("backColor", bgr);
-    const QString c = colours::fromBgr(bgr).name();
-    if (qobject_cast<QListWidget*>(w))
-        w->setStyleSheet(QStringLiteral("QListWidget { color: black; background-color: %1; }").arg(c));
-    else
-        w->setStyleSheet(QStringLiteral("color: black; background-color: %1;").arg(c));
-}
 
 Form2& sheetOf(const Form1& board)
 {
@@ -226,39 +216,39 @@ void Form1::colourBattingSide(bool visitors)
 {
     const unsigned bat = colours::White, field = colours::IdleBoxColor;
     if (visitors) {
-        setBackColour(tb_VisTeam, bat);
-        setBackColour(tb_HomeTeam, field);
-        setBackColour(Option5, bat);
-        setBackColour(Option6, field);
-        setBackColour(List2, field);
-        setBackColour(List1, bat);
+        look::setBackColour(tb_VisTeam, bat);
+        look::setBackColour(tb_HomeTeam, field);
+        look::setBackColour(Option5, bat);
+        look::setBackColour(Option6, field);
+        look::setBackColour(List2, field);
+        look::setBackColour(List1, bat);
     } else {
-        setBackColour(tb_HomeTeam, bat);
-        setBackColour(tb_VisTeam, field);
-        setBackColour(Option6, bat);
-        setBackColour(Option5, field);
-        setBackColour(List2, bat);
-        setBackColour(List1, field);
+        look::setBackColour(tb_HomeTeam, bat);
+        look::setBackColour(tb_VisTeam, field);
+        look::setBackColour(Option6, bat);
+        look::setBackColour(Option5, field);
+        look::setBackColour(List2, bat);
+        look::setBackColour(List1, field);
     }
 }
 
 void Form1::Option1_Click()
 {
-    setBackColour(Option2, colours::IdleBoxColor);
-    setBackColour(Option3, colours::IdleBoxColor);
+    look::setBackColour(Option2, colours::IdleBoxColor);
+    look::setBackColour(Option3, colours::IdleBoxColor);
 }
 
 void Form1::Option2_Click()
 {
-    setBackColour(Option2, colours::CompletedHalfColor);
-    setBackColour(Option3, colours::IdleBoxColor);
+    look::setBackColour(Option2, colours::CompletedHalfColor);
+    look::setBackColour(Option3, colours::IdleBoxColor);
     AssignAtBat();
 }
 
 void Form1::Option3_Click()
 {
-    setBackColour(Option3, colours::CompletedHalfColor);
-    setBackColour(Option2, colours::IdleBoxColor);
+    look::setBackColour(Option3, colours::CompletedHalfColor);
+    look::setBackColour(Option2, colours::IdleBoxColor);
     AssignAtBat();
 }
 

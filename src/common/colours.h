@@ -1,6 +1,7 @@
 #pragma once
 // Colours are written as &H00BBGGRR values, blue in the high byte.
 #include <QColor>
+#include <QString>
 #include <cstdint>
 
 namespace colours {
@@ -13,6 +14,12 @@ inline QColor fromBgr(std::uint32_t bgr)
 inline std::uint32_t toBgr(const QColor& c)
 {
     return std::uint32_t(c.red()) | (std::uint32_t(c.green()) << 8) | (std::uint32_t(c.blue()) << 16);
+}
+
+// A style sheet's text and back colours.
+inline QString style(std::uint32_t foreBgr, std::uint32_t backBgr)
+{
+    return QStringLiteral("color: %1; background-color: %2;").arg(fromBgr(foreBgr).name(), fromBgr(backBgr).name());
 }
 
 constexpr std::uint32_t CompletedHalfColor = 0x0000FFFF;  // yellow

@@ -123,7 +123,11 @@ QString text(double value)
 
 QString twoDecimals(double value)
 {
-    long long hundredths = std::llround(value * 100.0);
+    return hundredthsText(std::llround(value * 100.0));
+}
+
+QString hundredthsText(long long hundredths)
+{
     const bool negative = hundredths < 0;
     if (negative)
         hundredths = -hundredths;

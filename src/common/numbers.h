@@ -34,4 +34,7 @@ inline QString text(int value) { return QString::number(value); }
 // Two decimals with ".", never "-0.00" (innings pitched).
 QString twoDecimals(double value);
 
+// A count of hundredths as two decimals with "." (-125 reads "-1.25").
+QString hundredthsText(long long hundredths);
+
 }  // namespace num

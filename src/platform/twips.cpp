@@ -2,6 +2,7 @@
 
 #include <QGuiApplication>
 #include <QScreen>
+#include <QWidget>
 
 namespace twips {
 
@@ -13,6 +14,11 @@ double twipsPerPixel()
             return 1440.0 / dpi;
     }
     return 15.0;
+}
+
+void place(QWidget* w, double left, double top, double width, double height)
+{
+    w->setGeometry(toPx(left), toPx(top), toPx(width), toPx(height));
 }
 
 }  // namespace twips

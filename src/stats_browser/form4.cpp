@@ -3,6 +3,7 @@
 #include "common/colours.h"
 #include "common/guard.h"
 #include "platform/grid.h"
+#include "platform/look.h"
 #include "platform/twips.h"
 #include "presentation/center_form.h"
 #include "stats_browser/query.h"
@@ -14,14 +15,6 @@
 #include <QTabWidget>
 
 namespace {
-
-QFont fontOf(const QString& family, double points, bool bold = false)
-{
-    QFont f(family);
-    f.setPointSizeF(points);
-    f.setBold(bold);
-    return f;
-}
 
 QString colourCss(const char* property, std::uint32_t bgr)
 {
@@ -55,8 +48,8 @@ void Form4::buildControls()
 {
     SSTab1 = new QTabWidget(this);
     SSTab1->setObjectName(QStringLiteral("SSTab1"));
-    SSTab1->setGeometry(twips::toPx(225), twips::toPx(150), twips::toPx(12165), twips::toPx(8340));
-    SSTab1->tabBar()->setFont(fontOf(QStringLiteral("Arial Narrow"), 8.25));
+    twips::place(SSTab1, 225, 150, 12165, 8340);
+    SSTab1->tabBar()->setFont(look::font(QStringLiteral("Arial Narrow"), 8.25));
     const char* captions[8] = {"Linescores",         "Batting by game", "Pitching by game", "Aggregate Batting",
                                "Aggregate Pitching", "Win/Loss",        "Game Stats",       "Tournament"};
     for (int i = 0; i < 8; ++i) {
@@ -71,9 +64,7 @@ void Form4::buildControls()
         b->setObjectName(QString::fromLatin1(name));
         b->setAutoDefault(false);
         // The window's own font, so the longer captions fit their buttons.
-        QFont f(QStringLiteral("Arial"));
-        f.setPointSizeF(8.25);
-        b->setFont(f);
+        look::setFont(b, QStringLiteral("Arial"), 8.25);
         placeOnTab(b, l, t, w, h);
     };
     auto filter = [this](QLineEdit*& e, const char* name, int tab, double l, double t, double w, double h) {
@@ -94,20 +85,20 @@ void Form4::buildControls()
         label->setStyleSheet(colourCss("color", 0x00FF0000));
         placeOnTab(label, 525, 1125, 2760, 240);
     };
-    const QFont arial9 = fontOf(QStringLiteral("Arial"), 9);
+    const QFont arial9 = look::font(QStringLiteral("Arial"), 9);
 
     // Tab 0: line scores, purge and exports.
     button(Command4, "Command4", "Get all LineScores", 0, 525, 1530, 2325, 390);
     button(Command11, "Command11", "LineScore by GameID", 0, 7710, 1545, 1905, 390);
     filter(Text9, "Text9", 0, 9735, 1635, 1500, 285);
-    grid(MSHFlexGrid1, "MSHFlexGrid1", 0, 525, 2025, 11100, 5640, fontOf(QStringLiteral("Calibri"), 8.25));
+    grid(MSHFlexGrid1, "MSHFlexGrid1", 0, 525, 2025, 11100, 5640, look::font(QStringLiteral("Calibri"), 8.25));
     button(cmd_Purge, "cmd_Purge", "PURGE ALL STATS", 0, 525, 7800, 1890, 390);
-    cmd_Purge->setFont(fontOf(QStringLiteral("Arial"), 8.25, true));
+    cmd_Purge->setFont(look::font(QStringLiteral("Arial"), 8.25, true));
     cmd_Purge->setStyleSheet(colourCss("background-color", 0x000000FF));
     button(Command16, "Command16", "Send all DataGrids to Excel", 0, 5175, 7800, 3180, 390);
     button(Command15, "Command15", "Send Access DB to Excel", 0, 8925, 7800, 2715, 390);
     for (QPushButton* b : {Command16, Command15}) {
-        b->setFont(fontOf(QStringLiteral("Arial"), 9, true));
+        b->setFont(look::font(QStringLiteral("Arial"), 9, true));
         b->setStyleSheet(colourCss("background-color", 0x00C0C0C0));
     }
     // Below the bottom of the tab control: never seen.
@@ -152,8 +143,8 @@ void Form4::buildControls()
     grid(MSHFlexGrid5, "MSHFlexGrid5", 4, 525, 2175, 10965, 5850, arial9);
 
     // Tab 5: win/loss standings and matchups.
-    const QFont sansSerif = fontOf(QStringLiteral("MS Sans Serif"), 8.25);
-    const QFont narrow = fontOf(QStringLiteral("Arial Narrow"), 8.25);
+    const QFont sansSerif = look::font(QStringLiteral("MS Sans Serif"), 8.25);
+    const QFont narrow = look::font(QStringLiteral("Arial Narrow"), 8.25);
     grid(MSHFlexGrid9, "MSHFlexGrid9", 5, 1755, 1350, 3930, 6180, sansSerif);
     grid(MSHFlexGrid10, "MSHFlexGrid10", 5, 5925, 1350, 3930, 6180, sansSerif);
     button(Command33, "Command33", "Clear all Win/Loss data", 5, 135, 7830, 1575, 375);
@@ -177,7 +168,7 @@ void Form4::buildControls()
         b->hide();
 
     // Tab 6: one game's box score; no buttons.
-    const QFont arial825 = fontOf(QStringLiteral("Arial"), 8.25);
+    const QFont arial825 = look::font(QStringLiteral("Arial"), 8.25);
     grid(MSHFlexGrid6, "MSHFlexGrid6", 6, 75, 405, 7290, 3135, arial825);
     grid(MSHFlexGrid7, "MSHFlexGrid7", 6, 7560, 405, 4410, 2175, arial825);
     grid(MSHFlexGrid12, "MSHFlexGrid12", 6, 75, 3825, 12015, 855, arial825);

@@ -5,6 +5,7 @@
 #include "common/colours.h"
 #include "common/guard.h"
 #include "platform/grid.h"
+#include "platform/look.h"
 #include "stats_sheet/form2.h"
 
 #include <QEvent>
@@ -146,9 +147,7 @@ void Form2::wireEditing()
     Text1->setFrame(false);
     Text1->setStyleSheet(QStringLiteral("QLineEdit { background-color: %1; }")
                              .arg(colours::fromBgr(0x00E0E0E0).name()));
-    QFont font(QStringLiteral("Calibri"));
-    font.setPointSizeF(8.25);
-    Text1->setFont(font);
+    look::setFont(Text1, QStringLiteral("Calibri"), 8.25);
     Text1->installEventFilter(editor);
     lbl_GridSelected->setText(QStringLiteral("0"));
 

@@ -5,6 +5,7 @@
 #include "common/colours.h"
 #include "common/guard.h"
 #include "platform/grid.h"
+#include "platform/look.h"
 #include "platform/twips.h"
 #include "presentation/center_form.h"
 #include "presentation/control_resizer.h"
@@ -18,28 +19,6 @@
 #include <QMouseEvent>
 #include <QPushButton>
 
-namespace {
-
-void place(QWidget* w, double left, double top, double width, double height)
-{
-    w->setGeometry(twips::toPx(left), twips::toPx(top), twips::toPx(width), twips::toPx(height));
-}
-
-void fontOf(QWidget* w, const QString& family, double points)
-{
-    QFont f(family);
-    f.setPointSizeF(points);
-    w->setFont(f);
-}
-
-QString css(unsigned fore, unsigned back)
-{
-    return QStringLiteral("color: %1; background-color: %2;")
-        .arg(colours::fromBgr(fore).name(), colours::fromBgr(back).name());
-}
-
-}  // namespace
-
 Form2::Form2(Form1* board) : board_(board)
 {
     setObjectName(QStringLiteral("Form2"));
@@ -50,67 +29,67 @@ Form2::Form2(Form1* board) : board_(board)
 
     lbl_VisTeam = new QLabel(QStringLiteral("Team"), this);
     lbl_VisTeam->setObjectName(QStringLiteral("lbl_VisTeam"));
-    lbl_VisTeam->setStyleSheet(css(colours::White, 0x00808080));
-    place(lbl_VisTeam, 90, 210, 1455, 255);
-    fontOf(lbl_VisTeam, QStringLiteral("Arial"), 9.75);
+    lbl_VisTeam->setStyleSheet(colours::style(colours::White, 0x00808080));
+    twips::place(lbl_VisTeam, 90, 210, 1455, 255);
+    look::setFont(lbl_VisTeam, QStringLiteral("Arial"), 9.75);
     grd_VisStats = new Grid(this);
     grd_VisStats->setObjectName(QStringLiteral("grd_VisStats"));
-    place(grd_VisStats, 90, 540, 11145, 3780);
-    fontOf(grd_VisStats, QStringLiteral("Arial"), 8.25);
+    twips::place(grd_VisStats, 90, 540, 11145, 3780);
+    look::setFont(grd_VisStats, QStringLiteral("Arial"), 8.25);
     Picture3 = new PictureBox(this);
     Picture3->setObjectName(QStringLiteral("Picture3"));
     Picture3->setToolTip(QStringLiteral("Visitor logo"));
-    place(Picture3, 11295, 540, 1290, 1290);
+    twips::place(Picture3, 11295, 540, 1290, 1290);
 
     lbl_HomeTeam = new QLabel(QStringLiteral("Team"), this);
     lbl_HomeTeam->setObjectName(QStringLiteral("lbl_HomeTeam"));
-    lbl_HomeTeam->setStyleSheet(css(0x00000000, colours::LightGrey));
-    place(lbl_HomeTeam, 90, 4590, 1455, 255);
-    fontOf(lbl_HomeTeam, QStringLiteral("Arial"), 9.75);
+    lbl_HomeTeam->setStyleSheet(colours::style(0x00000000, colours::LightGrey));
+    twips::place(lbl_HomeTeam, 90, 4590, 1455, 255);
+    look::setFont(lbl_HomeTeam, QStringLiteral("Arial"), 9.75);
     grd_HomeStats = new Grid(this);
     grd_HomeStats->setObjectName(QStringLiteral("grd_HomeStats"));
-    place(grd_HomeStats, 90, 4950, 11145, 3780);
-    fontOf(grd_HomeStats, QStringLiteral("Arial"), 8.25);
+    twips::place(grd_HomeStats, 90, 4950, 11145, 3780);
+    look::setFont(grd_HomeStats, QStringLiteral("Arial"), 8.25);
     Picture4 = new PictureBox(this);
     Picture4->setObjectName(QStringLiteral("Picture4"));
     Picture4->setToolTip(QStringLiteral("Home logo"));
-    place(Picture4, 11295, 4905, 1290, 1290);
+    twips::place(Picture4, 11295, 4905, 1290, 1290);
     for (auto* p : {Picture3, Picture4}) {
         p->setText(QStringLiteral("Logo Not Set"));
         p->setAlignment(Qt::AlignCenter);
         p->setStyleSheet(QStringLiteral("color: #c0c0c0; background-color: #202020; border: 1px solid #606060;"));
-        fontOf(p, QStringLiteral("Arial"), 8);
+        look::setFont(p, QStringLiteral("Arial"), 8);
     }
 
     Label2 = new QLabel(QStringLiteral("Game comments (110 characters):"), this);
-    Label2->setStyleSheet(css(colours::White, colours::DarkGrey));
-    place(Label2, 90, 8820, 2775, 255);
-    fontOf(Label2, QStringLiteral("Arial"), 8.25);
+    Label2->setStyleSheet(colours::style(colours::White, colours::DarkGrey));
+    twips::place(Label2, 90, 8820, 2775, 255);
+    look::setFont(Label2, QStringLiteral("Arial"), 8.25);
     tb_Comments = new QLineEdit(this);
     tb_Comments->setObjectName(QStringLiteral("tb_Comments"));
     tb_Comments->setMaxLength(110);
-    tb_Comments->setStyleSheet(css(0x00FF0000, colours::LightGrey));
-    place(tb_Comments, 90, 9090, 7815, 375);
-    fontOf(tb_Comments, QStringLiteral("Arial Narrow"), 9.75);
+    tb_Comments->setStyleSheet(colours::style(0x00FF0000, colours::LightGrey));
+    twips::place(tb_Comments, 90, 9090, 7815, 375);
+    look::setFont(tb_Comments, QStringLiteral("Arial Narrow"), 9.75);
 
     grd_BoxScore = new Grid(this);
     grd_BoxScore->setObjectName(QStringLiteral("grd_BoxScore"));
-    place(grd_BoxScore, 90, 9705, 12195, 1035);
-    fontOf(grd_BoxScore, QStringLiteral("Arial"), 9);
+    twips::place(grd_BoxScore, 90, 9705, 12195, 1035);
+    look::setFont(grd_BoxScore, QStringLiteral("Arial"), 9);
     grd_BoxScore->setRows(3);
     grd_BoxScore->setCols(24);
 
     Frame1 = new QFrame(this);
     Frame1->setObjectName(QStringLiteral("Frame1"));
     Frame1->setStyleSheet(QStringLiteral("QFrame#Frame1 { background-color: #c0c0c0; }"));
-    place(Frame1, 10950, 9750, 1620, 795);
+    twips::place(Frame1, 10950, 9750, 1620, 795);
     Command2 = new QPushButton(QStringLiteral("SAVE TO DB"), Frame1);
     Command2->setObjectName(QStringLiteral("Command2"));
     // Enter in the sheet must never save a game by accident.
     Command2->setAutoDefault(false);
     Command2->setDefault(false);
-    place(Command2, 225, 225, 1295, 375);
-    fontOf(Command2, QStringLiteral("Arial Narrow"), 9);
+    twips::place(Command2, 225, 225, 1295, 375);
+    look::setFont(Command2, QStringLiteral("Arial Narrow"), 9);
 
     Text1 = new QLineEdit(this);
     Text1->setObjectName(QStringLiteral("Text1"));

@@ -1,5 +1,7 @@
 #include "stats_sheet/innings.h"
 
+#include "common/numbers.h"
+
 #include <cmath>
 #include <limits>
 
@@ -74,8 +76,7 @@ QString text(Units value)
     const bool negative = value < 0;
     const Units magnitude = negative ? -value : value;
     const Units hundredths = (magnitude + PerHundredth / 2) / PerHundredth;
-    const QString digits = QStringLiteral("%1.%2").arg(hundredths / 100).arg(hundredths % 100, 2, 10, QChar('0'));
-    return negative && hundredths != 0 ? QStringLiteral("-") + digits : digits;
+    return num::hundredthsText(negative ? -hundredths : hundredths);
 }
 
 }  // namespace innings

@@ -12,7 +12,6 @@
 #include "board/form1.h"
 #include "common/game_stamp.h"
 #include "common/guard.h"
-#include "common/numbers.h"
 #include "platform/database.h"
 #include "platform/grid.h"
 #include "platform/interaction.h"
@@ -23,14 +22,11 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QRadioButton>
 
 namespace {
 
 using records::TeamLines;
 namespace col = records::col;
-
-constexpr int LineScoreInnings = 20;
 
 QMessageBox::StandardButton tell(const QString& text, QMessageBox::StandardButtons buttons, QMessageBox::Icon icon)
 {
@@ -79,18 +75,6 @@ void listCurrentPitcher(TeamLines& lines, const QString& pitcher)
             return;
         }
     }
-}
-
-// Outs the side made in the field: three per completed half-inning of the
-// other side, plus the outs of the half-inning in progress when the other
-// side is batting now.
-double outsInTheField(const std::array<BoxScoreEdit*, 23>& otherSideBoxes, bool otherSideAtBat, const QString& outs)
-{
-    int completed = 0;
-    for (int i = 0; i < LineScoreInnings; ++i)
-        if (otherSideBoxes[size_t(i)]->completed())
-            ++completed;
-    return 3.0 * completed + (otherSideAtBat ? num::Val(outs) : 0.0);
 }
 
 // The current pitcher receives the side's innings less what the side's other
@@ -169,10 +153,8 @@ void Form2::Command2_Click()
         tell(*bad, QMessageBox::Ok, QMessageBox::Warning);
         return;
     }
-    const QString outs = b->tb_OUT->text();
-    creditCurrentPitcher(game.home, homePitcher, outsInTheField(b->tb_BoxScore, b->Option5->isChecked(), outs));
-    creditCurrentPitcher(game.visitors, visPitcher,
-                         outsInTheField(b->tb_BoxScoreBottom, b->Option6->isChecked(), outs));
+    creditCurrentPitcher(game.home, homePitcher, b->outsInTheField(false));
+    creditCurrentPitcher(game.visitors, visPitcher, b->outsInTheField(true));
     records::markUnrecordedInnings(game.home);
     records::markUnrecordedInnings(game.visitors);
     game.gameId = game::stampNow();

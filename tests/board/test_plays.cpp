@@ -13,8 +13,6 @@ using namespace gamehelp;
 
 namespace {
 
-const QString Warn = "Both pitchers must be selected first. 'AT BAT' button must be selected. "
-                     "Then first batter must be selected.";
 const QString Out = "OUT recorded.";
 const QString End = "END OF INNING.";
 const QString Hit = "HIT recorded.";
@@ -357,7 +355,7 @@ TEST_F(BoardTest, APlayThatLacksSomethingRecordsNothing)
     // The guard's own refusal keeps its place and text.
     board->lbl_HomePitcher->setText("");
     for (ClickLabel* l : charging)
-        refuses(l, {Warn});
+        refuses(l, {NotReadyNotice});
     board->lbl_HomePitcher->setText("HP");
     board->List2->clear();
     for (ClickLabel* l : outs)

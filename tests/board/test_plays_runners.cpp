@@ -162,8 +162,7 @@ TEST_F(BoardTest, StolenBaseByCtrlClickOnTheRunnersPiece)
     // The guard stands before a stolen base too.
     board->lbl_HomePitcher->setText("");
     clickPiece(board->pb_Player[0], Qt::ControlModifier);
-    EXPECT_EQ(ui->notices(), (QStringList{"Both pitchers must be selected first. 'AT BAT' button must be selected. "
-                                          "Then first batter must be selected."}));
+    EXPECT_EQ(ui->notices(), QStringList{NotReadyNotice});
     board->lbl_HomePitcher->setText("HP");
 
     // A runner the batting side's sheet does not hold is refused whole.

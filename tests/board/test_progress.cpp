@@ -17,8 +17,6 @@ using namespace gamehelp;
 
 namespace {
 
-const QString Warn = "Both pitchers must be selected first. 'AT BAT' button must be selected. "
-                     "Then first batter must be selected.";
 const QString OnlyNumbers = "Only numbers 0 and higher are allowed. An error has occurred.";
 const QString MaxInnings = "Maximum INNINGS reached. Use manual scoring to complete game.";
 
@@ -95,7 +93,7 @@ TEST_F(BoardTest, GuardRefusesUntilTeamsPitchersSideAndBatterAreThere)
     pick(*board, true, 0);
     setPitcher(*board, true, "VP");
     click(board->lbl_RBI);  // home pitcher missing
-    EXPECT_EQ(ui->notices(), QStringList{Warn});
+    EXPECT_EQ(ui->notices(), QStringList{NotReadyNotice});
 
     // No side at bat although a batter is named.
     setPitcher(*board, false, "HP");
@@ -104,7 +102,7 @@ TEST_F(BoardTest, GuardRefusesUntilTeamsPitchersSideAndBatterAreThere)
     board->Option5->setAutoExclusive(true);
     ui->clear();
     click(board->lbl_RBI);
-    EXPECT_EQ(ui->notices(), QStringList{Warn});
+    EXPECT_EQ(ui->notices(), QStringList{NotReadyNotice});
 
     // After a change of sides the visitors' batter is still named: a play
     // cannot be charged to him for the home side.
@@ -112,7 +110,7 @@ TEST_F(BoardTest, GuardRefusesUntilTeamsPitchersSideAndBatterAreThere)
     EXPECT_EQ(board->lbl_Selected->text(), "V1");
     ui->clear();
     click(board->lbl_RBI);
-    EXPECT_EQ(ui->notices(), QStringList{Warn});
+    EXPECT_EQ(ui->notices(), QStringList{NotReadyNotice});
 
     EXPECT_EQ(board->EventLogText(), "");
     EXPECT_EQ(board->tb_BoxScore[0]->text(), "");

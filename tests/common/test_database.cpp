@@ -1,6 +1,7 @@
 #include "platform/database.h"
 
 #include "common/program_folder.h"
+#include "support/program_error_expect.h"
 #include "support/program_folder_fixture.h"
 #include "support/sqlite_peer.h"
 
@@ -36,19 +37,6 @@ private:
     }
     QtMessageHandler previous_ = nullptr;
 };
-
-// Expects a ProgramError and returns it.
-template <class F>
-ProgramError failureOf(F&& f)
-{
-    try {
-        f();
-    } catch (const ProgramError& e) {
-        return e;
-    }
-    ADD_FAILURE() << "no ProgramError was thrown";
-    return ProgramError(0, QString());
-}
 
 QStringList fieldsOf(PeerConnection& raw, const QString& table)
 {

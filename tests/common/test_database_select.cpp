@@ -3,6 +3,7 @@
 // gives the order of the ORDER BY it replaces.
 #include "platform/database.h"
 
+#include "support/program_error_expect.h"
 #include "support/program_folder_fixture.h"
 #include "support/sqlite_peer.h"
 
@@ -34,18 +35,6 @@ db::Rows throughQt(db::Connection& c, const QString& sql, const QVariantList& pa
     if (q.lastError().isValid())
         db::raise(q.lastError());
     return result;
-}
-
-template <typename F>
-ProgramError failureOf(F&& f)
-{
-    try {
-        f();
-    } catch (const ProgramError& e) {
-        return e;
-    }
-    ADD_FAILURE() << "no ProgramError";
-    return ProgramError(0, QString());
 }
 
 void expectSameRows(const db::Rows& got, const db::Rows& expected, const QString& what)

@@ -33,4 +33,8 @@ QString cell(Form1& board, bool visitors, int row, int col);
 // The board's &H00BBGGRR background of a lineup (white at bat, grey not).
 unsigned backColor(const QObject* w);
 
+// The notice of a play refused before pitchers, side at bat and batter are set.
+inline const QString NotReadyNotice = "Both pitchers must be selected first. 'AT BAT' button must be selected. "
+                                      "Then first batter must be selected.";
+
 }  // namespace gamehelp
