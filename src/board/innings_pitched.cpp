@@ -5,7 +5,7 @@
 
 #include <cmath>
 
-namespace innings {
+namespace pitched {
 
 double fromOuts(double outs)
 {
@@ -31,4 +31,4 @@ QString text(double value)
     return num::twoDecimals(value);
 }
 
-}  // namespace innings
+}  // namespace pitched

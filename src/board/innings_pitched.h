@@ -4,7 +4,7 @@
 #include <QString>
 #include <QStringList>
 
-namespace innings {
+namespace pitched {
 
 // Outs divided by three, rounded to two decimals (17 outs: 5.67).
 double fromOuts(double outs);
@@ -17,4 +17,4 @@ double creditLeft(double sideInnings, const QStringList& otherCells);
 // The cell text: two decimals with "." ("0.00", never "-0.00").
 QString text(double value);
 
-}  // namespace innings
+}  // namespace pitched

@@ -93,8 +93,8 @@ void Form1::CalcPitcherIP(bool visitorsLabel)
     for (int row = 1; row <= LastPlayerRow; ++row)
         if (row != own)
             others << grid->textMatrix(row, InningsColumn);
-    const double credit = innings::creditLeft(innings::fromOuts(outs), others);
-    grid->setTextMatrix(own, InningsColumn, innings::text(credit));
+    const double credit = pitched::creditLeft(pitched::fromOuts(outs), others);
+    grid->setTextMatrix(own, InningsColumn, pitched::text(credit));
 }
 
 double Form1::outsInTheField(bool visitorsFielding) const

@@ -90,20 +90,20 @@ TEST(TeamFileText, ReadChecksTheWholeFileFirst)
 
 TEST(InningsPitched, RoundedBeforeTheOtherPitchersAreTakenOff)
 {
-    EXPECT_DOUBLE_EQ(innings::fromOuts(17), 5.67);
-    EXPECT_DOUBLE_EQ(innings::fromOuts(10), 3.33);
-    EXPECT_DOUBLE_EQ(innings::fromOuts(0), 0.0);
+    EXPECT_DOUBLE_EQ(pitched::fromOuts(17), 5.67);
+    EXPECT_DOUBLE_EQ(pitched::fromOuts(10), 3.33);
+    EXPECT_DOUBLE_EQ(pitched::fromOuts(0), 0.0);
     // 17 outs with 3.33 already held: 2.34, not 2.33.
-    EXPECT_EQ(innings::text(innings::creditLeft(innings::fromOuts(17), {QStringLiteral("3.33"), QString()})),
+    EXPECT_EQ(pitched::text(pitched::creditLeft(pitched::fromOuts(17), {QStringLiteral("3.33"), QString()})),
               QStringLiteral("2.34"));
-    EXPECT_EQ(innings::text(innings::creditLeft(innings::fromOuts(3), {QStringLiteral("1.00")})),
+    EXPECT_EQ(pitched::text(pitched::creditLeft(pitched::fromOuts(3), {QStringLiteral("1.00")})),
               QStringLiteral("0.00"));
-    EXPECT_EQ(innings::text(innings::creditLeft(0.33, {QStringLiteral("0.33")})), QStringLiteral("0.00"));
-    EXPECT_EQ(innings::text(innings::creditLeft(1.0, {QStringLiteral(".0001"), QStringLiteral(" 2 ")})),
+    EXPECT_EQ(pitched::text(pitched::creditLeft(0.33, {QStringLiteral("0.33")})), QStringLiteral("0.00"));
+    EXPECT_EQ(pitched::text(pitched::creditLeft(1.0, {QStringLiteral(".0001"), QStringLiteral(" 2 ")})),
               QStringLiteral("-1.00"));
     for (const char* bad : {"x", "1.5abc", " ", "1,5"}) {
         try {
-            innings::creditLeft(3.0, {QStringLiteral("1.00"), QString::fromLatin1(bad)});
+            pitched::creditLeft(3.0, {QStringLiteral("1.00"), QString::fromLatin1(bad)});
             ADD_FAILURE() << "accepted " << bad;
         } catch (const ProgramError& e) {
             EXPECT_EQ(e.number, 13);
