@@ -157,6 +157,18 @@ int fieldingPitcherRow(const Form1& f, Side field, Grid** grid)
     return pitcher ? board::findRow(*grid, board::PitcherName, pitcher->text()) : -1;
 }
 
+// Adds one to a count of the fielding side's current pitcher; false when he
+// is not on his side's sheet (then nothing is counted).
+bool chargeFieldingPitcher(Form1& f, Side batting, int column)
+{
+    Grid* g = nullptr;
+    const int row = fieldingPitcherRow(f, board::otherSide(batting), &g);
+    if (row <= 0)
+        return false;
+    board::countUp(g, row, column);
+    return true;
+}
+
 }  // namespace
 
 // column: the pitcher's count the hit raises (his "H").
@@ -164,11 +176,8 @@ void Form1::AssignHit(int column)
 {
     const Side side = board::battingSide(*this);
     ChangeOfState();
-    Grid* g = nullptr;
-    const int row = fieldingPitcherRow(*this, board::otherSide(side), &g);
-    if (row <= 0)
+    if (!chargeFieldingPitcher(*this, side, column))
         return;
-    board::countUp(g, row, column);
     BoxScoreEdit* hits = side == Side::Visitors ? tb_BoxScore[21] : tb_BoxScoreBottom[21];
     hits->setText(num::text(num::Val(hits->text()) + 1.0));
     HitRecordedMsg();
@@ -179,10 +188,7 @@ void Form1::AssignHR()
 {
     const Side side = board::battingSide(*this);
     ChangeOfState();
-    Grid* g = nullptr;
-    const int row = fieldingPitcherRow(*this, board::otherSide(side), &g);
-    if (row > 0)
-        board::countUp(g, row, board::PitHR);
+    chargeFieldingPitcher(*this, side, board::PitHR);
 }
 
 void Form1::AssignBB()
@@ -190,11 +196,8 @@ void Form1::AssignBB()
     const Side side = board::battingSide(*this);
     ChangeOfState();
     AdvanceLineup();
-    Grid* g = nullptr;
-    const int row = fieldingPitcherRow(*this, board::otherSide(side), &g);
-    if (row <= 0)
+    if (!chargeFieldingPitcher(*this, side, board::PitBB))
         return;
-    board::countUp(g, row, board::PitBB);
     EventMessage();
 }
 
@@ -202,11 +205,8 @@ void Form1::AssignK()
 {
     const Side side = board::battingSide(*this);
     ChangeOfState();
-    Grid* g = nullptr;
-    const int row = fieldingPitcherRow(*this, board::otherSide(side), &g);
-    if (row <= 0)
+    if (!chargeFieldingPitcher(*this, side, board::PitK))
         return;
-    board::countUp(g, row, board::PitK);
     if (!num::strict(tb_OUT->text()))
         return;
     AddOuts(1);
