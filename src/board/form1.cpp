@@ -108,6 +108,7 @@ Form1::Form1()
     g_board = this;
     setObjectName(QStringLiteral("Form1"));
     setAttribute(Qt::WA_DeleteOnClose, false);
+    look::useReadableLook();
     buildControls();
     wireBoard();
     wireTeams();
@@ -155,13 +156,18 @@ void Form1::buildControls()
     Picture1->setObjectName(QStringLiteral("Picture1"));
     Picture1->setAutoFillBackground(true);
     Picture1->setScaledContents(true);
-    Picture1->setStyleSheet(QStringLiteral("background-color: #2f5d34;"));
+    // Only the background itself is green: the controls on it that have no
+    // colours of their own keep the readable ones of the board below.
+    Picture1->setStyleSheet(QStringLiteral("#Picture1 { background-color: #2f5d34; }"));
+    setStyleSheet(QStringLiteral("QLineEdit { color: black; background-color: white; }"));
     outer->addWidget(Picture1);
 
     buildLineScore();
     buildPlayPanel();
     buildLineups();
     buildPiecesAndOptions();
+    look::plainLabels(this);
+    look::showTextFromStart(this);
 }
 
 void Form1::buildLineScore()
@@ -177,7 +183,7 @@ void Form1::buildLineScore()
     Frame1->setObjectName(QStringLiteral("Frame1"));
     Frame1->setFrameShape(QFrame::Box);
     Frame1->setStyleSheet(QStringLiteral("QFrame#Frame1 { background-color: #1f1f1f; }"));
-    twips::place(Frame1, 5525, 1410, 7875, 1380);
+    twips::place(Frame1, 5525, 1410, 7875, 1560);
     Frame1->hide();
 
     const double boxW = 420, step = 440, x0 = 1620;
@@ -220,7 +226,8 @@ void Form1::buildLineScore()
     lbl_Frame1Caption = xcap;
     paintColours(xcap, colours::White, 0x001F1F1F);
     look::setFont(xcap, QStringLiteral("Arial"), 8, true);
-    twips::place(xcap, 60, 40, 1500, 255);
+    // The caption runs on over the free space above the inning heads.
+    twips::place(xcap, 60, 40, 3600, 255);
     for (int i = 0; i < 10; ++i)
         lbl_XinnHead[static_cast<size_t>(i)] = head(Frame1, QString::number(11 + i), x0 + i * step, 330);
 
@@ -502,6 +509,7 @@ void Form1::buildPiecesAndOptions()
     fra_FaceDice = new QFrame(Picture1);
     fra_FaceDice->setObjectName(QStringLiteral("fra_FaceDice"));
     twips::place(fra_FaceDice, 16850, 7180, 1275, 2200);
+    fra_FaceDice->hide();  // until the dice rollers are built
     lbl_20die = new ClickLabel(QStringLiteral("20"), fra_FaceDice);
     lbl_20die->setObjectName(QStringLiteral("lbl_20die"));
     lbl_20die->setAlignment(Qt::AlignCenter);

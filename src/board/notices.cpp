@@ -41,6 +41,7 @@ CustMsgBox::CustMsgBox(QWidget* parent, bool second) : QDialog(parent)
     cmd_NO->setAutoDefault(false);
     connect(cmd_YES, &QPushButton::clicked, this, &QDialog::close);
     connect(cmd_NO, &QPushButton::clicked, this, &QDialog::close);
+    look::plainLabels(this);
 }
 
 void CustMsgBox::setMessage(const QString& text)
@@ -82,6 +83,7 @@ Options::Options(QWidget* parent) : QDialog(parent)
     Text1->setStyleSheet(
         QStringLiteral("QPlainTextEdit { %1 }").arg(colours::style(colours::LightGrey, colours::DarkGrey)));
     look::setFont(Text1, QStringLiteral("Arial Narrow"), 9.75);
+    look::plainLabels(this);
 }
 
 QString Options::text() const

@@ -77,8 +77,18 @@ int eventButton(QMouseEvent* e, bool move)
 }
 }  // namespace
 
-ClickLabel::ClickLabel(QWidget* parent) : QLabel(parent) {}
-ClickLabel::ClickLabel(const QString& text, QWidget* parent) : QLabel(text, parent) {}
+// Captions come from team files, the settings store and the user: as markup
+// a name could pull in an image and exhaust memory.
+ClickLabel::ClickLabel(QWidget* parent) : QLabel(parent)
+{
+    setTextFormat(Qt::PlainText);
+}
+
+ClickLabel::ClickLabel(const QString& text, QWidget* parent) : QLabel(parent)
+{
+    setTextFormat(Qt::PlainText);
+    setText(text);
+}
 
 void ClickLabel::mousePressEvent(QMouseEvent* e)
 {

@@ -33,6 +33,7 @@ void onToggle(QCheckBox* box, std::function<void()> handler);
 }  // namespace events
 
 // A label or picture that raises the mouse events of the original controls.
+// Its text is plain text, never markup.
 // Qt delivers press, release, double-click, release: the double-click raises
 // DblClick only, never a second Click.
 class ClickLabel : public QLabel {

@@ -5,7 +5,12 @@
 #include <QDialog>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QFontMetrics>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QScreen>
 #include <QUrl>
+#include <algorithm>
 
 namespace platform {
 namespace {
@@ -14,6 +19,24 @@ Interaction*& current()
 {
     static Interaction* c = nullptr;
     return c;
+}
+
+// A message box wraps its text at a width of its own choosing, which broke
+// the exit question inside 'SAVE TO DB': each line of the text shows whole,
+// as long as the screen is wide enough.
+void keepLinesWhole(QMessageBox& box, const QString& text)
+{
+    auto* label = box.findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+    if (!label)
+        return;
+    const QFontMetrics metrics(label->font());
+    int widest = 0;
+    for (const QString& line : text.split(QLatin1Char('\n')))
+        widest = std::max(widest, metrics.horizontalAdvance(line));
+    int limit = widest;
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        limit = std::min(widest, screen->availableGeometry().width() * 3 / 4);
+    label->setMinimumWidth(limit + label->margin() * 2 + 2);
 }
 
 }  // namespace
@@ -28,6 +51,9 @@ QMessageBox::StandardButton QtInteraction::msgBox(const QString& text, QMessageB
                                                   QMessageBox::StandardButton defaultButton)
 {
     QMessageBox box(icon, title.isEmpty() ? applicationTitle() : title, text, buttons);
+    // Names and paths in a message are never markup.
+    box.setTextFormat(Qt::PlainText);
+    keepLinesWhole(box, text);
     if (defaultButton != QMessageBox::NoButton) {
         box.setDefaultButton(defaultButton);
         box.setEscapeButton(defaultButton);

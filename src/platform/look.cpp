@@ -2,7 +2,16 @@
 
 #include "common/colours.h"
 
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QHelpEvent>
+#include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
+#include <QPointer>
+#include <QProxyStyle>
+#include <QStyleOption>
+#include <QToolTip>
 #include <QWidget>
 
 namespace look {
@@ -28,6 +37,116 @@ void setBackColour(QWidget* w, unsigned bgr)
         w->setStyleSheet(QStringLiteral("QListWidget { color: black; background-color: %1; }").arg(c));
     else
         w->setStyleSheet(QStringLiteral("color: black; background-color: %1;").arg(c));
+}
+
+namespace {
+
+// The colours of a control's own style sheet reach the indicator of a check
+// box or an option button too: a dark panel drew an unticked box dark on dark.
+class ReadableIndicators : public QProxyStyle {
+public:
+    explicit ReadableIndicators(const QString& baseStyle) : QProxyStyle(baseStyle) {}
+
+    void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
+                       const QWidget* widget) const override
+    {
+        const auto* button = qstyleoption_cast<const QStyleOptionButton*>(option);
+        if ((element == PE_IndicatorCheckBox || element == PE_IndicatorRadioButton) && button) {
+            QStyleOptionButton readable(*button);
+            readable.palette.setColor(QPalette::Base, Qt::white);
+            readable.palette.setColor(QPalette::Text, Qt::black);
+            readable.palette.setColor(QPalette::WindowText, Qt::black);
+            // The box's outline is drawn from the window colour, darkened.
+            readable.palette.setColor(QPalette::Window, QColor(0xa0, 0xa0, 0xa0));
+            QProxyStyle::drawPrimitive(element, &readable, painter, widget);
+            return;
+        }
+        QProxyStyle::drawPrimitive(element, option, painter, widget);
+    }
+};
+
+// The tooltip Qt would show takes the style sheet of its control (yellow on
+// K, pink on AB) and guesses its format. Every tooltip is shown here instead,
+// without a control to take colours from, and as plain text.
+class PlainToolTips : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* receiver, QEvent* e) override
+    {
+        switch (e->type()) {
+        case QEvent::Leave:
+        case QEvent::MouseButtonPress:
+        case QEvent::Hide:
+            // Shown without a control, the tip would outlive the pointer's stay.
+            if (receiver == shownFor_.data()) {
+                QToolTip::hideText();
+                shownFor_ = nullptr;
+            }
+            return false;
+        case QEvent::ToolTip:
+            break;
+        default:
+            return false;
+        }
+        auto* w = qobject_cast<QWidget*>(receiver);
+        if (!w)
+            return false;
+        const auto* help = static_cast<QHelpEvent*>(e);
+        const QString text = toolTipAt(w, help->pos());
+        if (text.isEmpty())
+            return false;  // Qt passes the event on to the parent
+        QToolTip::showText(help->globalPos(), plainMarkup(text), nullptr, QRect(), w->toolTipDuration());
+        shownFor_ = w;
+        return true;
+    }
+
+private:
+    // An entry of a list or grid has its own tooltip; the view's own comes
+    // when the event reaches the view.
+    static QString toolTipAt(QWidget* w, QPoint pos)
+    {
+        if (auto* view = qobject_cast<QAbstractItemView*>(w->parentWidget()); view && view->viewport() == w) {
+            const QModelIndex index = view->indexAt(pos);
+            return index.isValid() ? index.data(Qt::ToolTipRole).toString() : QString();
+        }
+        return w->toolTip();
+    }
+
+    QPointer<QWidget> shownFor_;
+};
+
+}  // namespace
+
+void useReadableLook()
+{
+    auto* app = qobject_cast<QApplication*>(QCoreApplication::instance());
+    if (!app || app->property("readableLook").toBool())
+        return;
+    app->setProperty("readableLook", true);
+    QApplication::setStyle(new ReadableIndicators(QApplication::style()->name()));
+    app->installEventFilter(new PlainToolTips(app));
+}
+
+QString plainMarkup(const QString& text)
+{
+    return QStringLiteral("<p style='white-space:pre'>") + text.toHtmlEscaped() + QStringLiteral("</p>");
+}
+
+void showTextFromStart(QWidget* window)
+{
+    for (QLineEdit* box : window->findChildren<QLineEdit*>())
+        QObject::connect(box, &QLineEdit::textChanged, box, [box](const QString&) {
+            if (!box->hasFocus())
+                box->setCursorPosition(0);
+        });
+}
+
+void plainLabels(QWidget* window)
+{
+    for (QLabel* l : window->findChildren<QLabel*>())
+        l->setTextFormat(Qt::PlainText);
 }
 
 }  // namespace look

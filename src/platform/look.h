@@ -17,4 +17,21 @@ void setFont(QWidget* w, const QString& family, double points, bool bold = false
 // entries' area.
 void setBackColour(QWidget* w, unsigned bgr);
 
+// Rules every window shares, installed once for the application: a tooltip
+// shows its text as plain text in the desktop's tooltip colours, whatever the
+// colours of its control; check boxes and option circles draw a white box
+// with a black mark on any panel colour, so an unticked one stays visible.
+void useReadableLook();
+
+// Markup that shows the text as it is where Qt guesses the format (tooltips).
+QString plainMarkup(const QString& text);
+
+// Every label inside the window shows its text as plain text.
+void plainLabels(QWidget* window);
+
+// A text a program step writes into a text box of the window shows from its
+// beginning (a long team name from its first letter), unless the user is
+// typing in that box.
+void showTextFromStart(QWidget* window);
+
 }  // namespace look

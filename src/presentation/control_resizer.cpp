@@ -8,6 +8,7 @@
 #include <QLayout>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QScreen>
 #include <QStatusBar>
 #include <QTabBar>
 #include <QTabWidget>
@@ -120,10 +121,42 @@ void ControlResizer::InitializeResizer(QWidget* window)
 
 void ControlResizer::FormResized(QWidget* window)
 {
-    if (isRecorded())
+    // The height set by ApplyResize raises a resize of its own that must not
+    // count as the size this resize started from.
+    if (inResize_)
+        return;
+    if (!isRecorded()) {
+        // The controls still stand as they did at the size before this
+        // resize: recording them against the new size would freeze them
+        // (a maximise grows nothing, the restore then shrinks everything).
+        const bool earlier = lastSize_.isValid() && !lastSize_.isEmpty() && lastSize_ != window->size();
+        CaptureLayout(window, earlier ? lastSize_ : window->size());
+        if (earlier && isRecorded())
+            ApplyResize(window);
+    } else {
         ApplyResize(window);
-    else
-        CaptureLayout(window);
+    }
+    if (!window->isMinimized() && hasArea(window))
+        lastSize_ = window->size();
+}
+
+QSize ControlResizer::keptOuterSize(const QWidget* window) const
+{
+    const QRect outer = window->frameGeometry();
+    int width = outer.width();
+    int height = layout::toWhole(float(width) * aspectRatio_);
+    // A window that grew past the screen would hide its lower controls and
+    // its own edges out of the user's reach: narrow it instead. One already
+    // larger than the screen (a small screen at launch) may keep its size.
+    if (const QScreen* screen = window->screen()) {
+        const QSize area = screen->availableGeometry().size().expandedTo(outer.size());
+        if (height > area.height() || width > area.width()) {
+            height = std::min(height, area.height());
+            width = std::min(area.width(), layout::toWhole(float(height) / aspectRatio_));
+            height = layout::toWhole(float(width) * aspectRatio_);
+        }
+    }
+    return {width, height};
 }
 
 ControlResizer::ResizeFlags ControlResizer::ParseResizeTag(const QString& tag) const
@@ -141,14 +174,14 @@ ControlResizer::ResizeFlags ControlResizer::ParseResizeTag(const QString& tag) c
     return flags;
 }
 
-void ControlResizer::CaptureLayout(QWidget* window)
+void ControlResizer::CaptureLayout(QWidget* window, QSize scaleSize)
 {
     // A minimised or empty window has no size to scale from: stay armed and
     // record at a later resize instead.
-    if (window->isMinimized() || !hasArea(window))
+    if (window->isMinimized() || !hasArea(window) || scaleSize.isEmpty())
         return;
-    origScaleWidth_ = float(window->width());
-    origScaleHeight_ = float(window->height());
+    origScaleWidth_ = float(scaleSize.width());
+    origScaleHeight_ = float(scaleSize.height());
     positions_.clear();
     const QList<QWidget*> controls = layout::controlsOf(window);
     positions_.reserve(size_t(controls.size()));
@@ -177,12 +210,13 @@ void ControlResizer::ApplyResize(QWidget* window)
     // at every resize would only make the window manager answer in a loop.
     if (keepRatio_ && aspectRatio_ > 0.0f && !window->isMaximized() && !window->isFullScreen()) {
         const QRect outer = window->frameGeometry();
-        const int frameHeight = outer.height() - window->height();
-        const int innerHeight = layout::toWhole(float(outer.width()) * aspectRatio_) - frameHeight;
-        if (innerHeight != window->height()) {
-            // Our own height change raises a resize whose handler calls back in.
+        const QSize kept = keptOuterSize(window);
+        const QSize inner(kept.width() - (outer.width() - window->width()),
+                          kept.height() - (outer.height() - window->height()));
+        if (inner != window->size() && !inner.isEmpty()) {
+            // Our own size change raises a resize whose handler calls back in.
             inResize_ = true;
-            window->resize(window->width(), innerHeight);
+            window->resize(inner);
             inResize_ = false;
         }
     }

@@ -5,6 +5,7 @@
 // size to the recorded one.
 #include <QList>
 #include <QPointer>
+#include <QSize>
 #include <QString>
 #include <QWidget>
 #include <vector>
@@ -48,7 +49,10 @@ public:
     // Arms the component: the next FormResized records the layout afresh; the
     // window's present outer proportion becomes the one KeepRatio holds.
     void InitializeResizer(QWidget* window);
-    // Records the layout when armed, otherwise applies the proportional layout.
+    // Applies the proportional layout. When armed it first records the
+    // layout against the window's size before this resize (the size it had
+    // at the last call), so a resize right after arming still scales; only
+    // when there was no earlier size (the first show) does it just record.
     void FormResized(QWidget* window);
 
     // A control's "Tag" property: "MSIRESIZE" (any case) followed by one
@@ -67,8 +71,11 @@ private:
         float FontSize = 0;  // points; 0 when the control's font has no point size
     };
 
-    void CaptureLayout(QWidget* window);
+    void CaptureLayout(QWidget* window, QSize scaleSize);
     void ApplyResize(QWidget* window);
+    // The outer size that keeps the proportion, never past the screen's
+    // available area.
+    QSize keptOuterSize(const QWidget* window) const;
 
     bool fontResize_ = false;
     bool keepRatio_ = false;
@@ -77,4 +84,6 @@ private:
     float origScaleHeight_ = 0;
     float aspectRatio_ = 0;
     bool inResize_ = false;
+    // The window's inner size at the last FormResized; invalid before the first.
+    QSize lastSize_;
 };

@@ -10,6 +10,7 @@
 #include "presentation/center_form.h"
 #include "presentation/control_resizer.h"
 #include "presentation/logos.h"
+#include "stats_sheet/team_label.h"
 
 #include <QCloseEvent>
 #include <QFrame>
@@ -27,10 +28,13 @@ Form2::Form2(Form1* board) : board_(board)
     setStyleSheet(QStringLiteral("QDialog#Form2 { background-color: black; }"));
     resize(twips::toPx(12645), twips::toPx(11025));
 
-    lbl_VisTeam = new QLabel(QStringLiteral("Team"), this);
+    // The team labels reach over the free room above their grids, so a long
+    // name has space to show whole.
+    const double labelWidth = 11145, bandShare = 1455 / labelWidth;
+    lbl_VisTeam = new TeamLabel(QStringLiteral("Team"), bandShare, this);
     lbl_VisTeam->setObjectName(QStringLiteral("lbl_VisTeam"));
-    lbl_VisTeam->setStyleSheet(colours::style(colours::White, 0x00808080));
-    twips::place(lbl_VisTeam, 90, 210, 1455, 255);
+    lbl_VisTeam->setColours(colours::fromBgr(colours::White), colours::fromBgr(0x00808080));
+    twips::place(lbl_VisTeam, 90, 210, labelWidth, 255);
     look::setFont(lbl_VisTeam, QStringLiteral("Arial"), 9.75);
     grd_VisStats = new Grid(this);
     grd_VisStats->setObjectName(QStringLiteral("grd_VisStats"));
@@ -41,10 +45,10 @@ Form2::Form2(Form1* board) : board_(board)
     Picture3->setToolTip(QStringLiteral("Visitor logo"));
     twips::place(Picture3, 11295, 540, 1290, 1290);
 
-    lbl_HomeTeam = new QLabel(QStringLiteral("Team"), this);
+    lbl_HomeTeam = new TeamLabel(QStringLiteral("Team"), bandShare, this);
     lbl_HomeTeam->setObjectName(QStringLiteral("lbl_HomeTeam"));
-    lbl_HomeTeam->setStyleSheet(colours::style(0x00000000, colours::LightGrey));
-    twips::place(lbl_HomeTeam, 90, 4590, 1455, 255);
+    lbl_HomeTeam->setColours(Qt::black, colours::fromBgr(colours::LightGrey));
+    twips::place(lbl_HomeTeam, 90, 4590, labelWidth, 255);
     look::setFont(lbl_HomeTeam, QStringLiteral("Arial"), 9.75);
     grd_HomeStats = new Grid(this);
     grd_HomeStats->setObjectName(QStringLiteral("grd_HomeStats"));
@@ -108,6 +112,7 @@ Form2::Form2(Form1* board) : board_(board)
     tb_HomeWin = holder("tb_HomeWin");
     tb_HomeLoss = holder("tb_HomeLoss");
 
+    look::plainLabels(this);
     wireEditing();
     wireSaving();
 }

@@ -2,6 +2,8 @@
 // The statistics sheet "Stats": both teams' batting and pitching lines and
 // the box score of the game being played. It lives hidden for the whole run;
 // closing it only hides it, so nothing the grids hold is lost.
+#include "stats_sheet/team_label.h"
+
 #include <QDialog>
 
 class Grid;
@@ -23,8 +25,8 @@ public:
     void Form_MouseDown();
     ControlResizer& resizer();
 
-    QLabel* lbl_VisTeam = nullptr;
-    QLabel* lbl_HomeTeam = nullptr;
+    TeamLabel* lbl_VisTeam = nullptr;
+    TeamLabel* lbl_HomeTeam = nullptr;
     Grid* grd_VisStats = nullptr;
     Grid* grd_HomeStats = nullptr;
     Grid* grd_BoxScore = nullptr;
