@@ -686,8 +686,13 @@ void Grid::keyPressEvent(QKeyEvent* e)
 void Grid::changeEvent(QEvent* e)
 {
     QTableView::changeEvent(e);
-    if (e->type() == QEvent::FontChange)
+    if (e->type() == QEvent::FontChange) {
+        // Under a style sheet Qt no longer hands a font down to children: the
+        // header kept the desktop's larger font, and its row lost the
+        // underscores ("VIS Player").
+        horizontalHeader()->setFont(font());
         applyRowHeights();
+    }
     else if (e->type() == QEvent::PaletteChange)
         model_.setFixedBackColor(palette().color(QPalette::Button));
 }

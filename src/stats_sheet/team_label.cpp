@@ -41,7 +41,8 @@ QFont TeamLabel::fittedFont() const
 
 int TeamLabel::bandWidth() const
 {
-    const int textWidth = QFontMetrics(fittedFont()).horizontalAdvance(text()) + 2 * Pad;
+    // One pixel more than measured: eliding measures a little differently.
+    const int textWidth = QFontMetrics(fittedFont()).horizontalAdvance(text()) + 2 * Pad + 1;
     return std::min(width(), std::max(int(width() * bandShare_ + 0.5), textWidth));
 }
 

@@ -5,6 +5,7 @@
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
+#include <QScreen>
 #include <QTableView>
 #include <gtest/gtest.h>
 #include <memory>
@@ -228,4 +229,41 @@ TEST(ControlResizer, ControlsAreTheAbsolutelyPlacedDescendants)
     EXPECT_FALSE(controls.contains(table->viewport()));
     EXPECT_FALSE(controls.contains(static_cast<QWidget*>(combo->lineEdit())));
     EXPECT_FALSE(controls.contains(notice));
+}
+
+TEST(ControlResizer, AResizeRightAfterReArmingScalesFromTheSizeBeforeIt)
+{
+    ResizingWindow w;
+    auto* label = new QLabel("x", &w);
+    w.resize(400, 300);
+    label->setGeometry(40, 60, 100, 30);
+    ControlResizer r = armed(&w);
+    w.resizer = &r;
+    w.show();  // the first show only records: there was no earlier size
+    ASSERT_TRUE(r.isRecorded());
+    EXPECT_EQ(label->geometry(), QRect(40, 60, 100, 30));
+
+    // A user's move, kept by re-arming; the next resize scales from it.
+    label->move(50, 70);
+    r.InitializeResizer(&w);
+    w.resize(800, 600);
+    EXPECT_EQ(label->geometry(), QRect(100, 140, 200, 60));
+    w.resize(400, 300);
+    EXPECT_EQ(label->geometry(), QRect(50, 70, 100, 30));
+}
+
+TEST(ControlResizer, KeepingTheProportionNeverGrowsAWindowPastTheScreen)
+{
+    ResizingWindow w;
+    w.resize(300, 300);
+    w.show();
+    ControlResizer r = armed(&w, true);
+    w.resizer = &r;
+    r.FormResized(&w);
+    const QRect area = w.screen()->availableGeometry();
+    // Wider than the screen's height allows at this proportion.
+    w.resize(area.height() + 50, w.height());
+    EXPECT_LE(w.frameGeometry().height(), area.height());
+    EXPECT_LE(w.frameGeometry().width(), area.width());
+    EXPECT_NEAR(double(w.frameGeometry().height()) / w.frameGeometry().width(), r.aspectRatio(), 0.01);
 }
