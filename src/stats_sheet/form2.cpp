@@ -25,7 +25,10 @@ Form2::Form2(Form1* board) : board_(board)
     setObjectName(QStringLiteral("Form2"));
     setWindowTitle(QStringLiteral("Stats"));
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::WindowMinMaxButtonsHint);
-    setStyleSheet(QStringLiteral("QDialog#Form2 { background-color: black; }"));
+    // A header row is one grid row high: the padding a style sheet gives its
+    // sections would cut the underscores off "VIS_Player".
+    setStyleSheet(QStringLiteral("QDialog#Form2 { background-color: black; }"
+                                 " QHeaderView::section { padding: 0px 2px; }"));
     resize(twips::toPx(12645), twips::toPx(11025));
 
     // The team labels reach over the free room above their grids, so a long
