@@ -345,15 +345,19 @@ void GridModel::sortRows(int col, bool ascending, bool numeric)
 
     // Keys computed once: reading numbers inside the comparison would
     // dominate the sort of a large result.
+    // Texts are case-folded once here, so the comparison itself is a plain
+    // compare of code units.
     struct Key {
         int kind;  // 0 empty, 1 number, 2 text (numeric sorts only)
         double value;
-        const QString* text;
+        QString folded;
     };
     std::vector<Key> keys(n);
     for (size_t i = 0; i < n; ++i) {
         const QString& t = cell(int(i + 1), col);
-        Key k{2, 0.0, &t};
+        Key& k = keys[i];
+        k.kind = 2;
+        k.value = 0.0;
         if (numeric) {
             if (t.trimmed().isEmpty())
                 k.kind = 0;
@@ -362,14 +366,15 @@ void GridModel::sortRows(int col, bool ascending, bool numeric)
                 k.value = *v;
             }
         }
-        keys[i] = k;
+        if (k.kind == 2)
+            k.folded = t.toCaseFolded();
     }
     auto less = [&](const Key& a, const Key& b) {
         if (a.kind != b.kind)
             return a.kind < b.kind;
         if (a.kind == 1)
             return a.value < b.value;
-        return a.text->compare(*b.text, Qt::CaseInsensitive) < 0;
+        return QStringView(a.folded).compare(QStringView(b.folded)) < 0;
     };
     std::vector<size_t> order(n);
     std::iota(order.begin(), order.end(), size_t(0));
@@ -388,6 +393,17 @@ void GridModel::sortRows(int col, bool ascending, bool numeric)
         sorted.push_back(std::move(rows_[i + 1]));
     rows_ = std::move(sorted);
     emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
+}
+
+bool GridModel::isNumericColumn(int col) const
+{
+    checkCol(col);
+    for (int r = 1; r < rows(); ++r) {
+        const QString& t = cell(r, col);
+        if (!t.trimmed().isEmpty() && !numberIn(t))
+            return false;
+    }
+    return true;
 }
 
 void GridModel::setRedraw(bool on)

@@ -31,6 +31,11 @@ Form4::Form4(QWidget* board) : QDialog(board), board_(board)
     setFixedSize(twips::toPx(12600), twips::toPx(8730));
     buildControls();
     wireByGame();
+    wireGameStats();
+    wireSorting();
+    wireAggregates();
+    wireWinLoss();
+    wirePurge();
 }
 
 Form4::~Form4() = default;
@@ -200,7 +205,11 @@ void Form4::Form_Load()
         Command4_Click();
         Command5_Click();
         // [load-aggregates]
+        Command6_Click();
+        Command14_Click();
         // [load-winloss]
+        Command30_Click();
+        Command34_Click();
     });
     loading_ = nullptr;
     if (completed)
