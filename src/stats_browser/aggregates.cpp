@@ -1,11 +1,12 @@
 // Aggregate batting and pitching: every player's totals over all saved
 // games, one row per team and player, with the rates worked out by SQLite.
 //
-// SQLite cannot name a result column inside its own select list, so each
-// rate repeats the sums it needs. TOTAL() is SUM() with a missing value
-// counting 0 and a fractional result, so a rate never divides whole numbers
-// (7 / 2 would be 3); a sum of 0 under a division gives NULL, shown as an
-// empty cell, and every other row still shows.
+// The sums are formed once, grouped by team and player, and the rates are
+// worked out from them by name in an outer select (SQLite cannot name a
+// result column inside its own select list). A missing sum counts 0 in a
+// rate, as IFNULL says. Every rate divides by a fraction ("* 1.0", and
+// innings summed as REAL) so that 7 over 2 is 3.5, not 3; a division by
+// zero gives NULL, shown as an empty cell, and every other row still shows.
 #include "stats_browser/form4.h"
 
 #include "common/guard.h"
@@ -16,30 +17,37 @@
 
 namespace {
 
-const QString BattingSelect = QStringLiteral(
-    "SELECT Batter, Team, SUM(AB) AS TAB, SUM(\"1B\") AS SI, SUM(\"2B\") AS DB, SUM(\"3B\") AS TR, "
-    "SUM(HR) AS HRun, SUM(BB) AS BBs, SUM(K) AS SO, SUM(SB) AS SBs, SUM(RBI) AS RBIs, "
-    "(TOTAL(\"1B\") + TOTAL(\"2B\") + TOTAL(\"3B\") + TOTAL(HR)) / SUM(AB) AS BAvg, "
-    // A home run is four bases.
-    "(TOTAL(\"1B\") + 2 * TOTAL(\"2B\") + 3 * TOTAL(\"3B\") + 4 * TOTAL(HR)) / SUM(AB) AS SLG "
-    "FROM Batting");
+// where: a WHERE clause (or nothing) on the table's rows.
+QString battingStatement(const QString& where)
+{
+    return QStringLiteral(
+               "SELECT Batter, Team, TAB, SI, DB, TR, HRun, BBs, SO, SBs, RBIs, "
+               "(IFNULL(SI, 0) + IFNULL(DB, 0) + IFNULL(TR, 0) + IFNULL(HRun, 0)) * 1.0 / TAB AS BAvg, "
+               // A home run is four bases.
+               "(IFNULL(SI, 0) + IFNULL(DB, 0) * 2 + IFNULL(TR, 0) * 3 + IFNULL(HRun, 0) * 4) * 1.0 / TAB AS SLG "
+               "FROM (SELECT Batter, Team, SUM(AB) AS TAB, SUM(\"1B\") AS SI, SUM(\"2B\") AS DB, "
+               "SUM(\"3B\") AS TR, SUM(HR) AS HRun, SUM(BB) AS BBs, SUM(K) AS SO, SUM(SB) AS SBs, "
+               "SUM(RBI) AS RBIs FROM Batting")
+        + where
+        // The groups in the order SQLite forms them, pinned so every run
+        // lists the rows alike.
+        + QStringLiteral(" GROUP BY Team, Batter) ORDER BY Team, Batter");
+}
 
 // TIP is a sum of REAL innings; "* 1.0" keeps it fractional even in a file
 // whose IP column holds whole numbers.
-const QString PitchingSelect = QStringLiteral(
-    "SELECT Pitcher, Team, SUM(K) AS Ks, SUM(BB) AS BBs, SUM(Hits) AS H, SUM(HR) AS HRs, SUM(Runs) AS R, "
-    "SUM(IP * 1.0) AS TIP, "
-    "SUM(K) / (SUM(IP * 1.0) / 9) AS \"Ks/9\", SUM(BB) / (SUM(IP * 1.0) / 9) AS \"BBs/9\", "
-    "SUM(Hits) / (SUM(IP * 1.0) / 9) AS \"H/9\", SUM(HR) / (SUM(IP * 1.0) / 9) AS \"HRs/9\", "
-    "SUM(K) * 1.0 / SUM(BB) AS \"K/BB\", "
-    "TOTAL(Runs) / TOTAL(IP) * 9 AS ERA, "
-    "(TOTAL(BB) + TOTAL(Hits)) / TOTAL(IP) AS WHIP "
-    "FROM Pitching");
-
-// The groups in the order SQLite forms them, pinned so every run lists the
-// rows alike.
-const QString BattingGroups = QStringLiteral(" GROUP BY Team, Batter ORDER BY Team, Batter");
-const QString PitchingGroups = QStringLiteral(" GROUP BY Team, Pitcher ORDER BY Team, Pitcher");
+QString pitchingStatement(const QString& where)
+{
+    return QStringLiteral(
+               "SELECT Pitcher, Team, Ks, BBs, H, HRs, R, TIP, "
+               "Ks / (TIP / 9) AS \"Ks/9\", BBs / (TIP / 9) AS \"BBs/9\", H / (TIP / 9) AS \"H/9\", "
+               "HRs / (TIP / 9) AS \"HRs/9\", Ks * 1.0 / BBs AS \"K/BB\", "
+               "IFNULL(R, 0) / IFNULL(TIP, 0) * 9 AS ERA, "
+               "(IFNULL(BBs, 0) + IFNULL(H, 0)) / IFNULL(TIP, 0) AS WHIP "
+               "FROM (SELECT Pitcher, Team, SUM(K) AS Ks, SUM(BB) AS BBs, SUM(Hits) AS H, SUM(HR) AS HRs, "
+               "SUM(Runs) AS R, SUM(IP * 1.0) AS TIP FROM Pitching")
+        + where + QStringLiteral(" GROUP BY Team, Pitcher) ORDER BY Team, Pitcher");
+}
 
 // A filter is a prefix of the name, any case of letters. A row without a
 // name is never listed, also with an empty filter.
@@ -99,7 +107,7 @@ void Form4::Command12_Click()
 void Form4::aggregateBatting(const QString& where, const QVariantList& params, int countWidth)
 {
     browser::View v;
-    v.statement = BattingSelect + where + BattingGroups;
+    v.statement = battingStatement(where);
     v.params = params;
     v.header = QStringList{"Batter", "Team", "TAB", "SI",   "DB",   "TR",  "HRun",
                            "BBs",    "SO",   "SBs", "RBIs", "BAvg", "SLG"};
@@ -114,7 +122,7 @@ void Form4::aggregateBatting(const QString& where, const QVariantList& params, i
 void Form4::aggregatePitching(const QString& where, const QVariantList& params)
 {
     browser::View v;
-    v.statement = PitchingSelect + where + PitchingGroups;
+    v.statement = pitchingStatement(where);
     v.params = params;
     v.header = QStringList{"Pitcher", "Team", "Ks",  "BBs",  "H",   "HRs", "R",   "TIP",
                            "Ks/9",    "BBs/9", "H/9", "HRs/9", "K/BB", "ERA", "WHIP"};
