@@ -88,6 +88,7 @@ void Form4::buildControls()
         label = new QLabel(QStringLiteral("CTRL + Dbl Click column to SORT"), TabPage[tab]);
         label->setObjectName(QString::fromLatin1(name));
         label->setStyleSheet(colourCss("color", 0x00FF0000));
+        look::setFont(label, QStringLiteral("Arial"), 8.25);  // so the hint fits its width
         placeOnTab(label, 525, 1125, 2760, 240);
     };
     const QFont arial9 = look::font(QStringLiteral("Arial"), 9);
