@@ -2,7 +2,9 @@
 // a count is given: `bench_browser 5000` holds about 100,000 batting rows) in
 // a temporary program folder: opening the window (every load query run, every
 // grid filled, the window shown and painted) and each by-game query. Prints
-// medians.
+// medians. Also the aggregate, standings and matchup views, a Game Stats
+// click, Ctrl+double-click sorts of the batting-by-game grid, and the
+// deletes and the purge, each on a fresh copy of the database file.
 #include "platform/database.h"
 #include "platform/grid.h"
 #include "stats_browser/form4.h"
@@ -15,6 +17,8 @@
 #include <QApplication>
 #include <QDateTime>
 #include <QElapsedTimer>
+#include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QRandomGenerator>
 #include <QTabWidget>
@@ -32,10 +36,12 @@ struct Figures {
     double median, min, max;
 };
 
-Figures timed(const std::function<void()>& work, int runs = Runs)
+Figures timed(const std::function<void()>& work, int runs = Runs, const std::function<void()>& before = {})
 {
     std::vector<double> ms;
     for (int i = 0; i < runs; ++i) {
+        if (before)
+            before();
         QElapsedTimer t;
         t.start();
         work();
@@ -166,6 +172,14 @@ int main(int argc, char** argv)
         {"Pitching: data by player (empty filter)", b.Text3, "", &Form4::Command2_Click, b.MSHFlexGrid3, 2},
         {"Pitching: data by team \"Team B\"", b.Text4, "Team B", &Form4::Command1_Click, b.MSHFlexGrid3, 2},
         {"Pitching: data by GameID \"0704\"", b.Text8, "0704", &Form4::Command10_Click, b.MSHFlexGrid3, 2},
+        {"Aggregate batting, all players", nullptr, "", &Form4::Command6_Click, b.MSHFlexGrid4, 3},
+        {"Aggregate batting by player \"Batter 3\"", b.Text6, "Batter 3", &Form4::Command7_Click, b.MSHFlexGrid4, 3},
+        {"Aggregate batting by team (empty filter)", b.Text5, "", &Form4::Command8_Click, b.MSHFlexGrid4, 3},
+        {"Aggregate pitching, all players", nullptr, "", &Form4::Command14_Click, b.MSHFlexGrid5, 4},
+        {"Aggregate pitching by player \"Pitcher 1\"", b.Text10, "Pitcher 1", &Form4::Command13_Click, b.MSHFlexGrid5, 4},
+        {"Aggregate pitching by team \"O'\"", b.Text11, "O'", &Form4::Command12_Click, b.MSHFlexGrid5, 4},
+        {"Win/Loss standings", nullptr, "", &Form4::Command30_Click, b.MSHFlexGrid9, 5},
+        {"Matchups", nullptr, "", &Form4::Command34_Click, b.MSHFlexGrid10, 5},
     };
     for (const Query& q : queries) {
         if (q.filter)
@@ -177,6 +191,72 @@ int main(int argc, char** argv)
         });
         print(q.name, f, q.grid->rows() - 1);
     }
+
+    // A Game Stats click: five queries and the tab switch.
+    b.Command4_Click();
+    b.SSTab1->setCurrentIndex(0);
+    print("Game Stats click (GameID of row 1001)", timed([&] {
+              b.MSHFlexGrid1_Click(1001, Form4::GameIdColumn);
+              b.repaint();
+              b.SSTab1->setCurrentIndex(0);
+          }));
+
+    // Sorting the whole batting-by-game grid, each column both ways.
+    b.Text1->clear();
+    b.Command5_Click();
+    b.SSTab1->setCurrentIndex(1);
+    for (int col : {1, 4, 10, 11, 12}) {
+        for (int dir : {1, 2}) {
+            char name[64];
+            std::snprintf(name, sizeof name, "Sort batting by game, column %d, %s", col, dir == 1 ? "up" : "down");
+            print(name, timed([&] {
+                      b.MSHFlexGrid2->model().sortRows(col, dir == 1, b.MSHFlexGrid2->model().isNumericColumn(col));
+                      b.repaint();
+                  }),
+                  b.MSHFlexGrid2->rows() - 1);
+        }
+    }
+
+    // The destructive commands, each on a fresh copy of the file.
+    const QString file = db::path();
+    const QString pristine = file + QStringLiteral(".pristine");
+    QFile::copy(file, pristine);
+    auto onCopy = [&](const std::function<void()>& work) {
+        return timed(
+            [&] { work(); },
+            Runs, [&] {
+                QFile::remove(file);
+                QFile::copy(pristine, file);
+            });
+    };
+    b.Command30_Click();
+    b.Command34_Click();
+    const QString team = b.MSHFlexGrid9->textMatrix(1, 1);
+    const QString matchup = b.MSHFlexGrid10->textMatrix(1, 1);
+    auto yes = [&] {
+        ui.clear();
+        ui.answerMsgBox(QMessageBox::Yes);
+    };
+    print("Delete one team's win/loss rows", onCopy([&] {
+              yes();
+              b.lbl_DEL2->setText(team);
+              b.Command36_Click();
+          }));
+    print("Delete one matchup", onCopy([&] {
+              yes();
+              b.lbl_DEL2->setText(matchup);
+              b.Command36_Click();
+          }));
+    print("Clear all Win/Loss data", onCopy([&] {
+              yes();
+              b.Command33_Click();
+          }));
+    print("PURGE ALL STATS", onCopy([&] {
+              yes();
+              b.cmd_Purge_Click();
+          }));
+    QFile::remove(file);
+    QFile::rename(pristine, file);
 
     if (!ui.programErrors().isEmpty())
         std::printf("unexpected Program Error boxes: %s\n", ui.programErrors().join(QStringLiteral(" | ")).toUtf8().constData());

@@ -1,7 +1,6 @@
 #include "platform/grid.h"
 
 #include "common/guard.h"
-#include "common/numbers.h"
 #include "platform/twips.h"
 
 #include <QBrush>
@@ -10,6 +9,8 @@
 #include <QKeyEvent>
 #include <QLocale>
 #include <algorithm>
+#include <charconv>
+#include <cmath>
 #include <climits>
 #include <numeric>
 #include <optional>
@@ -36,19 +37,51 @@ QColor shown(QRgb v)
     return v ? QColor::fromRgb(v) : QColor();
 }
 
-// A cell counts as a number when it reads strictly as one, with "." or with
-// the user's decimal separator (formatted columns use the latter).
+// A cell counts as a number when it reads strictly as one: blanks around,
+// an optional sign, digits with at most one decimal point ("." or the
+// user's separator, which formatted columns use), no exponent. Read without
+// allocating: a sort reads every cell of a large column.
+std::optional<double> numberIn(QStringView text, QChar separator)
+{
+    text = text.trimmed();
+    if (text.isEmpty() || text.size() > 64)
+        return std::nullopt;
+    char buf[72];
+    int n = 0;
+    bool digit = false, point = false;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t ch = text[i].unicode();
+        if (ch >= u'0' && ch <= u'9') {
+            digit = true;
+            buf[n++] = char(ch);
+        } else if ((ch == u'.' || ch == separator.unicode()) && !point) {
+            point = true;
+            buf[n++] = '.';
+        } else if ((ch == u'+' || ch == u'-') && i == 0) {
+            if (ch == u'-')
+                buf[n++] = '-';
+        } else {
+            return std::nullopt;
+        }
+    }
+    if (!digit)
+        return std::nullopt;
+    double v = 0;
+    const auto [end, ec] = std::from_chars(buf, buf + n, v);
+    if (ec != std::errc() || end != buf + n || !std::isfinite(v))
+        return std::nullopt;
+    return v;
+}
+
+QChar decimalSeparator()
+{
+    const QString sep = QLocale().decimalPoint();
+    return sep.size() == 1 ? sep.front() : QChar(u'.');
+}
+
 std::optional<double> numberIn(const QString& text)
 {
-    if (auto v = num::strict(text))
-        return v;
-    const QString sep = QLocale().decimalPoint();
-    if (sep != QLatin1String(".") && text.contains(sep)) {
-        QString t = text;
-        t.replace(sep, QStringLiteral("."));
-        return num::strict(t);
-    }
-    return std::nullopt;
+    return numberIn(text, decimalSeparator());
 }
 
 void checkCode(int code)
@@ -345,31 +378,37 @@ void GridModel::sortRows(int col, bool ascending, bool numeric)
 
     // Keys computed once: reading numbers inside the comparison would
     // dominate the sort of a large result.
+    // Texts are case-folded once here, so the comparison itself is a plain
+    // compare of code units.
     struct Key {
         int kind;  // 0 empty, 1 number, 2 text (numeric sorts only)
         double value;
-        const QString* text;
+        QString folded;
     };
     std::vector<Key> keys(n);
+    const QChar separator = decimalSeparator();
     for (size_t i = 0; i < n; ++i) {
         const QString& t = cell(int(i + 1), col);
-        Key k{2, 0.0, &t};
+        Key& k = keys[i];
+        k.kind = 2;
+        k.value = 0.0;
         if (numeric) {
-            if (t.trimmed().isEmpty())
+            if (QStringView(t).trimmed().isEmpty())
                 k.kind = 0;
-            else if (auto v = numberIn(t)) {
+            else if (auto v = numberIn(t, separator)) {
                 k.kind = 1;
                 k.value = *v;
             }
         }
-        keys[i] = k;
+        if (k.kind == 2)
+            k.folded = t.toCaseFolded();
     }
     auto less = [&](const Key& a, const Key& b) {
         if (a.kind != b.kind)
             return a.kind < b.kind;
         if (a.kind == 1)
             return a.value < b.value;
-        return a.text->compare(*b.text, Qt::CaseInsensitive) < 0;
+        return QStringView(a.folded).compare(QStringView(b.folded)) < 0;
     };
     std::vector<size_t> order(n);
     std::iota(order.begin(), order.end(), size_t(0));
@@ -388,6 +427,18 @@ void GridModel::sortRows(int col, bool ascending, bool numeric)
         sorted.push_back(std::move(rows_[i + 1]));
     rows_ = std::move(sorted);
     emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
+}
+
+bool GridModel::isNumericColumn(int col) const
+{
+    checkCol(col);
+    const QChar separator = decimalSeparator();
+    for (int r = 1; r < rows(); ++r) {
+        const QString& t = cell(r, col);
+        if (!QStringView(t).trimmed().isEmpty() && !numberIn(t, separator))
+            return false;
+    }
+    return true;
 }
 
 void GridModel::setRedraw(bool on)

@@ -75,6 +75,9 @@ public:
     // go with it. Text comparison ignores case. As numbers, empty cells come
     // first, then numbers by value, then other texts (descending reverses).
     void sortRows(int col, bool ascending, bool numeric);
+    // Whether every non-empty data cell of the column reads as a number
+    // (with "." or the user's decimal separator).
+    bool isNumericColumn(int col) const;
 
     // While off, text writes raise no change notifications; switching it on
     // again refreshes the whole view once (for rewriting a column of a large

@@ -31,6 +31,11 @@ Form4::Form4(QWidget* board) : QDialog(board), board_(board)
     setFixedSize(twips::toPx(12600), twips::toPx(8730));
     buildControls();
     wireByGame();
+    wireGameStats();
+    wireSorting();
+    wireAggregates();
+    wireWinLoss();
+    wirePurge();
 }
 
 Form4::~Form4() = default;
@@ -83,6 +88,7 @@ void Form4::buildControls()
         label = new QLabel(QStringLiteral("CTRL + Dbl Click column to SORT"), TabPage[tab]);
         label->setObjectName(QString::fromLatin1(name));
         label->setStyleSheet(colourCss("color", 0x00FF0000));
+        look::setFont(label, QStringLiteral("Arial"), 8.25);  // so the hint fits its width
         placeOnTab(label, 525, 1125, 2760, 240);
     };
     const QFont arial9 = look::font(QStringLiteral("Arial"), 9);
@@ -200,7 +206,11 @@ void Form4::Form_Load()
         Command4_Click();
         Command5_Click();
         // [load-aggregates]
+        Command6_Click();
+        Command14_Click();
         // [load-winloss]
+        Command30_Click();
+        Command34_Click();
     });
     loading_ = nullptr;
     if (completed)

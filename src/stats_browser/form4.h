@@ -6,6 +6,7 @@
 // The class is implemented across several files of this folder, one per
 // concern, all sharing this header.
 #include <QDialog>
+#include <cstdint>
 #include <optional>
 
 class Grid;
@@ -45,6 +46,27 @@ public:
     void Command2_Click();   // "Data by player"
     void Command1_Click();   // "Data by team"
     void Command10_Click();  // "Data by GameID"
+    // ---- Tab 6 "Game Stats", opened from a GameID of the line scores ----
+    void MSHFlexGrid1_Click(int row, int col);
+    void GetBoxScore();
+    // ---- Ctrl+double-click sorting of grids 2 to 5 ----
+    void SortGridByColumn(Grid& grid, int col);
+    // ---- Tabs 3 and 4: aggregate batting and pitching ----
+    void Command6_Click();   // all batters (run by the load step)
+    void Command7_Click();   // "Batting data by player"
+    void Command8_Click();   // "Batting data by team"
+    void Command14_Click();  // all pitchers (run by the load step)
+    void Command13_Click();  // "Pitching data by player"
+    void Command12_Click();  // "Pitching data by team"
+    // ---- Tab 5 "Win/Loss" ----
+    void Command30_Click();  // standings (run by the load step)
+    void Command34_Click();  // matchups (run by the load step)
+    void MSHFlexGrid9_Click(int row);
+    void MSHFlexGrid10_Click(int row);
+    void Command36_Click();  // "DELETE Matchup or Win/Loss"
+    void Command33_Click();  // "Clear all Win/Loss data"
+    // ---- Tab 0: "PURGE ALL STATS" ----
+    void cmd_Purge_Click();
 
     // The column of the line-score grid that opens a game.
     static constexpr int GameIdColumn = 26;
@@ -111,7 +133,11 @@ public:
     QPushButton* Command32 = nullptr;  // hidden: "TALLY WinLoss"
 
     // Working state of single concerns (each concern adds its own here).
-    // [sorting]
+    // [sorting] The column sorted last and the direction used last (0 none,
+    // 1 ascending, 2 descending), shared by the four sortable grids and kept
+    // for the window object's life.
+    std::uint8_t lastSortCol = 0;
+    std::uint8_t sortDir = 0;
     // [bracket]
 
 protected:
@@ -120,6 +146,11 @@ protected:
 private:
     void buildControls();
     void wireByGame();
+    void wireGameStats();
+    void wireSorting();
+    void wireAggregates();
+    void wireWinLoss();
+    void wirePurge();
     // Every grid back to its empty state: no rows, no fields.
     void releaseGrids();
     // Places a control on a tab page by its position measured from the
@@ -139,6 +170,9 @@ private:
     void lineScores(const QString& statement, const QVariantList& params, bool newestFirst, bool hideWhileFilling,
                     unsigned firstPairColour);
     void markGameIds();
+    void aggregateBatting(const QString& where, const QVariantList& params, int countWidth);
+    void aggregatePitching(const QString& where, const QVariantList& params);
+    void pickDeleteTarget(const Grid& grid, int row);
 
     QWidget* board_;
     browser::QueryRunner* loading_ = nullptr;
