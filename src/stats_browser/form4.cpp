@@ -31,6 +31,8 @@ Form4::Form4(QWidget* board) : QDialog(board), board_(board)
     setFixedSize(twips::toPx(12600), twips::toPx(8730));
     buildControls();
     wireByGame();
+    buildBracket();
+    wireExports();
 }
 
 Form4::~Form4() = default;
@@ -208,7 +210,7 @@ void Form4::Form_Load()
 
     CenterOverMain(board_, {this});
     markGameIds();
-    // [load-bracket]
+    restoreBracket();
 }
 
 void Form4::Form_Unload()
@@ -216,7 +218,7 @@ void Form4::Form_Unload()
     if (unloaded_)
         return;
     unloaded_ = true;
-    // [unload-bracket]
+    saveBracket();
     releaseGrids();
 }
 

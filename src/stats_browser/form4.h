@@ -7,7 +7,10 @@
 // concern, all sharing this header.
 #include <QDialog>
 #include <optional>
+#include <utility>
+#include <vector>
 
+class ClickLabel;
 class Grid;
 class QLabel;
 class QLineEdit;
@@ -18,6 +21,7 @@ class QWidget;
 namespace browser {
 class QueryRunner;
 struct View;
+struct GridSheet;
 }  // namespace browser
 
 class Form4 : public QDialog {
@@ -45,6 +49,17 @@ public:
     void Command2_Click();   // "Data by player"
     void Command1_Click();   // "Data by team"
     void Command10_Click();  // "Data by GameID"
+
+    // ---- Tab 0: spreadsheet exports ----
+    void Command16_Click();  // "Send all DataGrids to Excel"
+    void Command15_Click();  // "Send Access DB to Excel"
+    // ---- Tab 7 "Tournament": the bracket ----
+    void lbl_Team_Click(int Index);
+    void lbl_TeamRnd2_Click(int Index);
+    void lbl_TeamRnd3_Click(int Index);
+    void lbl_TeamRnd4_Click(int Index);
+    void lbl_Champ_Click();
+    void cmd_Reset_Click();  // "RESET"
 
     // The column of the line-score grid that opens a game.
     static constexpr int GameIdColumn = 26;
@@ -110,6 +125,16 @@ public:
     QPushButton* Command34 = nullptr;  // hidden: matchups
     QPushButton* Command32 = nullptr;  // hidden: "TALLY WinLoss"
 
+    // Tab 7
+    QLineEdit* tb_Team = nullptr;
+    QPushButton* cmd_Reset = nullptr;
+    QLabel* lbl_instr = nullptr;
+    ClickLabel* lbl_Team[16] = {};
+    ClickLabel* lbl_TeamRnd2[8] = {};
+    ClickLabel* lbl_TeamRnd3[4] = {};
+    ClickLabel* lbl_TeamRnd4[2] = {};
+    ClickLabel* lbl_Champ = nullptr;
+
     // Working state of single concerns (each concern adds its own here).
     // [sorting]
     // [bracket]
@@ -139,6 +164,16 @@ private:
     void lineScores(const QString& statement, const QVariantList& params, bool newestFirst, bool hideWhileFilling,
                     unsigned firstPairColour);
     void markGameIds();
+
+    // Exports and bracket.
+    void wireExports();
+    std::vector<browser::GridSheet> dataGridSheets() const;
+    void buildBracket();
+    // The 31 slots with their settings keys, in the order they are read,
+    // written and cleared.
+    std::vector<std::pair<ClickLabel*, QString>> bracketSlots() const;
+    void restoreBracket();
+    void saveBracket();
 
     QWidget* board_;
     browser::QueryRunner* loading_ = nullptr;
