@@ -60,6 +60,10 @@ public:
     void lbl_TeamRnd4_Click(int Index);
     void lbl_Champ_Click();
     void cmd_Reset_Click();  // "RESET"
+    // The bracket from the settings store (the load step's last work) and
+    // back into it (every close).
+    void restoreBracket();
+    void saveBracket();
 
     // The column of the line-score grid that opens a game.
     static constexpr int GameIdColumn = 26;
@@ -172,8 +176,6 @@ private:
     // The 31 slots with their settings keys, in the order they are read,
     // written and cleared.
     std::vector<std::pair<ClickLabel*, QString>> bracketSlots() const;
-    void restoreBracket();
-    void saveBracket();
 
     QWidget* board_;
     browser::QueryRunner* loading_ = nullptr;
