@@ -103,28 +103,31 @@ std::vector<std::pair<ClickLabel*, QString>> Form4::bracketSlots() const
 
 // A click places the box's text unchanged (an empty box clears the slot);
 // the box keeps its text, so one name can go into several slots in a row.
+// Each handler acts only for the indices of its own row of slots.
 void Form4::lbl_Team_Click(int Index)
 {
-    if (Index >= 0 && Index < 16)
-        lbl_Team[Index]->setText(tb_Team->text());
+    placeTeam(lbl_Team, 16, Index);
 }
 
 void Form4::lbl_TeamRnd2_Click(int Index)
 {
-    if (Index >= 0 && Index < 8)
-        lbl_TeamRnd2[Index]->setText(tb_Team->text());
+    placeTeam(lbl_TeamRnd2, 8, Index);
 }
 
 void Form4::lbl_TeamRnd3_Click(int Index)
 {
-    if (Index >= 0 && Index < 4)
-        lbl_TeamRnd3[Index]->setText(tb_Team->text());
+    placeTeam(lbl_TeamRnd3, 4, Index);
 }
 
 void Form4::lbl_TeamRnd4_Click(int Index)
 {
-    if (Index >= 0 && Index < 2)
-        lbl_TeamRnd4[Index]->setText(tb_Team->text());
+    placeTeam(lbl_TeamRnd4, 2, Index);
+}
+
+void Form4::placeTeam(ClickLabel* const* round, int count, int index)
+{
+    if (index >= 0 && index < count)
+        round[index]->setText(tb_Team->text());
 }
 
 void Form4::lbl_Champ_Click()

@@ -176,6 +176,7 @@ private:
     // The 31 slots with their settings keys, in the order they are read,
     // written and cleared.
     std::vector<std::pair<ClickLabel*, QString>> bracketSlots() const;
+    void placeTeam(ClickLabel* const* round, int count, int index);
 
     QWidget* board_;
     browser::QueryRunner* loading_ = nullptr;
