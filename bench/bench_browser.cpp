@@ -1,10 +1,12 @@
 // Times the statistics browser over a database of saved games (10,000 unless
 // a count is given: `bench_browser 5000` holds about 100,000 batting rows) in
 // a temporary program folder: opening the window (every load query run, every
-// grid filled, the window shown and painted) and each by-game query. Prints
-// medians. Also the aggregate, standings and matchup views, a Game Stats
-// click, Ctrl+double-click sorts of the batting-by-game grid, and the
-// deletes and the purge, each on a fresh copy of the database file.
+// grid filled, the window shown and painted) and each by-game query; the
+// aggregate, standings and matchup views, a Game Stats click,
+// Ctrl+double-click sorts of the batting-by-game grid, and the deletes and
+// the purge, each on a fresh copy of the database file; both spreadsheet
+// exports (the desktop's launcher stubbed) with the growth of peak memory,
+// and the bracket's restore and save. Prints medians.
 #include "platform/database.h"
 #include "platform/grid.h"
 #include "stats_browser/form4.h"
@@ -14,10 +16,14 @@
 #include "support/scripted_interaction.h"
 #include "support/test_environment.h"
 
+#include "common/settings.h"
+#include "stats_browser/exports.h"
+
 #include <QApplication>
+#include <QDir>
+#include <QFile>
 #include <QDateTime>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRandomGenerator>
@@ -108,6 +114,73 @@ void buildDatabase()
             }
         }
     });
+}
+
+// Resident memory, and its peak since the last reset, in kB (Linux).
+long statusKb(const char* field)
+{
+    QFile f(QStringLiteral("/proc/self/status"));
+    if (!f.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray& line : f.readAll().split('\n'))
+        if (line.startsWith(field))
+            return line.mid(int(qstrlen(field))).trimmed().split(' ').front().toLong();
+    return -1;
+}
+
+void resetPeak()
+{
+    QFile f(QStringLiteral("/proc/self/clear_refs"));
+    if (f.open(QIODevice::WriteOnly))
+        f.write("5");
+}
+
+// The grids another concern fills with its summaries, at the size 16 teams
+// of 14 batters and 6 pitchers give.
+void fillSummaryGrids(Form4& b)
+{
+    std::vector<QStringList> batting, pitching, standings, matchups;
+    for (int t = 0; t < 16; ++t) {
+        const QString team = QStringLiteral("Team %1").arg(QChar('A' + t));
+        for (int p = 0; p < 14; ++p)
+            batting.push_back({"", QStringLiteral("Batter %1_%2").arg(t).arg(p), team, "612", "120", "30", "3", "15",
+                               "50", "110", "4", "60", ".274", ".390"});
+        for (int p = 0; p < 6; ++p)
+            pitching.push_back({"", QStringLiteral("Pitcher %1_%2").arg(t).arg(p), team, "90", "30", "100", "10", "40",
+                                "120.33", "6.73", "2.24", "7.48", ".75", "3.00", "2.99", "1.08"});
+        standings.push_back({"", team, "600", "650"});
+        for (int u = 0; u < 16; ++u)
+            if (u != t)
+                matchups.push_back({"", team + QStringLiteral("  vs  Team ") + QChar('A' + u), "40"});
+    }
+    browser::fillGrid(*b.MSHFlexGrid4, {"Batter", "Team", "TAB", "SI", "DB", "TR", "HRun", "BBs", "SO", "SBs", "RBIs",
+                                        "BAvg", "SLG"}, std::move(batting));
+    browser::fillGrid(*b.MSHFlexGrid5, {"Pitcher", "Team", "Ks", "BBs", "H", "HRs", "R", "TIP", "Ks/9", "BBs/9", "H/9",
+                                        "HRs/9", "K/BB", "ERA", "WHIP"}, std::move(pitching));
+    browser::fillGrid(*b.MSHFlexGrid9, {"Team", "W", "L"}, std::move(standings));
+    browser::fillGrid(*b.MSHFlexGrid10, {"Matchup", "Games"}, std::move(matchups));
+}
+
+// Times one export from the click to the file closed; the set-up before
+// each run (the browser loaded again) is not timed.
+void timeExport(const char* what, const std::function<void()>& prepare, const std::function<void()>& click)
+{
+    std::vector<double> ms;
+    long growth = 0;
+    for (int i = 0; i < 5; ++i) {
+        prepare();
+        QApplication::processEvents();
+        const long before = statusKb("VmRSS:");
+        resetPeak();
+        QElapsedTimer t;
+        t.start();
+        click();
+        ms.push_back(double(t.nsecsElapsed()) / 1e6);
+        growth = std::max(growth, statusKb("VmHWM:") - before);
+    }
+    std::sort(ms.begin(), ms.end());
+    std::printf("%-44s median %7.1f ms (min %7.1f, max %7.1f)  peak memory growth %ld MB\n", what, ms[ms.size() / 2],
+                ms.front(), ms.back(), growth / 1024);
 }
 
 int count(const char* table)
@@ -257,6 +330,29 @@ int main(int argc, char** argv)
           }));
     QFile::remove(file);
     QFile::rename(pristine, file);
+
+    // The exports. The workbooks go into the temporary program folder.
+    timeExport(
+        "Send all DataGrids to Excel", [&] {
+            b.Form_Load();
+            b.show();
+            fillSummaryGrids(b);
+        },
+        [&] { b.Command16_Click(); });
+    timeExport(
+        "Send Access DB to Excel", [&] { b.Form_Load(); }, [&] { b.Command15_Click(); });
+    const QDir reports(folder.file(QStringLiteral("Game Rpts")));
+    for (const QString& f : reports.entryList({QStringLiteral("*.xlsx")}, QDir::Files))
+        std::printf("  %s: %.1f MB\n", f.toUtf8().constData(), double(QFileInfo(reports.filePath(f)).size()) / 1e6);
+
+    // The bracket: every slot filled, restored at load, stored at close.
+    b.Form_Load();
+    b.tb_Team->setText(QStringLiteral("Summit Valley Miners"));
+    for (int i = 0; i < 16; ++i)
+        b.lbl_Team_Click(i);
+    b.saveBracket();
+    print("bracket restore (31 keys)", timed([&] { b.restoreBracket(); }));
+    print("bracket save (31 keys)", timed([&] { b.saveBracket(); }));
 
     if (!ui.programErrors().isEmpty())
         std::printf("unexpected Program Error boxes: %s\n", ui.programErrors().join(QStringLiteral(" | ")).toUtf8().constData());

@@ -38,6 +38,26 @@ void SaveSetting(const QString& key, const QString& value)
     s->sync();
 }
 
+QStringList GetSettings(const QStringList& keys)
+{
+    auto s = open();
+    s->beginGroup(QStringLiteral("labels"));
+    QStringList values;
+    for (const QString& key : keys)
+        values << s->value(key, QString()).toString();
+    return values;
+}
+
+void SaveSettings(const std::vector<std::pair<QString, QString>>& values)
+{
+    auto s = open();
+    s->beginGroup(QStringLiteral("labels"));
+    for (const auto& [key, value] : values)
+        s->setValue(key, value);
+    s->endGroup();
+    s->sync();
+}
+
 void redirectTo(const QString& iniFile)
 {
     redirectedFile() = iniFile;

@@ -21,6 +21,8 @@ public:
     // "" on cancel.
     virtual QString openFileName(const QString& title, const QString& startFolder, const QString& filter) = 0;
     virtual void openExternally(const QString& pathOrUrl) = 0;
+    // Whether the desktop has a program that opens files of this MIME type.
+    virtual bool hasDefaultProgram(const QString& mimeType) = 0;
 };
 
 // The desktop implementation over Qt's dialogs and xdg-open.
@@ -32,6 +34,8 @@ public:
                                        QMessageBox::StandardButton defaultButton) override;
     QString openFileName(const QString& title, const QString& startFolder, const QString& filter) override;
     void openExternally(const QString& pathOrUrl) override;
+    // Asks `xdg-mime query default`; a desktop without the tool has none.
+    bool hasDefaultProgram(const QString& mimeType) override;
 };
 
 Interaction& interaction();

@@ -36,6 +36,8 @@ Form4::Form4(QWidget* board) : QDialog(board), board_(board)
     wireAggregates();
     wireWinLoss();
     wirePurge();
+    buildBracket();
+    wireExports();
 }
 
 Form4::~Form4() = default;
@@ -218,7 +220,7 @@ void Form4::Form_Load()
 
     CenterOverMain(board_, {this});
     markGameIds();
-    // [load-bracket]
+    restoreBracket();
 }
 
 void Form4::Form_Unload()
@@ -226,7 +228,7 @@ void Form4::Form_Unload()
     if (unloaded_)
         return;
     unloaded_ = true;
-    // [unload-bracket]
+    saveBracket();
     releaseGrids();
 }
 

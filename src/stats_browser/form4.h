@@ -8,7 +8,10 @@
 #include <QDialog>
 #include <cstdint>
 #include <optional>
+#include <utility>
+#include <vector>
 
+class ClickLabel;
 class Grid;
 class QLabel;
 class QLineEdit;
@@ -19,6 +22,7 @@ class QWidget;
 namespace browser {
 class QueryRunner;
 struct View;
+struct GridSheet;
 }  // namespace browser
 
 class Form4 : public QDialog {
@@ -67,6 +71,21 @@ public:
     void Command33_Click();  // "Clear all Win/Loss data"
     // ---- Tab 0: "PURGE ALL STATS" ----
     void cmd_Purge_Click();
+
+    // ---- Tab 0: spreadsheet exports ----
+    void Command16_Click();  // "Send all DataGrids to Excel"
+    void Command15_Click();  // "Send Access DB to Excel"
+    // ---- Tab 7 "Tournament": the bracket ----
+    void lbl_Team_Click(int Index);
+    void lbl_TeamRnd2_Click(int Index);
+    void lbl_TeamRnd3_Click(int Index);
+    void lbl_TeamRnd4_Click(int Index);
+    void lbl_Champ_Click();
+    void cmd_Reset_Click();  // "RESET"
+    // The bracket from the settings store (the load step's last work) and
+    // back into it (every close).
+    void restoreBracket();
+    void saveBracket();
 
     // The column of the line-score grid that opens a game.
     static constexpr int GameIdColumn = 26;
@@ -132,6 +151,16 @@ public:
     QPushButton* Command34 = nullptr;  // hidden: matchups
     QPushButton* Command32 = nullptr;  // hidden: "TALLY WinLoss"
 
+    // Tab 7
+    QLineEdit* tb_Team = nullptr;
+    QPushButton* cmd_Reset = nullptr;
+    QLabel* lbl_instr = nullptr;
+    ClickLabel* lbl_Team[16] = {};
+    ClickLabel* lbl_TeamRnd2[8] = {};
+    ClickLabel* lbl_TeamRnd3[4] = {};
+    ClickLabel* lbl_TeamRnd4[2] = {};
+    ClickLabel* lbl_Champ = nullptr;
+
     // Working state of single concerns (each concern adds its own here).
     // [sorting] The column sorted last and the direction used last (0 none,
     // 1 ascending, 2 descending), shared by the four sortable grids and kept
@@ -173,6 +202,15 @@ private:
     void aggregateBatting(const QString& where, const QVariantList& params, int countWidth);
     void aggregatePitching(const QString& where, const QVariantList& params);
     void pickDeleteTarget(const Grid& grid, int row);
+
+    // Exports and bracket.
+    void wireExports();
+    std::vector<browser::GridSheet> dataGridSheets() const;
+    void buildBracket();
+    // The 31 slots with their settings keys, in the order they are read,
+    // written and cleared.
+    std::vector<std::pair<ClickLabel*, QString>> bracketSlots() const;
+    void placeTeam(ClickLabel* const* round, int count, int index);
 
     QWidget* board_;
     browser::QueryRunner* loading_ = nullptr;

@@ -117,3 +117,9 @@ void ScriptedInteraction::openExternally(const QString& pathOrUrl)
     p.text = pathOrUrl;
     prompts.push_back(p);
 }
+
+bool ScriptedInteraction::hasDefaultProgram(const QString& mimeType)
+{
+    programTypesAsked << mimeType;
+    return desktopHasPrograms;
+}

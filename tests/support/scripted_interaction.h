@@ -52,6 +52,12 @@ public:
     QString openFileName(const QString& title, const QString& startFolder, const QString& filter) override;
     void openExternally(const QString& pathOrUrl) override;
 
+    // The desktop's answer whether it has a program for a file type, and the
+    // types asked about, in order.
+    bool desktopHasPrograms = true;
+    QStringList programTypesAsked;
+    bool hasDefaultProgram(const QString& mimeType) override;
+
     QString lastOpenTitle, lastOpenFolder, lastOpenFilter;
 
 private:

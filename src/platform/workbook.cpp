@@ -1,0 +1,170 @@
+#include "platform/workbook.h"
+
+#include "common/guard.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryFile>
+#include <xlsxwriter.h>
+
+namespace platform {
+namespace {
+
+lxw_color_t colourOf(QRgb rgb)
+{
+    return lxw_color_t(rgb & 0xFFFFFFu);
+}
+
+QString cellName(int row, int col)
+{
+    QString letters;
+    for (int c = col + 1; c > 0; c = (c - 1) / 26)
+        letters.prepend(QChar('A' + (c - 1) % 26));
+    return letters + QString::number(row + 1);
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------- Sheet
+
+void Workbook::Sheet::failed(int error, int row, int col) const
+{
+    throw ProgramError(errors::InvalidCall, QStringLiteral("%1 (sheet %2, cell %3)")
+                                                .arg(QString::fromUtf8(lxw_strerror(lxw_error(error))), name_,
+                                                     cellName(row, col)));
+}
+
+void Workbook::Sheet::setColumnWidth(int col, double width)
+{
+    if (const lxw_error e = worksheet_set_column(ws_, lxw_col_t(col), lxw_col_t(col), width, nullptr))
+        failed(e, 0, col);
+}
+
+void Workbook::Sheet::setDefaultRowHeight(double points)
+{
+    worksheet_set_default_row(ws_, points, LXW_FALSE);
+}
+
+void Workbook::Sheet::writeText(int row, int col, const QString& text, StyleRef style)
+{
+    if (text.size() > MaxTextLength)
+        throw ProgramError(errors::InvalidCall,
+                           QStringLiteral("The text of cell %1 of sheet %2 is longer than a cell holds (%3 characters)")
+                               .arg(cellName(row, col), name_)
+                               .arg(MaxTextLength));
+    const QByteArray utf8 = text.toUtf8();
+    if (const lxw_error e = worksheet_write_string(ws_, lxw_row_t(row), lxw_col_t(col), utf8.constData(), style))
+        failed(e, row, col);
+}
+
+void Workbook::Sheet::writeNumber(int row, int col, double value, StyleRef style)
+{
+    if (const lxw_error e = worksheet_write_number(ws_, lxw_row_t(row), lxw_col_t(col), value, style))
+        failed(e, row, col);
+}
+
+void Workbook::Sheet::writeBlank(int row, int col, StyleRef style)
+{
+    if (const lxw_error e = worksheet_write_blank(ws_, lxw_row_t(row), lxw_col_t(col), style))
+        failed(e, row, col);
+}
+
+// ---------------------------------------------------------------- Workbook
+
+Workbook::Workbook(const QString& folder, const QString& baseName) : folder_(folder), baseName_(baseName)
+{
+    // The temporary file's name is taken here, so a folder that cannot be
+    // written is known before any work is done.
+    QTemporaryFile reserve(QDir(folder).filePath(QStringLiteral(".%1.XXXXXX.part").arg(baseName)));
+    reserve.setAutoRemove(false);
+    if (!QFileInfo(folder).isDir() || !reserve.open())
+        failedToWrite(folder, reserve.errorString());
+    tempPath_ = reserve.fileName();
+    reserve.close();
+
+    lxw_workbook_options options{};
+    options.constant_memory = LXW_TRUE;
+    const QByteArray name = QFile::encodeName(tempPath_);
+    wb_ = workbook_new_opt(name.constData(), &options);
+    if (!wb_) {
+        QFile::remove(tempPath_);
+        throw ProgramError(errors::OutOfMemory, errors::describe(errors::OutOfMemory));
+    }
+}
+
+Workbook::~Workbook()
+{
+    if (wb_)
+        lxw_workbook_free(wb_);
+    if (!tempPath_.isEmpty())
+        QFile::remove(tempPath_);
+}
+
+void Workbook::failedToWrite(const QString& path, const QString& detail) const
+{
+    QString text = errors::describe(errors::FileAccess) + QStringLiteral(": ") + QDir::toNativeSeparators(path);
+    if (!detail.isEmpty())
+        text += QStringLiteral(" (") + detail + ')';
+    throw ProgramError(errors::FileAccess, text);
+}
+
+Workbook::Sheet& Workbook::addSheet(const QString& name)
+{
+    const QByteArray utf8 = name.toUtf8();
+    lxw_worksheet* ws = workbook_add_worksheet(wb_, utf8.constData());
+    if (!ws)
+        throw ProgramError(errors::InvalidCall, QStringLiteral("A sheet cannot be named \"%1\"").arg(name));
+    sheets_.push_back(std::unique_ptr<Sheet>(new Sheet(ws, name)));
+    return *sheets_.back();
+}
+
+Workbook::StyleRef Workbook::style(const Style& s)
+{
+    if (const auto known = styles_.find(s); known != styles_.end())
+        return known->second;
+    lxw_format* f = workbook_add_format(wb_);
+    if (!f)
+        throw ProgramError(errors::OutOfMemory, errors::describe(errors::OutOfMemory));
+    if (s.bold)
+        format_set_bold(f);
+    if (s.border) {
+        format_set_border(f, LXW_BORDER_THIN);
+        format_set_border_color(f, colourOf(s.border));
+    }
+    if (s.fill) {
+        format_set_pattern(f, LXW_PATTERN_SOLID);
+        format_set_bg_color(f, colourOf(s.fill));
+    }
+    if (!s.numberFormat.isEmpty())
+        format_set_num_format(f, s.numberFormat.toUtf8().constData());
+    styles_.emplace(s, f);
+    return f;
+}
+
+QString Workbook::save()
+{
+    // Closing writes the file and frees the workbook, whatever the outcome.
+    const lxw_error e = workbook_close(std::exchange(wb_, nullptr));
+    if (e != LXW_NO_ERROR)
+        failedToWrite(tempPath_, QString::fromUtf8(lxw_strerror(e)));
+
+    // The first free name; a name another program takes meanwhile is never
+    // replaced (the rename refuses an existing target).
+    const QDir dir(folder_);
+    for (int n = 1; n < 100000; ++n) {
+        const QString candidate = dir.filePath(baseName_ + (n > 1 ? QStringLiteral("_%1").arg(n) : QString())
+                                               + QStringLiteral(".xlsx"));
+        if (QFileInfo::exists(candidate) || QFileInfo(candidate).isSymLink())
+            continue;
+        if (QFile::rename(tempPath_, candidate)) {
+            tempPath_.clear();
+            return candidate;
+        }
+        if (!QFileInfo::exists(candidate))
+            failedToWrite(candidate, QString());
+    }
+    failedToWrite(dir.filePath(baseName_ + QStringLiteral(".xlsx")), QString());
+}
+
+}  // namespace platform

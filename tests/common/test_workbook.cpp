@@ -1,0 +1,55 @@
+// The workbook layer: a workbook appears whole under a free name or not at all.
+#include "platform/workbook.h"
+#include "support/program_error_expect.h"
+#include "support/xlsx_reader.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+QStringList filesIn(const QString& dir)
+{
+    return QDir(dir).entryList(QDir::Files | QDir::Hidden, QDir::Name);
+}
+
+TEST(Workbook, NeverReplacesAFileAndLeavesNothingBehindOnFailure)
+{
+    QTemporaryDir dir;
+    {
+        QFile existing(dir.filePath("Report.xlsx"));
+        ASSERT_TRUE(existing.open(QIODevice::WriteOnly));
+        existing.write("kept");
+    }
+    QStringList saved;
+    for (int i = 0; i < 2; ++i) {
+        platform::Workbook wb(dir.path(), "Report");
+        wb.addSheet("Data").writeNumber(0, 0, 42);
+        saved << QFileInfo(wb.save()).fileName();
+    }
+    EXPECT_EQ(saved, (QStringList{"Report_2.xlsx", "Report_3.xlsx"}));
+    QFile existing(dir.filePath("Report.xlsx"));
+    ASSERT_TRUE(existing.open(QIODevice::ReadOnly));
+    EXPECT_EQ(existing.readAll(), QByteArray("kept"));
+    EXPECT_EQ(XlsxFile(dir.filePath("Report_3.xlsx")).sheet("Data").text("A1"), QStringLiteral("42"));
+
+    // Abandoned half-way (a text no cell holds): no file, no temporary left.
+    const ProgramError e = failureOf([&] {
+        platform::Workbook wb(dir.path(), "Broken");
+        wb.addSheet("Data").writeText(3, 1, QString(platform::Workbook::MaxTextLength + 1, 'x'));
+    });
+    EXPECT_TRUE(e.description.contains("B4")) << e.description.toStdString();
+    EXPECT_EQ(filesIn(dir.path()), (QStringList{"Report.xlsx", "Report_2.xlsx", "Report_3.xlsx"}));
+
+    // A folder that cannot hold it: 75 naming the folder.
+    const QString blocked = dir.filePath("blocked");
+    QFile(blocked).open(QIODevice::WriteOnly);
+    const ProgramError f = failureOf([&] { platform::Workbook wb(blocked, "Report"); });
+    EXPECT_EQ(f.number, 75);
+    EXPECT_TRUE(f.description.startsWith("Path/File access error: " + QDir::toNativeSeparators(blocked)))
+        << f.description.toStdString();
+}
+
+}  // namespace
