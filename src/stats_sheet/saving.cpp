@@ -85,14 +85,12 @@ void creditCurrentPitcher(TeamLines& lines, const QString& pitcher, double outs)
 {
     if (pitcher.isEmpty())
         return;
-    innings::Units held = 0;
-    for (int row = 1; row < lines.rows(); ++row) {
-        const auto cell = innings::ofCell(lines.at(row, col::IP));
-        if (!cell)
-            errors::raise(errors::TypeMismatch);  // firstBadCell has refused it already
-        held += *cell;
-    }
-    const QString credit = innings::text(innings::ofOuts(outs) - held);
+    QStringList held;
+    for (int row = 1; row < lines.rows(); ++row)
+        held << lines.at(row, col::IP);
+    // firstBadCell has refused every cell this could fail on; only outs
+    // beyond any game can still end the save here, before anything is stored.
+    const QString credit = innings::text(innings::creditLeft(outs, held));
     for (int row = 1; row < lines.rows(); ++row) {
         QString& ip = lines.at(row, col::IP);
         if (lines.at(row, col::Pitcher) == pitcher && ip.trimmed().isEmpty())

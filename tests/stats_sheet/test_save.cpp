@@ -355,6 +355,24 @@ TEST_F(SaveTest, BadCellIsNamedAndARetryAfterFixingItSavesOnce)
         << ui->messages()[1].toStdString();
     nothingChanged();
 
+    // A decimal number too large to store is called that, not "no decimal".
+    setPitching(*board, Side::Home, 2, "Lefty", {}, "69999999999");
+    ui->clear();
+    pressSave();
+    ASSERT_EQ(ui->messages().size(), 2);
+    EXPECT_TRUE(ui->messages()[1].contains("holds \"69999999999\" under IP, but that number is too large to store"))
+        << ui->messages()[1].toStdString();
+    nothingChanged();
+
+    // Outs beyond any game cannot be credited: the save stops before storing.
+    setPitching(*board, Side::Home, 2, "Lefty", {}, "1");
+    board->tb_OUT->setText("1e300");
+    ui->clear();
+    pressSave();
+    EXPECT_EQ(ui->programErrors(), QStringList{"The following error has occurred: 6, Overflow"});
+    nothingChanged();
+    board->tb_OUT->setText("0");
+
     setPitching(*board, Side::Home, 2, "", {"", "q"}, "");
     setCurrentPitcher(*board, Side::Home, "Closer");  // will be listed in row 2
     ui->clear();
