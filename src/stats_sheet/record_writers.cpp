@@ -1,5 +1,7 @@
 #include "stats_sheet/record_writers.h"
 
+#include "common/game_stamp.h"
+#include "common/guard.h"
 #include "common/numbers.h"
 #include "platform/database.h"
 #include "stats_sheet/innings.h"
@@ -142,6 +144,22 @@ void writeBoxRow(db::Connection& conn, const QStringList& row, const QString& ho
     conn.insert(QStringLiteral("BoxScores"), f);
 }
 
+// A game's rows are tied together by their id alone; a second game under
+// the same id would be mixed into the first in every by-game view. The
+// transaction's write lock keeps another program from taking the id found
+// here before this game's rows are in.
+QString freeGameId(db::Connection& conn, QDateTime moment)
+{
+    if (!moment.isValid())
+        errors::raise(errors::InvalidCall);
+    for (;;) {
+        const QString id = game::stamp(moment);
+        if (conn.select(QStringLiteral("SELECT 1 FROM BoxScores WHERE GameID = ? LIMIT 1"), {id}).rows.empty())
+            return id;
+        moment = moment.addSecs(1);
+    }
+}
+
 QVariant oneOrNull(bool set)
 {
     return set ? QVariant(qlonglong(1)) : db::nullOf(db::Type::Integer);
@@ -222,9 +240,10 @@ void RecordMatchup(db::Connection& conn, const GameRecord& game)
                  {QStringLiteral("Tally"), QVariant(qlonglong(1))}});
 }
 
-void recordGame(db::Connection& conn, const GameRecord& game)
+void recordGame(db::Connection& conn, GameRecord& game)
 {
     conn.transaction([&] {
+        game.gameId = freeGameId(conn, game.savedAt);
         RecordBattingData(conn, game);
         RecordPitchingData(conn, game);
         RecordBoxScore(conn, game);

@@ -10,7 +10,6 @@
 // the button enabled for another try; after a stored game the button stays
 // disabled, so a run saves its game once.
 #include "board/form1.h"
-#include "common/game_stamp.h"
 #include "common/guard.h"
 #include "platform/database.h"
 #include "platform/grid.h"
@@ -155,7 +154,7 @@ void Form2::Command2_Click()
     creditCurrentPitcher(game.visitors, visPitcher, b->outsInTheField(true));
     records::markUnrecordedInnings(game.home);
     records::markUnrecordedInnings(game.visitors);
-    game.gameId = game::stampNow();
+    game.savedAt = QDateTime::currentDateTime();
 
     Command2->setEnabled(false);
     try {
