@@ -90,7 +90,9 @@ TEST(TeamFileText, ReadChecksTheWholeFileFirst)
 
 TEST(InningsPitched, RoundedBeforeTheOtherPitchersAreTakenOff)
 {
-    const auto credit = [](double outs, const QStringList& held) { return innings::text(innings::creditLeft(outs, held)); };
+    const auto credit = [](double outs, const QStringList& held) {
+        return innings::text(innings::creditLeft(outs, held));
+    };
     EXPECT_EQ(credit(17, {}), QStringLiteral("5.67"));
     EXPECT_EQ(credit(10, {}), QStringLiteral("3.33"));
     EXPECT_EQ(credit(0, {}), QStringLiteral("0.00"));
