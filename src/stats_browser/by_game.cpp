@@ -114,14 +114,12 @@ void Form4::lineScores(const QString& whereAndOrder, const QVariantList& params,
 
 void Form4::Command5_Click()
 {
-    battingByGame(QStringLiteral("WHERE Batter LIKE ? ORDER BY rowid"), prefix(Text1),
-                  Qt::DescendingOrder);
+    battingByGame(QStringLiteral("WHERE Batter LIKE ? ORDER BY rowid"), prefix(Text1), Qt::DescendingOrder);
 }
 
 void Form4::Command3_Click()
 {
-    battingByGame(QStringLiteral("WHERE Team LIKE ? ORDER BY rowid"), prefix(Text2),
-                  Qt::AscendingOrder);
+    battingByGame(QStringLiteral("WHERE Team LIKE ? ORDER BY rowid"), prefix(Text2), Qt::AscendingOrder);
 }
 
 void Form4::Command9_Click()
@@ -154,14 +152,12 @@ void Form4::Command2_Click()
 void Form4::Command1_Click()
 {
     // Innings as stored: a pitcher saved without outs reads 0.0001 here.
-    pitchingByGame(QStringLiteral("WHERE Team LIKE ? ORDER BY rowid"), prefix(Text4),
-                   Qt::AscendingOrder, 2200, false);
+    pitchingByGame(QStringLiteral("WHERE Team LIKE ? ORDER BY rowid"), prefix(Text4), Qt::AscendingOrder, 2200, false);
 }
 
 void Form4::Command10_Click()
 {
-    pitchingByGame(QStringLiteral("WHERE GameID LIKE ?"), contains(Text8), std::nullopt, 2200,
-                   true);
+    pitchingByGame(QStringLiteral("WHERE GameID LIKE ?"), contains(Text8), std::nullopt, 2200, true);
 }
 
 void Form4::pitchingByGame(const QString& whereAndOrder, const QString& filter, std::optional<Qt::SortOrder> byGameId,

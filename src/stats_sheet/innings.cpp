@@ -29,8 +29,8 @@ Cell readCell(const QString& cell)
     bool negative = false;
     if (t[i] == '+' || t[i] == '-')
         negative = t[i++] == '-';
-    // The whole text is read before its size is judged, so "1e99999999999"
-    // is no number rather than a large one.
+    // The whole text is read before its size is judged, so a long run of
+    // digits with a letter after it is no number rather than a large one.
     Units whole = 0;
     bool tooLarge = false;
     bool anyDigit = false;
