@@ -41,14 +41,23 @@ void paintColours(QWidget* w, unsigned fore, unsigned back)
 BoxScoreEdit::BoxScoreEdit(QWidget* parent) : QLineEdit(parent)
 {
     setAlignment(Qt::AlignCenter);
-    setCompleted(false);
+    applyLook();
 }
 
 void BoxScoreEdit::setCompleted(bool on)
 {
+    // Every change of the outs count sets all 40 marks, nearly all of them
+    // to what they were; a style-sheet write re-polishes the box each time.
+    if (on == completed_)
+        return;
     completed_ = on;
+    applyLook();
+}
+
+void BoxScoreEdit::applyLook()
+{
     setStyleSheet(QStringLiteral("QLineEdit { color: black; background-color: %1; border: 1px solid #606060; }")
-                      .arg(bg(on ? colours::CompletedHalfColor : colours::IdleBoxColor)));
+                      .arg(bg(backColor())));
 }
 
 unsigned BoxScoreEdit::backColor() const

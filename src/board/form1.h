@@ -45,6 +45,7 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* e) override;
 
 private:
+    void applyLook();
     bool completed_ = false;
 };
 

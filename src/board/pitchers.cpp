@@ -2,13 +2,13 @@
 // the innings credited to the outgoing pitcher, and the pitchers' photos.
 #include "board/form1.h"
 #include "board/game_rules.h"
-#include "board/innings_pitched.h"
 #include "board/sheet_lookup.h"
 #include "common/guard.h"
 #include "common/numbers.h"
 #include "platform/grid.h"
 #include "presentation/photos.h"
 #include "stats_sheet/form2.h"
+#include "stats_sheet/innings.h"
 
 namespace {
 
@@ -93,8 +93,8 @@ void Form1::CalcPitcherIP(bool visitorsLabel)
     for (int row = 1; row <= LastPlayerRow; ++row)
         if (row != own)
             others << grid->textMatrix(row, InningsColumn);
-    const double credit = pitched::creditLeft(pitched::fromOuts(outs), others);
-    grid->setTextMatrix(own, InningsColumn, pitched::text(credit));
+    const innings::Units credit = innings::creditLeft(outs, others);
+    grid->setTextMatrix(own, InningsColumn, innings::text(credit));
 }
 
 double Form1::outsInTheField(bool visitorsFielding) const

@@ -51,8 +51,9 @@ struct Table {
 };
 
 // The five tables, Batting, Pitching, BoxScores, WinLoss and Matchups, with
-// their fields in order. Readers select whole rows and place grid columns by
-// position, so this order is part of the file format.
+// their fields in order. A file may hold a table's fields in another order
+// (or more fields); readers name the fields in this order, never "*", and
+// place grid columns by position.
 const std::vector<Table>& tables();
 
 // The database file's path: folder::resolve("ZRQ.mdb"), so an existing

@@ -53,17 +53,16 @@ void Form4::Command4_Click()
 {
     // Newest game first; within a game the visitors' row ("a_VIS") above the
     // home row, so each colour pair is one game.
-    lineScores(QStringLiteral("SELECT * FROM BoxScores ORDER BY rowid"), {}, true, true, White);
+    lineScores(QStringLiteral("ORDER BY rowid"), {}, true, true, White);
 }
 
 void Form4::Command11_Click()
 {
-    lineScores(QStringLiteral("SELECT * FROM BoxScores WHERE GameID LIKE ?"), {contains(Text9)}, false, false,
-               PaleCyan);
+    lineScores(QStringLiteral("WHERE GameID LIKE ?"), {contains(Text9)}, false, false, PaleCyan);
 }
 
-void Form4::lineScores(const QString& statement, const QVariantList& params, bool newestFirst, bool hideWhileFilling,
-                       unsigned firstPairColour)
+void Form4::lineScores(const QString& whereAndOrder, const QVariantList& params, bool newestFirst,
+                       bool hideWhileFilling, unsigned firstPairColour)
 {
     Grid& g = *MSHFlexGrid1;
     // Hidden while it fills and colours, the user sees the finished grid.
@@ -76,7 +75,7 @@ void Form4::lineScores(const QString& statement, const QVariantList& params, boo
 
     browser::View v;
     v.showGrid = false;
-    v.statement = statement;
+    v.statement = browser::selectFields(QStringLiteral("BoxScores")) + QLatin1Char(' ') + whereAndOrder;
     v.params = params;
     // Sorted after reading, as by ORDER BY GameID DESC, Host, rowid (Host is
     // NOCASE); see the batting views below.
@@ -115,25 +114,23 @@ void Form4::lineScores(const QString& statement, const QVariantList& params, boo
 
 void Form4::Command5_Click()
 {
-    battingByGame(QStringLiteral("SELECT * FROM Batting WHERE Batter LIKE ? ORDER BY rowid"), prefix(Text1),
-                  Qt::DescendingOrder);
+    battingByGame(QStringLiteral("WHERE Batter LIKE ? ORDER BY rowid"), prefix(Text1), Qt::DescendingOrder);
 }
 
 void Form4::Command3_Click()
 {
-    battingByGame(QStringLiteral("SELECT * FROM Batting WHERE Team LIKE ? ORDER BY rowid"), prefix(Text2),
-                  Qt::AscendingOrder);
+    battingByGame(QStringLiteral("WHERE Team LIKE ? ORDER BY rowid"), prefix(Text2), Qt::AscendingOrder);
 }
 
 void Form4::Command9_Click()
 {
-    battingByGame(QStringLiteral("SELECT * FROM Batting WHERE GameID LIKE ?"), contains(Text7), std::nullopt);
+    battingByGame(QStringLiteral("WHERE GameID LIKE ?"), contains(Text7), std::nullopt);
 }
 
-void Form4::battingByGame(const QString& statement, const QString& filter, std::optional<Qt::SortOrder> byGameId)
+void Form4::battingByGame(const QString& whereAndOrder, const QString& filter, std::optional<Qt::SortOrder> byGameId)
 {
     browser::View v;
-    v.statement = statement;
+    v.statement = browser::selectFields(QStringLiteral("Batting")) + QLatin1Char(' ') + whereAndOrder;
     v.params = {filter};
     if (byGameId)
         v.sortAfter = {{QStringLiteral("GameID"), *byGameId == Qt::DescendingOrder}};
@@ -148,28 +145,26 @@ void Form4::battingByGame(const QString& statement, const QString& filter, std::
 
 void Form4::Command2_Click()
 {
-    pitchingByGame(QStringLiteral("SELECT * FROM Pitching WHERE Pitcher LIKE ? ORDER BY rowid"), prefix(Text3),
+    pitchingByGame(QStringLiteral("WHERE Pitcher LIKE ? ORDER BY rowid"), prefix(Text3),
                    Qt::DescendingOrder, 1600, true);
 }
 
 void Form4::Command1_Click()
 {
     // Innings as stored: a pitcher saved without outs reads 0.0001 here.
-    pitchingByGame(QStringLiteral("SELECT * FROM Pitching WHERE Team LIKE ? ORDER BY rowid"), prefix(Text4),
-                   Qt::AscendingOrder, 2200, false);
+    pitchingByGame(QStringLiteral("WHERE Team LIKE ? ORDER BY rowid"), prefix(Text4), Qt::AscendingOrder, 2200, false);
 }
 
 void Form4::Command10_Click()
 {
-    pitchingByGame(QStringLiteral("SELECT * FROM Pitching WHERE GameID LIKE ?"), contains(Text8), std::nullopt, 2200,
-                   true);
+    pitchingByGame(QStringLiteral("WHERE GameID LIKE ?"), contains(Text8), std::nullopt, 2200, true);
 }
 
-void Form4::pitchingByGame(const QString& statement, const QString& filter, std::optional<Qt::SortOrder> byGameId,
+void Form4::pitchingByGame(const QString& whereAndOrder, const QString& filter, std::optional<Qt::SortOrder> byGameId,
                            int gameIdWidth, bool formatInnings)
 {
     browser::View v;
-    v.statement = statement;
+    v.statement = browser::selectFields(QStringLiteral("Pitching")) + QLatin1Char(' ') + whereAndOrder;
     v.params = {filter};
     if (byGameId)
         v.sortAfter = {{QStringLiteral("GameID"), *byGameId == Qt::DescendingOrder}};

@@ -136,6 +136,17 @@ QStringList fieldsOf(const QString& table)
     return names;
 }
 
+QString selectFields(const QString& table)
+{
+    // Each field named as itself: a column keeps the heading the grids
+    // expect however the file spells the field ("k" for "K"). Quoted, so
+    // "1B" is a field and not a number.
+    QStringList names = fieldsOf(table);
+    for (QString& n : names)
+        n = QStringLiteral("\"%1\" AS \"%1\"").arg(n);
+    return QStringLiteral("SELECT %1 FROM \"%2\"").arg(names.join(QStringLiteral(", ")), table);
+}
+
 void fillGrid(Grid& grid, const QStringList& names, std::vector<QStringList> rows)
 {
     GridModel& m = grid.model();

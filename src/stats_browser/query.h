@@ -61,8 +61,13 @@ struct View {
     std::vector<std::pair<int, int>> formats;
 };
 
-// The field names of one of the five tables, in their stored order.
+// The field names of one of the five tables, in their established order.
 QStringList fieldsOf(const QString& table);
+
+// "SELECT <every field of the table, named, in that order> FROM <table>".
+// A file may hold a table's fields in another order; the views place their
+// columns by position, so they never select "*".
+QString selectFields(const QString& table);
 
 // Runs views for one step of the window.
 //

@@ -152,7 +152,9 @@ void Form2::wireEditing()
     lbl_GridSelected->setText(QStringLiteral("0"));
 
     const std::pair<Grid*, QString> grids[] = {{grd_VisStats, VisitorsTag}, {grd_HomeStats, HomeTag}};
-    for (const auto& [grid, tag] : grids) {
+    for (const auto& entry : grids) {
+        Grid* grid = entry.first;
+        const QString tag = entry.second;
         grid->installEventFilter(editor);
         connect(grid, &Grid::cellClicked, this,
                 [editor, grid, tag] { guarded([&] { editor->startEditing(grid, tag); }); });

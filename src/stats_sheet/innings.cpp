@@ -1,48 +1,46 @@
 #include "stats_sheet/innings.h"
 
+#include "common/guard.h"
 #include "common/numbers.h"
 
 #include <cmath>
-#include <limits>
 
 namespace innings {
 
 namespace {
 
 constexpr Units PerHundredth = PerInning / 100;
+constexpr Units Limit = Bound * PerInning;  // exclusive, in units
 
-// Far beyond any game; keeps every sum well inside a long long.
-constexpr Units Limit = std::numeric_limits<Units>::max() / 1000;
+bool inRange(Units value)
+{
+    return value > -Limit && value < Limit;
+}
 
 }  // namespace
 
-Units ofOuts(double outs)
-{
-    if (!std::isfinite(outs))
-        return 0;
-    const double hundredths = std::round(outs * 100.0 / 3.0);
-    if (std::fabs(hundredths) * PerHundredth > double(Limit))
-        return 0;
-    return static_cast<Units>(hundredths) * PerHundredth;
-}
-
-std::optional<Units> ofCell(const QString& cell)
+Cell readCell(const QString& cell)
 {
     const QString t = cell.trimmed();
     if (t.isEmpty())
-        return Units(0);
+        return {};
     int i = 0;
     const int n = t.size();
     bool negative = false;
     if (t[i] == '+' || t[i] == '-')
         negative = t[i++] == '-';
+    // The whole text is read before its size is judged, so a long run of
+    // digits with a letter after it is no number rather than a large one.
     Units whole = 0;
+    bool tooLarge = false;
     bool anyDigit = false;
     while (i < n && t[i] >= '0' && t[i] <= '9') {
-        whole = whole * 10 + (t[i++].unicode() - '0');
+        if (!tooLarge) {
+            whole = whole * 10 + (t[i].unicode() - '0');
+            tooLarge = whole >= Bound;
+        }
+        ++i;
         anyDigit = true;
-        if (whole > Limit / PerInning)
-            return std::nullopt;
     }
     Units fraction = 0;
     if (i < n && t[i] == '.') {
@@ -66,9 +64,45 @@ std::optional<Units> ofCell(const QString& cell)
             ++fraction;
     }
     if (!anyDigit || i != n)
-        return std::nullopt;
+        return {Cell::NotANumber, 0};
     const Units value = whole * PerInning + fraction;
-    return negative ? -value : value;
+    if (tooLarge || !inRange(value))
+        return {Cell::TooLarge, 0};
+    return {Cell::Number, negative ? -value : value};
+}
+
+std::optional<Units> ofCell(const QString& cell)
+{
+    const Cell c = readCell(cell);
+    if (c.kind != Cell::Number)
+        return std::nullopt;
+    return c.value;
+}
+
+Units ofOuts(double outs)
+{
+    const double hundredths = std::round(outs * 100.0 / 3.0);
+    if (!std::isfinite(hundredths) || std::fabs(hundredths) >= double(Bound) * 100.0)
+        errors::raise(errors::Overflow);
+    return static_cast<Units>(hundredths) * PerHundredth;
+}
+
+Units creditLeft(double outs, const QStringList& heldCells)
+{
+    Units credit = ofOuts(outs);
+    for (const QString& cell : heldCells) {
+        const Cell c = readCell(cell);
+        if (c.kind == Cell::NotANumber)
+            errors::raise(errors::TypeMismatch);
+        if (c.kind == Cell::TooLarge)
+            errors::raise(errors::Overflow);
+        // Each term is below the bound, so the running sum of a sheet's 49
+        // rows stays far inside a long long.
+        credit -= c.value;
+    }
+    if (!inRange(credit))
+        errors::raise(errors::Overflow);
+    return credit;
 }
 
 QString text(Units value)

@@ -1,5 +1,7 @@
 #include "stats_sheet/record_writers.h"
 
+#include "common/game_stamp.h"
+#include "common/guard.h"
 #include "common/numbers.h"
 #include "platform/database.h"
 #include "stats_sheet/innings.h"
@@ -24,11 +26,6 @@ QString latin(const char* s)
     return QString::fromLatin1(s);
 }
 
-bool inningsCellOk(const QString& cell)
-{
-    return db::isInnings(cell) && innings::ofCell(cell).has_value();
-}
-
 QString quotedCell(const QString& text)
 {
     return QStringLiteral("\"") + text + QStringLiteral("\"");
@@ -41,6 +38,8 @@ QString rowName(int row, const QString& name)
 
 const QString CountRule = QStringLiteral("a count must be a whole number or empty");
 const QString InningsRule = QStringLiteral("innings pitched must be a decimal number or empty");
+const QString InningsBound = QStringLiteral("that number is too large to store: innings pitched must be less than %1")
+                                 .arg(innings::Bound);
 const QString LineScoreRule = QStringLiteral("the line score holds whole numbers or nothing");
 
 QString badLine(const QString& side, const QString& kind, int row, const QString& name, const QString& head,
@@ -71,9 +70,11 @@ std::optional<QString> badCellIn(const TeamLines& lines, const QString& side)
                                    latin(PitchingHeads[c - col::FirstPitchCount]), lines.at(row, c), CountRule);
             }
         }
-        if (!inningsCellOk(lines.at(row, col::IP)))
-            return badLine(side, QStringLiteral("pitching"), row, name, QStringLiteral("IP"), lines.at(row, col::IP),
-                           InningsRule);
+        const QString& ip = lines.at(row, col::IP);
+        const innings::Cell::Kind kind = innings::readCell(ip).kind;
+        if (kind != innings::Cell::Number)
+            return badLine(side, QStringLiteral("pitching"), row, name, QStringLiteral("IP"), ip,
+                           kind == innings::Cell::TooLarge ? InningsBound : InningsRule);
     }
     return std::nullopt;
 }
@@ -120,6 +121,8 @@ void writePitching(db::Connection& conn, const TeamLines& lines, const QString& 
         f.emplace_back(QStringLiteral("Pitcher"), lines.at(row, col::Pitcher));
         for (int c = col::FirstPitchCount; c <= col::LastPitchCount; ++c)
             f.emplace_back(latin(PitchingFields[c - col::FirstPitchCount]), db::countValue(lines.at(row, c)));
+        // The text as typed, to every decimal it holds; firstBadCell has
+        // accepted it by the innings reader.
         f.emplace_back(QStringLiteral("IP"), db::inningsValue(lines.at(row, col::IP)));
         f.emplace_back(QStringLiteral("Team"), team);
         f.emplace_back(QStringLiteral("GameID"), gameId);
@@ -139,6 +142,22 @@ void writeBoxRow(db::Connection& conn, const QStringList& row, const QString& ho
     f.emplace_back(QStringLiteral("Host"), host);
     f.emplace_back(QStringLiteral("GameID"), gameId);
     conn.insert(QStringLiteral("BoxScores"), f);
+}
+
+// A game's rows are tied together by their id alone; a second game under
+// the same id would be mixed into the first in every by-game view. The
+// transaction's write lock keeps another program from taking the id found
+// here before this game's rows are in.
+QString freeGameId(db::Connection& conn, QDateTime moment)
+{
+    if (!moment.isValid())
+        errors::raise(errors::InvalidCall);
+    for (;;) {
+        const QString id = game::stamp(moment);
+        if (conn.select(QStringLiteral("SELECT 1 FROM BoxScores WHERE GameID = ? LIMIT 1"), {id}).rows.empty())
+            return id;
+        moment = moment.addSecs(1);
+    }
 }
 
 QVariant oneOrNull(bool set)
@@ -221,9 +240,10 @@ void RecordMatchup(db::Connection& conn, const GameRecord& game)
                  {QStringLiteral("Tally"), QVariant(qlonglong(1))}});
 }
 
-void recordGame(db::Connection& conn, const GameRecord& game)
+void recordGame(db::Connection& conn, GameRecord& game)
 {
     conn.transaction([&] {
+        game.gameId = freeGameId(conn, game.savedAt);
         RecordBattingData(conn, game);
         RecordPitchingData(conn, game);
         RecordBoxScore(conn, game);

@@ -3,6 +3,7 @@
 // table. The writers read a copy of the sheet taken by the save (GameRecord)
 // rather than the grids themselves, so the save can run them inside one
 // transaction and change the sheet only once every row is stored.
+#include <QDateTime>
 #include <QString>
 #include <QStringList>
 #include <array>
@@ -60,6 +61,8 @@ struct GameRecord {
     // The board's run boxes, which decide the winner.
     QString visitorsRuns;
     QString homeRuns;
+    // The moment the user saved; recordGame sets gameId from it.
+    QDateTime savedAt;
     QString gameId;
 
     QString visitorsTeam() const { return boxRows[0].value(box::Team); }
@@ -96,7 +99,9 @@ void UpdateWinLoss(db::Connection& conn, const GameRecord& game);       // visit
 void RecordMatchup(db::Connection& conn, const GameRecord& game);       // "visitors  vs  home"
 
 // All five in that order, inside one transaction: every row of the game is
-// stored or none is.
-void recordGame(db::Connection& conn, const GameRecord& game);
+// stored or none is. The game's id is the stamp of savedAt, or of the first
+// later second that no stored game uses, chosen inside the transaction so
+// that two programs saving in the same second still store two games.
+void recordGame(db::Connection& conn, GameRecord& game);
 
 }  // namespace records

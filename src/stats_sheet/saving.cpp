@@ -10,7 +10,6 @@
 // the button enabled for another try; after a stored game the button stays
 // disabled, so a run saves its game once.
 #include "board/form1.h"
-#include "common/game_stamp.h"
 #include "common/guard.h"
 #include "platform/database.h"
 #include "platform/grid.h"
@@ -85,14 +84,12 @@ void creditCurrentPitcher(TeamLines& lines, const QString& pitcher, double outs)
 {
     if (pitcher.isEmpty())
         return;
-    innings::Units held = 0;
-    for (int row = 1; row < lines.rows(); ++row) {
-        const auto cell = innings::ofCell(lines.at(row, col::IP));
-        if (!cell)
-            errors::raise(errors::TypeMismatch);  // firstBadCell has refused it already
-        held += *cell;
-    }
-    const QString credit = innings::text(innings::ofOuts(outs) - held);
+    QStringList held;
+    for (int row = 1; row < lines.rows(); ++row)
+        held << lines.at(row, col::IP);
+    // firstBadCell has refused every cell this could fail on; only outs
+    // beyond any game can still end the save here, before anything is stored.
+    const QString credit = innings::text(innings::creditLeft(outs, held));
     for (int row = 1; row < lines.rows(); ++row) {
         QString& ip = lines.at(row, col::IP);
         if (lines.at(row, col::Pitcher) == pitcher && ip.trimmed().isEmpty())
@@ -157,7 +154,7 @@ void Form2::Command2_Click()
     creditCurrentPitcher(game.visitors, visPitcher, b->outsInTheField(true));
     records::markUnrecordedInnings(game.home);
     records::markUnrecordedInnings(game.visitors);
-    game.gameId = game::stampNow();
+    game.savedAt = QDateTime::currentDateTime();
 
     Command2->setEnabled(false);
     try {

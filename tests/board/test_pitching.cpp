@@ -127,6 +127,38 @@ TEST_F(PitchingTest, ACellThatIsNotANumberIsReportedAndTheChangeCompletes)
     EXPECT_TRUE(board->EventLogText().endsWith(QStringLiteral("H2_____[current pitcher]\r\n")));
 }
 
+TEST_F(PitchingTest, InningsBeyondAnyGameAreReportedAsOverflowAndChangeNoCell)
+{
+    // A huge cell of another pitcher, or an outs box the lenient reader
+    // takes as an enormous number: each time the credit is refused whole and
+    // the rest of the change goes on. The last case is a credit that would
+    // itself be past what a cell may hold.
+    const struct {
+        const char* otherCell;
+        const char* outs;
+    } cases[] = {{"12345678901234567", "0"}, {"", "1e300"}, {"", "777d77"}, {"-999999999.5", "2"}};
+    teams::setAtBat(*board, true);
+    changeHome(0);
+    homeGrid()->setTextMatrix(1, 17, QStringLiteral("1.00"));
+    complete(true, 1);
+    int next = 1;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.otherCell) + " / " + c.outs);
+        homeGrid()->setTextMatrix(9, 17, QString::fromLatin1(c.otherCell));
+        board->tb_OUT->setText(QString::fromLatin1(c.outs));
+        ui->clear();
+        changeHome(next);
+        const QString name = QStringLiteral("H%1").arg(++next);
+        EXPECT_EQ(ui->programErrors(), QStringList{QStringLiteral("The following error has occurred: 6, Overflow")});
+        for (int row = 1; row < next; ++row)
+            EXPECT_EQ(ip(homeGrid(), row), row == 1 ? QStringLiteral("1.00") : QString()) << row;
+        EXPECT_EQ(ip(homeGrid(), 9), QString::fromLatin1(c.otherCell));
+        EXPECT_EQ(board->lbl_HomePitcher->text(), name);
+        EXPECT_EQ(pitcher(homeGrid(), next), name);
+        EXPECT_TRUE(board->EventLogText().endsWith(name + QStringLiteral("_____[current pitcher]\r\n")));
+    }
+}
+
 TEST_F(PitchingTest, NamesAndSelections)
 {
     // No entry selected: nothing at all.

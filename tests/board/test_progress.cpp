@@ -3,6 +3,7 @@
 // line score and manual entry.
 #include "board/form1.h"
 #include "board/game_rules.h"
+#include "common/colours.h"
 #include "platform/grid.h"
 #include "stats_sheet/form2.h"
 #include "support/board_fixture.h"
@@ -36,6 +37,38 @@ QString marks(const Form1& b)
     }
     return s;
 }
+
+// The marks as the boxes are painted: yellow "1", grey ".".
+QString paintedMarks(const Form1& b)
+{
+    QString s;
+    for (int h = 1; h <= 40; ++h) {
+        const game::BoxRef r = game::boxOfHalfInning(h);
+        BoxScoreEdit* box = (r.visitors ? b.tb_BoxScore : b.tb_BoxScoreBottom)[static_cast<size_t>(r.index)];
+        const QColor c = box->grab().toImage().pixelColor(3, 3);
+        s += c == colours::fromBgr(colours::CompletedHalfColor) ? '1' : c == colours::fromBgr(colours::IdleBoxColor) ? '.' : '?';
+    }
+    return s;
+}
+
+// Counts the style changes of the 40 half-inning boxes.
+class StyleChanges : public QObject {
+public:
+    explicit StyleChanges(Form1& b)
+    {
+        for (size_t i = 0; i < 20; ++i)
+            for (BoxScoreEdit* box : {b.tb_BoxScore[i], b.tb_BoxScoreBottom[i]})
+                box->installEventFilter(this);
+    }
+    int count = 0;
+
+protected:
+    bool eventFilter(QObject*, QEvent* e) override
+    {
+        count += e->type() == QEvent::StyleChange;
+        return false;
+    }
+};
 
 QString marked(int halves)
 {
@@ -336,6 +369,17 @@ TEST_F(BoardTest, TypedCumulativeOutsRepaintEveryMark)
     for (const Case& c : cases) {
         board->tb_OutsCount->setText(c.count);
         EXPECT_EQ(marks(*board), c.expected) << c.count;
+        EXPECT_EQ(paintedMarks(*board), c.expected) << c.count;
+    }
+    // Only a box whose mark changes is restyled.
+    {
+        StyleChanges restyled(*board);
+        board->tb_OutsCount->setText("2");
+        EXPECT_EQ(restyled.count, 0);
+        board->tb_OutsCount->setText("7");
+        EXPECT_EQ(restyled.count, 2);
+        EXPECT_EQ(paintedMarks(*board), marked(2));
+        board->tb_OutsCount->setText("0");
     }
     board->tb_OutsCount->setText("12");
     board->tb_OutsCount->setText("-3");

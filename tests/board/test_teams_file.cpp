@@ -1,7 +1,7 @@
 // Team files read as text, without a board.
-#include "board/innings_pitched.h"
 #include "board/team_file.h"
 #include "common/guard.h"
+#include "stats_sheet/innings.h"
 #include "support/program_folder_fixture.h"
 
 #include <gtest/gtest.h>
@@ -90,23 +90,23 @@ TEST(TeamFileText, ReadChecksTheWholeFileFirst)
 
 TEST(InningsPitched, RoundedBeforeTheOtherPitchersAreTakenOff)
 {
-    EXPECT_DOUBLE_EQ(pitched::fromOuts(17), 5.67);
-    EXPECT_DOUBLE_EQ(pitched::fromOuts(10), 3.33);
-    EXPECT_DOUBLE_EQ(pitched::fromOuts(0), 0.0);
+    const auto credit = [](double outs, const QStringList& held) {
+        return innings::text(innings::creditLeft(outs, held));
+    };
+    EXPECT_EQ(credit(17, {}), QStringLiteral("5.67"));
+    EXPECT_EQ(credit(10, {}), QStringLiteral("3.33"));
+    EXPECT_EQ(credit(0, {}), QStringLiteral("0.00"));
     // 17 outs with 3.33 already held: 2.34, not 2.33.
-    EXPECT_EQ(pitched::text(pitched::creditLeft(pitched::fromOuts(17), {QStringLiteral("3.33"), QString()})),
-              QStringLiteral("2.34"));
-    EXPECT_EQ(pitched::text(pitched::creditLeft(pitched::fromOuts(3), {QStringLiteral("1.00")})),
-              QStringLiteral("0.00"));
-    EXPECT_EQ(pitched::text(pitched::creditLeft(0.33, {QStringLiteral("0.33")})), QStringLiteral("0.00"));
-    EXPECT_EQ(pitched::text(pitched::creditLeft(1.0, {QStringLiteral(".0001"), QStringLiteral(" 2 ")})),
-              QStringLiteral("-1.00"));
-    for (const char* bad : {"x", "1.5abc", " ", "1,5"}) {
+    EXPECT_EQ(credit(17, {QStringLiteral("3.33"), QString()}), QStringLiteral("2.34"));
+    EXPECT_EQ(credit(3, {QStringLiteral("1.00")}), QStringLiteral("0.00"));
+    EXPECT_EQ(credit(1, {QStringLiteral("0.33")}), QStringLiteral("0.00"));
+    EXPECT_EQ(credit(3, {QStringLiteral(".0001"), QStringLiteral(" 2 ")}), QStringLiteral("-1.00"));
+    for (const char* bad : {"x", "1.5abc", "1,5", "1e3", "777d77"}) {
         try {
-            pitched::creditLeft(3.0, {QStringLiteral("1.00"), QString::fromLatin1(bad)});
+            innings::creditLeft(3.0, {QStringLiteral("1.00"), QString::fromLatin1(bad)});
             ADD_FAILURE() << "accepted " << bad;
         } catch (const ProgramError& e) {
-            EXPECT_EQ(e.number, 13);
+            EXPECT_EQ(e.number, 13) << bad;
         }
     }
 }

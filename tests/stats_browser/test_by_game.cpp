@@ -2,6 +2,7 @@
 #include "browser_fixture.h"
 
 #include "common/colours.h"
+#include "support/sqlite_peer.h"
 
 #include <QLineEdit>
 
@@ -314,4 +315,63 @@ TEST_F(ByGameTest, ReopeningRerunsTheLoadAndForgetsTheFilters)
     EXPECT_EQ(browser->MSHFlexGrid2->textMatrix(1, 1), "New Guy");
     EXPECT_EQ(browser->MSHFlexGrid2->rows(), 13);
     EXPECT_TRUE(ui->programErrors().isEmpty());
+}
+
+TEST_F(BrowserTest, AFileWithItsFieldsInAnotherOrderShowsEveryColumnUnderItsOwnHead)
+{
+    // Another program wrote the tables with their fields reversed, in other
+    // letter cases and with a field of its own in the middle.
+    {
+        PeerConnection peer(folder->file("ZRQ.mdb"));
+        for (const db::Table& t : db::tables()) {
+            QStringList defs;
+            for (auto c = t.columns.crbegin(); c != t.columns.crend(); ++c) {
+                defs << '"' + c->name.toLower() + "\" " + (c->type == db::Type::Text ? "TEXT" : "NUMERIC");
+                if (c == t.columns.crbegin())
+                    defs << "Note TEXT";
+            }
+            peer.exec(QStringLiteral("CREATE TABLE \"%1\" (%2)").arg(t.name, defs.join(", ")));
+        }
+    }
+    {
+        db::Connection c;
+        addGameSummary(c, Mar, Obrien, HomeTown, {0, 0, 1}, {2, 0, 0});
+        addBatting(c, "Pat O'Neil", Obrien, Mar, {1, 2, 3, 4, 5, 6, 7, 8, 9});
+        addPitching(c, "Ace O'Hara", Obrien, Mar, 6.5, {1, 2, 3, 4, 5});
+    }
+    open();
+    ASSERT_TRUE(ui->programErrors().isEmpty()) << ui->programErrors().join('\n').toStdString();
+
+    auto expectShown = [&] {
+        const Grid& lines = *browser->MSHFlexGrid1;
+        EXPECT_EQ(row(lines, 0).mid(0, 3), QStringList({"Team", "I1", "I2"}));
+        EXPECT_EQ(row(lines, 0).mid(20), QStringList({"I20", "Runs", "Hits", "Errors", "Host", "GameID"}));
+        EXPECT_EQ(row(lines, 1).mid(0, 4), QStringList({Obrien, "0", "0", "1"}));
+        EXPECT_EQ(row(lines, 1).mid(21), QStringList({"1", "4", "0", "a_VIS", Mar}));
+        EXPECT_EQ(lines.colWidth(25), 0);  // Host hidden, not GameID
+
+        const Grid& bat = *browser->MSHFlexGrid2;
+        EXPECT_EQ(row(bat, 0),
+                  QStringList({"Batter", "K", "BB", "1B", "2B", "3B", "HR", "SB", "RBI", "AB", "Team", "GameID"}));
+        EXPECT_EQ(row(bat, 1),
+                  QStringList({"Pat O'Neil", "1", "2", "3", "4", "5", "6", "7", "8", "9", Obrien, Mar}));
+
+        const Grid& pitch = *browser->MSHFlexGrid3;
+        EXPECT_EQ(row(pitch, 0), QStringList({"Pitcher", "K", "BB", "Hits", "HR", "Runs", "IP", "Team", "GameID"}));
+        EXPECT_EQ(row(pitch, 1).mid(0, 6), QStringList({"Ace O'Hara", "1", "2", "3", "4", "5"}));
+        EXPECT_EQ(row(pitch, 1).mid(7), QStringList({Obrien, Mar}));
+    };
+    expectShown();
+    EXPECT_EQ(browser->MSHFlexGrid3->textMatrix(1, 7), "6.50");
+
+    // The filtered views read the same way.
+    browser->Text9->setText("0315");
+    click(browser->Command11);
+    browser->Text7->setText("0315");
+    click(browser->Command9);
+    browser->Text4->setText("O'");
+    click(browser->Command1);
+    expectShown();
+    EXPECT_EQ(browser->MSHFlexGrid3->textMatrix(1, 7), "6.5");
+    EXPECT_TRUE(ui->programErrors().isEmpty()) << ui->programErrors().join('\n').toStdString();
 }

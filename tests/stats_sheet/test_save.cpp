@@ -2,6 +2,7 @@
 // temporary program folder, and reading the rows back.
 #include "common/game_stamp.h"
 #include "platform/grid.h"
+#include "stats_sheet/record_writers.h"
 #include "support/board_fixture.h"
 #include "support/sheet_helpers.h"
 
@@ -355,6 +356,24 @@ TEST_F(SaveTest, BadCellIsNamedAndARetryAfterFixingItSavesOnce)
         << ui->messages()[1].toStdString();
     nothingChanged();
 
+    // A decimal number too large to store is called that, not "no decimal".
+    setPitching(*board, Side::Home, 2, "Lefty", {}, "69999999999");
+    ui->clear();
+    pressSave();
+    ASSERT_EQ(ui->messages().size(), 2);
+    EXPECT_TRUE(ui->messages()[1].contains("holds \"69999999999\" under IP, but that number is too large to store"))
+        << ui->messages()[1].toStdString();
+    nothingChanged();
+
+    // Outs beyond any game cannot be credited: the save stops before storing.
+    setPitching(*board, Side::Home, 2, "Lefty", {}, "1");
+    board->tb_OUT->setText("1e300");
+    ui->clear();
+    pressSave();
+    EXPECT_EQ(ui->programErrors(), QStringList{"The following error has occurred: 6, Overflow"});
+    nothingChanged();
+    board->tb_OUT->setText("0");
+
     setPitching(*board, Side::Home, 2, "", {"", "q"}, "");
     setCurrentPitcher(*board, Side::Home, "Closer");  // will be listed in row 2
     ui->clear();
@@ -386,4 +405,57 @@ TEST_F(SaveTest, BadCellIsNamedAndARetryAfterFixingItSavesOnce)
     EXPECT_EQ(tableCount("Pitching"), 3);
     EXPECT_EQ(column(home(), 11, 2), QStringList({"Home Ace", "Closer"}));
     EXPECT_EQ(column(home(), 17, 2), QStringList({".0001", "9.00"}));
+}
+
+TEST_F(SaveTest, GamesSavedInTheSameSecondKeepIdsOfTheirOwn)
+{
+    // Two programs on one database file, each with its own connection, both
+    // saving at 14:05:09 on 7 March 2026.
+    auto game = [](const char* visitors, const char* home) {
+        records::GameRecord g;
+        g.visitors.cells.assign(50, QStringList(QVector<QString>(records::col::Count)));
+        g.home = g.visitors;
+        QStringList box(records::box::Count);
+        box[0] = visitors;
+        g.boxRows[0] = box;
+        box[0] = home;
+        g.boxRows[1] = box;
+        g.savedAt = QDateTime(QDate(2026, 3, 7), QTime(14, 5, 9));
+        return g;
+    };
+    records::GameRecord first = game("Otters", "Pine Jays"), second = game("Comets", "Gulls"),
+                        third = game("Otters", "Gulls");
+    {
+        db::Connection one;
+        db::Connection two;
+        records::recordGame(one, first);
+        records::recordGame(two, second);
+        // A stamp already taken by the next second is passed over as well.
+        records::recordGame(one, third);
+    }
+    EXPECT_EQ(first.gameId, "030726140509");
+    EXPECT_EQ(second.gameId, "030726140510");
+    EXPECT_EQ(third.gameId, "030726140511");
+    db::Connection conn;
+    EXPECT_EQ(conn.select("SELECT GameID, COUNT(*), MIN(Team) FROM BoxScores GROUP BY GameID ORDER BY GameID").rows,
+              std::vector<QStringList>({row({"030726140509", "2", "Otters"}), row({"030726140510", "2", "Comets"}),
+                                        row({"030726140511", "2", "Gulls"})}));
+
+    // The sheet's save does the same with the clock: a game stored by
+    // another program in this second or the next two leaves those ids alone.
+    {
+        const QDateTime now = QDateTime::currentDateTime();
+        db::Connection other;
+        for (int s = 0; s < 3; ++s) {
+            records::GameRecord g = game("Comets", "Otters");
+            g.savedAt = now.addSecs(s);
+            records::recordGame(other, g);
+        }
+    }
+    setUpNineInningGame(*board, "Otters", "Pine Jays");
+    pressSave();
+    ASSERT_EQ(ui->messages(), QStringList({Question, Success}));
+    const QString id = sheet().tb_TimeStamp2->text();
+    const auto byId = conn.select("SELECT Team FROM BoxScores WHERE GameID = ? ORDER BY rowid", {id}).rows;
+    EXPECT_EQ(byId, std::vector<QStringList>({row({"Otters"}), row({"Pine Jays"})})) << id.toStdString();
 }

@@ -54,6 +54,13 @@ TEST(SaveRules, InningsAreRoundedBeforeTheEarlierCreditsAreSubtracted)
     EXPECT_FALSE(ofCell("abc"));
     EXPECT_FALSE(ofCell("1e3"));
     EXPECT_FALSE(ofCell("."));
+    // Beyond a billion innings nothing can be summed exactly; the syntax is
+    // judged first.
+    EXPECT_EQ(innings::readCell("999999999.99").kind, innings::Cell::Number);
+    EXPECT_EQ(innings::readCell("69999999999").kind, innings::Cell::TooLarge);
+    EXPECT_EQ(innings::readCell("-1000000000").kind, innings::Cell::TooLarge);
+    EXPECT_EQ(innings::readCell("999999999.9999999").kind, innings::Cell::TooLarge);
+    EXPECT_EQ(innings::readCell("12345678901234567890x").kind, innings::Cell::NotANumber);
 }
 
 TEST(SaveRules, OnlyStoredLinesAreCheckedAndUnrecordedInningsAreMarked)

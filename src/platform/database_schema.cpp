@@ -1,0 +1,145 @@
+// The file format: the five tables with their fields in order, and bringing
+// a missing file or table into being without ever altering an existing one.
+#include "platform/database.h"
+#include "platform/database_internal.h"
+
+#include "common/program_folder.h"
+
+#include <QSqlError>
+#include <algorithm>
+
+namespace db {
+
+QString detail::quoted(const QString& identifier)
+{
+    QString q = identifier;
+    q.replace('"', QStringLiteral("\"\""));
+    return '"' + q + '"';
+}
+
+namespace {
+
+using detail::quoted;
+
+Table table(const char* name, std::initializer_list<std::pair<const char*, Type>> columns)
+{
+    Table t{QString::fromLatin1(name), {}};
+    for (const auto& [column, type] : columns)
+        t.columns.push_back({QString::fromLatin1(column), type});
+    return t;
+}
+
+std::vector<Table> makeTables()
+{
+    constexpr Type T = Type::Text, I = Type::Integer, R = Type::Real;
+    std::vector<Table> all;
+    all.push_back(table("Batting", {{"Batter", T}, {"K", I}, {"BB", I}, {"1B", I}, {"2B", I}, {"3B", I},
+                                    {"HR", I}, {"SB", I}, {"RBI", I}, {"AB", I}, {"Team", T}, {"GameID", T}}));
+    all.push_back(table("Pitching", {{"Pitcher", T}, {"K", I}, {"BB", I}, {"Hits", I}, {"HR", I}, {"Runs", I},
+                                     {"IP", R}, {"Team", T}, {"GameID", T}}));
+    Table box{QStringLiteral("BoxScores"), {{QStringLiteral("Team"), T}}};
+    for (int inning = 1; inning <= 20; ++inning)
+        box.columns.push_back({QStringLiteral("I%1").arg(inning), I});
+    for (const char* c : {"Runs", "Hits", "Errors"})
+        box.columns.push_back({QString::fromLatin1(c), I});
+    box.columns.push_back({QStringLiteral("Host"), T});
+    box.columns.push_back({QStringLiteral("GameID"), T});
+    all.push_back(box);
+    all.push_back(table("WinLoss", {{"Team", T}, {"Win", I}, {"Loss", I}}));
+    all.push_back(table("Matchups", {{"Matchup", T}, {"Tally", I}}));
+    return all;
+}
+
+// The GameID is digits and "_" only; the other texts are names that the
+// readers match without regard to case.
+QString columnDefinition(const Column& c)
+{
+    QString type;
+    switch (c.type) {
+    case Type::Integer: type = QStringLiteral("INTEGER"); break;
+    case Type::Real: type = QStringLiteral("REAL"); break;
+    case Type::Text:
+        type = c.name == QLatin1String("GameID") ? QStringLiteral("TEXT") : QStringLiteral("TEXT COLLATE NOCASE");
+        break;
+    }
+    return quoted(c.name) + ' ' + type;
+}
+
+QString createStatement(const Table& t)
+{
+    QStringList defs;
+    for (const Column& c : t.columns)
+        defs << columnDefinition(c);
+    return QStringLiteral("CREATE TABLE IF NOT EXISTS ") + quoted(t.name) + QStringLiteral(" (")
+        + defs.join(QStringLiteral(", ")) + ')';
+}
+
+QString missingFieldsText(const QString& table, const QStringList& missing)
+{
+    if (missing.size() == 1)
+        return QStringLiteral("table %1 has no column named %2").arg(table, missing.first());
+    return QStringLiteral("table %1 has no columns named %2").arg(table, missing.join(QStringLiteral(", ")));
+}
+
+}  // namespace
+
+const std::vector<Table>& tables()
+{
+    static const std::vector<Table> all = makeTables();
+    return all;
+}
+
+QString path()
+{
+    return folder::resolve(QStringLiteral("ZRQ.mdb"));
+}
+
+void Connection::prepareFile()
+{
+    QStringList present;
+    {
+        // The first read of the file: a file that is not a database or that
+        // another program holds locked fails here, before anything is written.
+        QSqlQuery q = exec(QStringLiteral("SELECT name FROM sqlite_master WHERE type IN ('table', 'view')"));
+        while (q.next())
+            present << q.value(0).toString();
+        if (q.lastError().isValid())
+            raise(q.lastError());
+    }
+
+    // Every existing table is checked before a missing one is created, so a
+    // file with a wrong table is reported and left untouched.
+    std::vector<const Table*> missing;
+    for (const Table& t : tables()) {
+        const auto found = std::find_if(present.cbegin(), present.cend(), [&](const QString& name) {
+            return name.compare(t.name, Qt::CaseInsensitive) == 0;
+        });
+        if (found == present.cend()) {
+            missing.push_back(&t);
+            continue;
+        }
+        QStringList fields;
+        {
+            QSqlQuery q = exec(QStringLiteral("SELECT name FROM pragma_table_info(?)"), {*found});
+            while (q.next())
+                fields << q.value(0).toString();
+            if (q.lastError().isValid())
+                raise(q.lastError());
+        }
+        QStringList lacking;
+        for (const Column& c : t.columns)
+            if (!fields.contains(c.name, Qt::CaseInsensitive))
+                lacking << c.name;
+        if (!lacking.isEmpty())
+            throw ProgramError(1, missingFieldsText(*found, lacking));
+    }
+
+    if (!missing.empty()) {
+        transaction([&] {
+            for (const Table* t : missing)
+                exec(createStatement(*t));
+        });
+    }
+}
+
+}  // namespace db
