@@ -16,7 +16,9 @@ QCheckBox* optionBox(QWidget* panel, const char* name, const QString& caption, d
 {
     auto* box = new QCheckBox(caption, panel);
     box->setObjectName(QString::fromLatin1(name));
-    box->setStyleSheet(colours::style(0, PanelBack));
+    // A switch that cannot be used yet reads greyed.
+    box->setStyleSheet(QStringLiteral("QCheckBox { %1 } QCheckBox:disabled { color: #808080; }")
+                           .arg(colours::style(0, PanelBack)));
     look::setFont(box, QStringLiteral("Arial"), 8.25, true);
     twips::place(box, left, top, 2280, 285);
     return box;

@@ -103,41 +103,20 @@ CtrlKeyWatch::CtrlKeyWatch(int key, QObject* parent) : QObject(parent), key_(key
 
 bool CtrlKeyWatch::poll()
 {
-    const bool down = bothDown();
-    const bool pressed = down && !wasDown_;
-    wasDown_ = down;
+    const bool pressed = pressed_;
+    pressed_ = false;
     return pressed;
-}
-
-void CtrlKeyWatch::forget()
-{
-    keyDown_ = false;
-    ctrlDown_ = false;
 }
 
 bool CtrlKeyWatch::eventFilter(QObject* watched, QEvent* e)
 {
-    switch (e->type()) {
-    case QEvent::KeyPress:
-    case QEvent::KeyRelease: {
+    if (e->type() == QEvent::KeyPress) {
         const auto* k = static_cast<QKeyEvent*>(e);
-        if (k->isAutoRepeat())
-            break;
-        const bool press = e->type() == QEvent::KeyPress;
-        if (k->key() == Qt::Key_Control)
-            ctrlDown_ = press;
-        else
-            ctrlDown_ = k->modifiers().testFlag(Qt::ControlModifier);
-        if (k->key() == key_)
-            keyDown_ = press;
-        break;
-    }
-    case QEvent::ApplicationStateChange:
+        if (k->key() == key_ && !k->isAutoRepeat() && k->modifiers().testFlag(Qt::ControlModifier))
+            pressed_ = true;
+    } else if (e->type() == QEvent::ApplicationStateChange) {
         if (static_cast<QApplicationStateChangeEvent*>(e)->applicationState() != Qt::ApplicationActive)
-            forget();
-        break;
-    default:
-        break;
+            pressed_ = false;
     }
     return QObject::eventFilter(watched, e);
 }

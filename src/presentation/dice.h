@@ -61,26 +61,22 @@ private:
     bool speckled_;
 };
 
-// Watches the program's key events for a key held together with Ctrl, for
-// a timer to poll. A poll reports a press of the combination once, however
-// long the keys stay down. Auto-repeat is ignored, and held keys are
-// forgotten when the program loses activation: a release made in another
-// program never reaches us, and the combination would otherwise stay down.
+// Watches the program's key events for a key pressed with Ctrl held, for a
+// timer to poll. Each press is reported by the next poll, once, however long
+// the keys stay down and however short the press was (a quick tap between
+// two polls counts too). Auto-repeat is ignored, and a press not yet polled
+// is forgotten when the program loses activation.
 class CtrlKeyWatch : public QObject {
     Q_OBJECT
 public:
     CtrlKeyWatch(int key, QObject* parent = nullptr);
-    bool bothDown() const { return keyDown_ && ctrlDown_; }
-    // True at the first poll that sees both keys down after one that did not.
+    // True when the combination was pressed since the last poll.
     bool poll();
-    void forget();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* e) override;
 
 private:
     int key_;
-    bool keyDown_ = false;
-    bool ctrlDown_ = false;
-    bool wasDown_ = false;
+    bool pressed_ = false;
 };
