@@ -34,7 +34,11 @@ struct QtSound::Players {
 
 QtSound::QtSound() : players_(std::make_unique<Players>()) {}
 
-QtSound::~QtSound() = default;
+QtSound::~QtSound()
+{
+    for (auto& effect : players_->effect)
+        delete effect.data();
+}
 
 void QtSound::play(SoundChannel channel, const QString& wavPath, bool loop)
 {
