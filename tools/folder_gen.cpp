@@ -1,7 +1,8 @@
 // Lays out the program folder: copies the committed text files (team files,
 // pages) from the source tree, creates the folders the program expects and
 // draws the pictures the program shows (team logos and their fallbacks, the
-// sheet's "Logo Not Set" placeholder).
+// sheet's "Logo Not Set" placeholder, the die faces) and synthesises its
+// sounds (the dice rattle and the crowd loop).
 // Usage: benchdeck_folder_gen SOURCE_FOLDER DESTINATION_FOLDER
 #include <QDir>
 #include <QDirIterator>
@@ -11,8 +12,14 @@
 #include <QImage>
 #include <QPainter>
 #include <QPainterPath>
+#include <QtEndian>
+#include <algorithm>
 #include <cmath>
+#include <numbers>
 #include <cstdio>
+#include <vector>
+
+#include "presentation/pip_masks.h"
 
 namespace {
 
@@ -186,6 +193,187 @@ bool drawLogos(const QString& src, const QString& dst)
     return ok;
 }
 
+// ---------------------------------------------------------------- die faces
+
+// A face of the face-image roller: a square die with softened corners and a
+// slight shadow, on the roller's dark grey, its pips where the mask has them.
+QImage drawDieFace(int size, int face, const QColor& body, const QColor& pip)
+{
+    QImage img(size, size, QImage::Format_RGB888);
+    img.fill(QColor(0x40, 0x40, 0x40));
+    QPainter p(&img);
+    p.setRenderHint(QPainter::Antialiasing);
+    const double s = size;
+    const QRectF die(1.5, 1.5, s - 6, s - 6);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(0x18, 0x18, 0x18));
+    p.drawRoundedRect(die.translated(3, 3), s * 0.16, s * 0.16);
+    p.setPen(QPen(body.darker(150), 1.5));
+    p.setBrush(body);
+    p.drawRoundedRect(die, s * 0.16, s * 0.16);
+    const QStringList flags = (QString::fromLatin1(dice::pipMaskRows[face][0]) + QString::fromLatin1(dice::pipMaskRows[face][1])
+                               + QString::fromLatin1(dice::pipMaskRows[face][2]))
+                                  .split(QLatin1Char(','));
+    p.setPen(Qt::NoPen);
+    p.setBrush(pip);
+    const double radius = s * 0.085;
+    for (int i = 0; i < flags.size(); ++i) {
+        if (flags[i] != QLatin1String("1"))
+            continue;
+        const double cx = die.left() + die.width() * (0.22 + 0.28 * (i % 3));
+        const double cy = die.top() + die.height() * (0.22 + 0.28 * (i / 3));
+        p.drawEllipse(QPointF(cx, cy), radius, radius);
+    }
+    return img;
+}
+
+bool drawDieFaces(const QString& dst)
+{
+    struct Die {
+        const char* name;
+        int size;
+        QColor body, pip;
+    };
+    const Die dice[] = {
+        {"Red", 72, QColor(0xc4, 0x12, 0x16), Qt::white},
+        {"Green", 72, QColor(0x12, 0x8a, 0x34), Qt::white},
+        {"White", 73, QColor(0xf4, 0xf4, 0xf0), QColor(0x10, 0x10, 0x10)},
+    };
+    bool ok = true;
+    for (const Die& d : dice)
+        for (int face = 1; face <= 6; ++face)
+            ok = drawDieFace(d.size, face, d.body, d.pip)
+                     .save(dst + QStringLiteral("/Dice/%1%2.bmp").arg(QLatin1String(d.name)).arg(face), "BMP")
+                && ok;
+    return ok;
+}
+
+// ---------------------------------------------------------------- sounds
+
+constexpr int SampleRate = 22050;
+
+// A fixed sequence, so every build writes the same sounds.
+class Noise {
+public:
+    explicit Noise(quint64 seed) : state_(seed) {}
+    // Uniform in [-1, 1).
+    double next()
+    {
+        state_ ^= state_ << 13;
+        state_ ^= state_ >> 7;
+        state_ ^= state_ << 17;
+        return double(state_ >> 11) * 0x1.0p-52 - 1.0;
+    }
+
+private:
+    quint64 state_;
+};
+
+// 16-bit PCM, mono, little-endian, samples in [-1, 1].
+bool writeWav(const QString& path, const std::vector<double>& samples)
+{
+    QByteArray data;
+    data.reserve(int(samples.size() * 2));
+    for (const double v : samples) {
+        const qint16 pcm = qint16(std::lround(std::clamp(v, -1.0, 1.0) * 32767));
+        char le[2];
+        qToLittleEndian(pcm, le);
+        data.append(le, 2);
+    }
+    auto u32 = [](quint32 v) {
+        char b[4];
+        qToLittleEndian(v, b);
+        return QByteArray(b, 4);
+    };
+    auto u16 = [](quint16 v) {
+        char b[2];
+        qToLittleEndian(v, b);
+        return QByteArray(b, 2);
+    };
+    QByteArray wav;
+    wav += "RIFF" + u32(quint32(36 + data.size())) + "WAVE";
+    wav += "fmt " + u32(16) + u16(1) + u16(1) + u32(SampleRate) + u32(SampleRate * 2) + u16(2) + u16(16);
+    wav += "data" + u32(quint32(data.size())) + data;
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly) && f.write(wav) == wav.size() && f.flush();
+}
+
+void normalise(std::vector<double>& samples, double peak)
+{
+    double top = 0;
+    for (const double v : samples)
+        top = std::max(top, std::abs(v));
+    if (top > 0)
+        for (double& v : samples)
+            v *= peak / top;
+}
+
+// Dice shaken in a cup and thrown: a dozen knocks of wood and bone, quick
+// at first and thinning out, each a click of noise with a short ring.
+std::vector<double> diceRattle()
+{
+    const int length = int(SampleRate * 0.9);
+    std::vector<double> out(size_t(length), 0.0);
+    Noise noise(0x5eed0d1ce);
+    double at = 0.01;
+    for (int knock = 0; knock < 14 && at < 0.8; ++knock) {
+        const double loudness = 1.0 - 0.05 * knock + 0.15 * noise.next();
+        const double ring = 1800 + 900 * (noise.next() + 1);
+        const int start = int(at * SampleRate);
+        for (int i = 0; i < int(0.05 * SampleRate) && start + i < length; ++i) {
+            const double t = double(i) / SampleRate;
+            out[size_t(start + i)] += loudness
+                * (noise.next() * std::exp(-t / 0.003) + 0.6 * std::sin(2 * std::numbers::pi * ring * t) * std::exp(-t / 0.012));
+        }
+        at += 0.03 + 0.025 * knock * (1.2 + noise.next() * 0.4);
+    }
+    normalise(out, 0.8);
+    return out;
+}
+
+// A ballpark crowd: band-limited murmur that swells and ebbs. Every swell
+// repeats a whole number of times in the loop, and the loop's tail is
+// blended into its head, so the end runs into the start without a click.
+std::vector<double> crowdLoop()
+{
+    const int length = SampleRate * 6;
+    const int blend = SampleRate / 2;
+    std::vector<double> raw(size_t(length + blend));
+    Noise noise(0xba11fa4c);
+    double low = 0, lower = 0;
+    const double loopSeconds = double(length) / SampleRate;
+    // Settle the filters before the first kept sample.
+    for (int i = 0; i < SampleRate / 10; ++i) {
+        const double n = noise.next();
+        low += 0.35 * (n - low);
+        lower += 0.05 * (low - lower);
+    }
+    for (size_t i = 0; i < raw.size(); ++i) {
+        const double t = double(i) / SampleRate;
+        const double n = noise.next();
+        low += 0.35 * (n - low);
+        lower += 0.05 * (low - lower);
+        const double murmur = low - lower;
+        const double swell = 1.0 + 0.3 * std::sin(2 * std::numbers::pi * 1 * t / loopSeconds)
+            + 0.15 * std::sin(2 * std::numbers::pi * 5 * t / loopSeconds + 1.3) + 0.1 * std::sin(2 * std::numbers::pi * 13 * t / loopSeconds + 0.4);
+        raw[i] = murmur * swell;
+    }
+    std::vector<double> out(raw.begin(), raw.begin() + length);
+    for (int i = 0; i < blend; ++i) {
+        const double w = double(i) / blend;
+        out[size_t(i)] = raw[size_t(i)] * w + raw[size_t(length + i)] * (1 - w);
+    }
+    normalise(out, 0.5);
+    return out;
+}
+
+bool writeSounds(const QString& dst)
+{
+    bool ok = writeWav(dst + QStringLiteral("/DiceRoll.wav"), diceRattle());
+    ok = writeWav(dst + QStringLiteral("/BaseballCrowd.wav"), crowdLoop()) && ok;
+    return ok;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -199,9 +387,11 @@ int main(int argc, char** argv)
     const QString src = QString::fromLocal8Bit(argv[1]);
     const QString dst = QString::fromLocal8Bit(argv[2]);
     bool ok = QDir().mkpath(dst);
-    for (const char* sub : {"Teams", "Logos", "Ballparks", "Charts", "Game Rpts"})
+    for (const char* sub : {"Teams", "Logos", "Ballparks", "Charts", "Game Rpts", "Dice"})
         ok = QDir().mkpath(dst + '/' + QString::fromLatin1(sub)) && ok;
     ok = copyTree(src, dst) && ok;
     ok = drawLogos(src, dst) && ok;
+    ok = drawDieFaces(dst) && ok;
+    ok = writeSounds(dst) && ok;
     return ok ? 0 : 1;
 }

@@ -125,6 +125,7 @@ Form1::Form1()
     wirePlays();
     wirePieces();
     wirePhotos();
+    wireDice();
 }
 
 Form1::~Form1()
@@ -175,6 +176,8 @@ void Form1::buildControls()
     buildPlayPanel();
     buildLineups();
     buildPiecesAndOptions();
+    buildOptionsPanel();
+    buildDicePanels();
     look::plainLabels(this);
     look::showTextFromStart(this);
 }
@@ -318,12 +321,6 @@ void Form1::buildPlayPanel()
         *d.member = l;
         ++i;
     }
-    chk_HideControls = new QCheckBox(QStringLiteral("HIDE CONTROLS"), Picture1);
-    chk_HideControls->setObjectName(QStringLiteral("chk_HideControls"));
-    paintColours(chk_HideControls, colours::White, 0x00303030);
-    look::setFont(chk_HideControls, QStringLiteral("Arial"), 8);
-    twips::place(chk_HideControls, 13700, 2900, 2000, 300);
-
     lbl_OUTS = new QLabel(QStringLiteral("OUTS"), Picture1);
     lbl_OUTS->setAlignment(Qt::AlignCenter);
     paintColours(lbl_OUTS, colours::White, 0x00303030);
@@ -466,76 +463,10 @@ void Form1::buildPiecesAndOptions()
     twips::place(homePlate, 675, 1080, 255, 255);
     pb_BaseTracker->hide();
 
-    fra_Options = new QFrame(Picture1);
-    fra_Options->setObjectName(QStringLiteral("fra_Options"));
-    fra_Options->setFrameShape(QFrame::Box);
-    fra_Options->setStyleSheet(QStringLiteral("QFrame#fra_Options { background-color: #404040; }"));
-    twips::place(fra_Options, 13700, 3400, 6300, 2700);
-    auto* title = new QLabel(QStringLiteral("OPTIONS"), fra_Options);
-    paintColours(title, colours::White, colours::DarkGrey);
-    look::setFont(title, QStringLiteral("Arial"), 9, true);
-    twips::place(title, 120, 60, 2000, 300);
-    lbl_OutsCountCaption = new QLabel(QStringLiteral("MASTER # OF OUTS"), fra_Options);
-    paintColours(lbl_OutsCountCaption, colours::White, colours::DarkGrey);
-    twips::place(lbl_OutsCountCaption, 120, 450, 2200, 330);
-    tb_OutsCount = new QLineEdit(QStringLiteral("0"), fra_Options);
-    tb_OutsCount->setObjectName(QStringLiteral("tb_OutsCount"));
-    tb_OutsCount->setToolTip(QStringLiteral("Total outs made thus far"));
-    twips::place(tb_OutsCount, 2400, 420, 800, 360);
-    cb_BaseTracker = new QCheckBox(QStringLiteral("SHOW BASE TRACKER"), fra_Options);
-    cb_BaseTracker->setObjectName(QStringLiteral("cb_BaseTracker"));
-    paintColours(cb_BaseTracker, colours::White, colours::DarkGrey);
-    twips::place(cb_BaseTracker, 3400, 420, 2800, 360);
-    Label8 = new QLabel(QStringLiteral("Label8"), fra_Options);
-    Label8->setObjectName(QStringLiteral("Label8"));
-    paintColours(Label8, colours::White, colours::DarkGrey);
-    twips::place(Label8, 120, 950, 4000, 300);
-    lbl_PhotoPath = new ClickLabel(QStringLiteral("Player photo folder path"), fra_Options);
-    lbl_PhotoPath->setObjectName(QStringLiteral("lbl_PhotoPath"));
-    lbl_PhotoPath->setStyleSheet(QStringLiteral("color: #0000ff; background-color: #e0e0e0;"));
-    lbl_PhotoPath->setToolTip(QStringLiteral("Ctrl + Click to EDIT"));
-    twips::place(lbl_PhotoPath, 120, 1300, 6000, 330);
-    tb_PhotoPath = new QLineEdit(fra_Options);
-    tb_PhotoPath->setObjectName(QStringLiteral("tb_PhotoPath"));
-    tb_PhotoPath->setToolTip(QStringLiteral("Double-Click to SAVE"));
-    twips::place(tb_PhotoPath, 120, 1300, 6000, 330);
-    tb_PhotoPath->hide();
-    cmd_FotoBig = new QPushButton(QStringLiteral("BIG"), fra_Options);
-    cmd_FotoBig->setObjectName(QStringLiteral("cmd_FotoBig"));
-    cmd_FotoSmall = new QPushButton(QStringLiteral("SM"), fra_Options);
-    cmd_FotoSmall->setObjectName(QStringLiteral("cmd_FotoSmall"));
-    twips::place(cmd_FotoBig, 120, 1850, 900, 400);
-    twips::place(cmd_FotoSmall, 1100, 1850, 900, 400);
-    for (QWidget* w : fra_Options->findChildren<QWidget*>())
-        look::setFont(w, QStringLiteral("Arial"), 8.25, true);
-    fra_Options->hide();
-
     Label1 = new QLabel(Picture1);
     Label1->setObjectName(QStringLiteral("Label1"));
     twips::place(Label1, 60, 14700 - 135, 17595, 135);
     Label1->hide();
-
-    fra_FaceDice = new QFrame(Picture1);
-    fra_FaceDice->setObjectName(QStringLiteral("fra_FaceDice"));
-    twips::place(fra_FaceDice, 16850, 7180, 1275, 2200);
-    fra_FaceDice->hide();  // until the dice rollers are built
-    lbl_20die = new ClickLabel(QStringLiteral("20"), fra_FaceDice);
-    lbl_20die->setObjectName(QStringLiteral("lbl_20die"));
-    lbl_20die->setAlignment(Qt::AlignCenter);
-    lbl_20die->setStyleSheet(QStringLiteral("color: black; background-color: #f0f0f0;"));
-    twips::place(lbl_20die, 420, 1700, 433, 433);
-    for (int d = 0; d < 3; ++d)
-        for (int f = 0; f < 6; ++f) {
-            auto* face = new PictureBox(fra_FaceDice);
-            face->setObjectName(QStringLiteral("Image%1(%2)").arg((d + 1) * 100).arg(f));
-            twips::place(face, 60 + d * 400, 60 + d * 520, 433, 433);
-            face->setVisible(f == 0);
-            ImageFaces[static_cast<size_t>(d)][static_cast<size_t>(f)] = face;
-        }
-    fra_ColourDice = new QFrame(Picture1);
-    fra_ColourDice->setObjectName(QStringLiteral("fra_ColourDice"));
-    twips::place(fra_ColourDice, 16680, 9810, 3000, 1200);
-    fra_ColourDice->hide();
 
     fra_ctrls = new QFrame(Picture1);
     fra_ctrls->setObjectName(QStringLiteral("fra_ctrls"));

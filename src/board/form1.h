@@ -23,6 +23,8 @@ class QFrame;
 class Form2;
 class Options;
 class ControlResizer;
+class CtrlKeyWatch;
+class DieBody;
 
 // A line-score box: a text box that carries its completed mark and paints
 // yellow (completed) or grey from it.
@@ -197,6 +199,17 @@ public:
     void cmd_FotoBig_Click();
     void cmd_FotoSmall_Click();
 
+    // ---- Dice rollers and sounds ----
+    void Command1_Click();  // coloured dice "ROLL"
+    void tmrDice2_Timer();
+    void tmr_F12detect_Timer();
+    void Check4_Click();    // "SHOW DICE ROLLER"
+    void cmd_Roll_Click();  // face-image dice "ROLL"
+    void tmr_FaceDice_Timer();
+    void GetRndNum();
+    void DiceSound();
+    void cb_Crowd_Click();  // "CROWD NOISE"
+
     // ---- Runner pieces ----
     void ClearBases();
     void Command11_Click();  // "RESET"
@@ -239,7 +252,6 @@ public:
     ClickLabel* lbl_RBI = nullptr;
     ClickLabel* lbl_SB = nullptr;
     ClickLabel* lbl_STATS = nullptr;
-    QCheckBox* chk_HideControls = nullptr;
 
     QLabel* lbl_OUTS = nullptr;
     QLineEdit* tb_OUT = nullptr;
@@ -279,22 +291,58 @@ public:
 
     // Options panel.
     QFrame* fra_Options = nullptr;
-    QLabel* lbl_OutsCountCaption = nullptr;
+    ClickLabel* Label9 = nullptr;  // close mark "X"
+    QLabel* Label3 = nullptr;      // "MASTER # OF OUTS"
     QLineEdit* tb_OutsCount = nullptr;
+    QCheckBox* Check4 = nullptr;   // "SHOW DICE ROLLER"
+    QCheckBox* cb_MuteDice = nullptr;
+    QCheckBox* cb_Crowd = nullptr;
     QCheckBox* cb_BaseTracker = nullptr;
-    QLabel* Label8 = nullptr;
-    ClickLabel* lbl_PhotoPath = nullptr;
-    QLineEdit* tb_PhotoPath = nullptr;
+    QCheckBox* chk_Ctrls = nullptr;     // "HIDE CONTROLS"
+    QCheckBox* cb_RandParks = nullptr;  // "RANDOM BALLPARKS", disabled until a ballpark is picked
+    QLabel* Label6 = nullptr;           // "PHOTO SIZE"
     QPushButton* cmd_FotoBig = nullptr;
     QPushButton* cmd_FotoSmall = nullptr;
+    ClickLabel* Image7 = nullptr;  // the donation picture
+    QLabel* Label8 = nullptr;
+    QLabel* Label11 = nullptr;     // how to edit the photo folder
+    ClickLabel* lbl_PhotoPath = nullptr;
+    QLineEdit* tb_PhotoPath = nullptr;
     QLabel* Label1 = nullptr;  // hidden line: the lowest top the SM button lets a piece keep
 
-    // Chart captions and the dice frames.
+    // Chart captions.
     std::array<ClickLabel*, 9> lbl_chrt{};  // lbl_chrt1 .. lbl_chrt9
+
+    // The face-image dice roller.
     QFrame* fra_FaceDice = nullptr;
-    QFrame* fra_ColourDice = nullptr;
     ClickLabel* lbl_20die = nullptr;
     std::array<std::array<PictureBox*, 6>, 3> ImageFaces{};  // Image100, Image200, Image300
+    QPushButton* cmd_Roll = nullptr;
+    QLineEdit* tb_DieCount = nullptr;  // hidden roll counter
+    QTimer* tmr_FaceDice = nullptr;
+
+    // The coloured-dice roller: a number label over each die's body.
+    QFrame* fra_ColourDice = nullptr;
+    QLabel* lbl_R10 = nullptr;
+    QLabel* lbl_W10 = nullptr;
+    QLabel* lbl_B10 = nullptr;
+    QLabel* lbl_Y10 = nullptr;
+    QLabel* lbl_G20 = nullptr;
+    QLabel* lbl_BLK4 = nullptr;
+    QLabel* lbl_SPECK12 = nullptr;
+    QLabel* lbl_P6 = nullptr;
+    DieBody* shp_R10 = nullptr;
+    DieBody* shp_W10 = nullptr;
+    DieBody* shp_B10 = nullptr;
+    DieBody* shp_Y10 = nullptr;
+    DieBody* shp_G20 = nullptr;
+    DieBody* shp_BLK4 = nullptr;
+    DieBody* shp_SPECK12 = nullptr;
+    DieBody* shp_P6 = nullptr;
+    QPushButton* Command1 = nullptr;  // "ROLL"
+    QLabel* lblDiceTime = nullptr;    // hidden roll counter
+    QTimer* tmrDice2 = nullptr;
+    QTimer* tmr_F12detect = nullptr;
 
     // Hidden state holders.
     QFrame* fra_ctrls = nullptr;
@@ -343,6 +391,15 @@ private:
     void wirePlays();
     void wirePieces();
     void wirePhotos();
+    // [dice]
+    void buildOptionsPanel();
+    void buildDicePanels();
+    void wireDice();
+    void loadDieFaces();
+    // The coloured dice's number labels in the order a roll draws them.
+    std::array<QLabel*, 8> colourDieLabels() const;
+    CtrlKeyWatch* f12Watch_ = nullptr;
+    bool dieFacesLoaded_ = false;
 
     // Working state of single concerns (each concern adds its own here).
     // [teams]

@@ -10,6 +10,8 @@
 #include "platform/twips.h"
 #include "presentation/control_resizer.h"
 #include "presentation/launch_scaling.h"
+#include "presentation/pip_masks.h"
+#include "presentation/sounds.h"
 #include "stats_sheet/form2.h"
 
 #include <QCoreApplication>
@@ -100,15 +102,7 @@ bool Form1::Form_Load()
     guarded([this] {
         Frame3->resize(twips::toPx(7875), Frame3->height());
         placeTwips(Frame3, 5525, Frame3->y() * twips::twipsPerPixel());
-        static const char* rows[7][3] = {
-            {"", "", ""},
-            {"0,0,0,", "0,1,0,", "0,0,0"},
-            {"0,0,1,", "0,0,0,", "1,0,0"},
-            {"0,0,1,", "0,1,0,", "1,0,0"},
-            {"1,0,1,", "0,0,0,", "1,0,1"},
-            {"1,0,1,", "0,1,0,", "1,0,1"},
-            {"1,0,1,", "1,0,1,", "1,0,1"},
-        };
+        const auto& rows = dice::pipMaskRows;
         for (size_t n = 1; n <= 6; ++n)
             PipMask[n] = QString::fromLatin1(rows[n][0]) + QString::fromLatin1(rows[n][1])
                 + QString::fromLatin1(rows[n][2]);
@@ -132,6 +126,8 @@ bool Form1::Form_Load()
     });
 
     tmr_Constant->start();
+    // Ctrl+F12 is watched from start to exit.
+    tmr_F12detect->start();
     return true;
 }
 
@@ -148,6 +144,10 @@ bool Form1::Form_QueryUnload()
         return false;
     closing_ = true;
     tmr_Constant->stop();
+    tmr_F12detect->stop();
+    tmrDice2->stop();
+    tmr_FaceDice->stop();
+    sounds::StopAllSounds();
     if (form2_)
         form2_->hide();
     if (options_)
