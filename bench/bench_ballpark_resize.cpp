@@ -3,8 +3,7 @@
 // resize lays the board out again and scales the picture once. Also times a
 // repaint without a size change, which only copies pixels. Prints medians.
 #include "board/form1.h"
-#include "presentation/control_resizer.h"
-#include "support/program_folder_fixture.h"
+#include "support/board_fixture.h"
 #include "support/scripted_interaction.h"
 #include "support/test_environment.h"
 
@@ -20,14 +19,6 @@ double median(std::vector<double> v)
 {
     std::sort(v.begin(), v.end());
     return v[v.size() / 2];
-}
-
-void resizeKeepingRatio(Form1& board, int width)
-{
-    const QRect outer = board.frameGeometry();
-    const int frameHeight = outer.height() - board.height();
-    const int outerWidth = width + outer.width() - board.width();
-    board.resize(width, layout::toWhole(float(outerWidth) * board.resizer().aspectRatio()) - frameHeight);
 }
 
 }  // namespace

@@ -2,7 +2,6 @@
 // dialog and random pick, and what a picture that cannot be shown does.
 #include "common/program_folder.h"
 #include "presentation/ballparks.h"
-#include "presentation/control_resizer.h"
 #include "support/board_fixture.h"
 
 #include <QDir>
@@ -31,16 +30,6 @@ bool near(const QColor& got, const QColor& want)
 {
     return std::abs(got.red() - want.red()) < 24 && std::abs(got.green() - want.green()) < 24
         && std::abs(got.blue() - want.blue()) < 24;
-}
-
-// A new width at the board's kept proportion, so the resizer asks for no
-// second height.
-void resizeKeepingRatio(Form1& board, int width)
-{
-    const QRect outer = board.frameGeometry();
-    const int frameHeight = outer.height() - board.height();
-    const int outerWidth = width + outer.width() - board.width();
-    board.resize(width, layout::toWhole(float(outerWidth) * board.resizer().aspectRatio()) - frameHeight);
 }
 
 bool fitsItsBox(const BackgroundPicture& box)
