@@ -1,8 +1,8 @@
 // Lays out the program folder: copies the committed text files (team files,
 // pages) from the source tree, creates the folders the program expects and
 // draws the pictures the program shows (team logos and their fallbacks, the
-// sheet's "Logo Not Set" placeholder, the die faces) and synthesises its
-// sounds (the dice rattle and the crowd loop).
+// sheet's "Logo Not Set" placeholder, the die faces, the ballparks behind
+// the board) and synthesises its sounds (the dice rattle and the crowd loop).
 // Usage: benchdeck_folder_gen SOURCE_FOLDER DESTINATION_FOLDER
 #include <QDir>
 #include <QDirIterator>
@@ -374,6 +374,161 @@ bool writeSounds(const QString& dst)
     return ok;
 }
 
+// ---------------------------------------------------------------- ballparks
+
+// A field seen from above and behind home plate. The picture is stretched to
+// the board in both directions, so it holds no round shape the eye would
+// miss; the lower band, where the runner pieces stand, is kept plain.
+struct ParkStyle {
+    QColor skyTop, skyBottom;
+    QColor stands, standsRow;
+    QColor wall, wallCap;
+    QColor grass, grassStripe;
+    QColor dirt, dirtEdge;
+    QColor foreground;
+    bool lights;
+};
+
+QPointF lerp(QPointF a, QPointF b, double t)
+{
+    return a + (b - a) * t;
+}
+
+QImage drawBallpark(const ParkStyle& s)
+{
+    const int w = 1679, h = 974;
+    QImage img(w, h, QImage::Format_RGB32);
+    QPainter p(&img);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(Qt::NoPen);
+
+    const double horizon = h * 0.17, wallTop = h * 0.25, wallBottom = h * 0.295;
+    QLinearGradient sky(0, 0, 0, horizon);
+    sky.setColorAt(0, s.skyTop);
+    sky.setColorAt(1, s.skyBottom);
+    p.fillRect(QRectF(0, 0, w, horizon), sky);
+
+    // Stands: rows that darken towards the wall, a scoreboard above centre field.
+    p.fillRect(QRectF(0, horizon, w, wallTop - horizon), s.stands);
+    for (int r = 0; r < 9; ++r) {
+        const double y = horizon + 4 + r * (wallTop - horizon - 6) / 9.0;
+        p.fillRect(QRectF(0, y, w, 3), r % 2 ? s.standsRow : s.standsRow.darker(115));
+    }
+    p.setBrush(QColor(0x1e, 0x26, 0x22));
+    p.drawRect(QRectF(w * 0.42, h * 0.06, w * 0.16, h * 0.1));
+    p.setBrush(QColor(0xe8, 0xe0, 0xb0));
+    for (int c = 0; c < 10; ++c)
+        p.drawRect(QRectF(w * 0.43 + c * w * 0.0142, h * 0.12, w * 0.009, h * 0.022));
+    p.setBrush(QColor(0x33, 0x3d, 0x38));
+    p.drawRect(QRectF(w * 0.495, h * 0.16, w * 0.01, horizon - h * 0.16 + 2));
+    if (s.lights)
+        for (const double x : {0.08, 0.3, 0.7, 0.92}) {
+            p.setBrush(QColor(0x50, 0x50, 0x50));
+            p.drawRect(QRectF(w * x - 3, h * 0.03, 6, horizon - h * 0.03));
+            QRadialGradient glow(QPointF(w * x, h * 0.03), 70);
+            glow.setColorAt(0, QColor(255, 250, 220, 220));
+            glow.setColorAt(1, QColor(255, 250, 220, 0));
+            p.setBrush(glow);
+            p.drawRect(QRectF(w * x - 70, h * 0.03 - 70, 140, 140));
+            p.setBrush(QColor(0xfa, 0xf6, 0xe0));
+            p.drawRect(QRectF(w * x - 22, h * 0.015, 44, 18));
+        }
+
+    // The outfield wall and its warning track.
+    p.fillRect(QRectF(0, wallTop, w, wallBottom - wallTop), s.wall);
+    p.fillRect(QRectF(0, wallTop, w, 4), s.wallCap);
+    p.fillRect(QRectF(0, wallBottom, w, h * 0.035), s.dirt.darker(112));
+
+    // Grass, mown in bands that widen towards the viewer.
+    const double grassTop = wallBottom + h * 0.035;
+    p.fillRect(QRectF(0, grassTop, w, h - grassTop), s.grass);
+    double y = grassTop;
+    for (int band = 0; y < h * 0.8; ++band) {
+        const double bandHeight = 14 + band * 7.5;
+        if (band % 2)
+            p.fillRect(QRectF(0, y, w, bandHeight), s.grassStripe);
+        y += bandHeight;
+    }
+
+    // The diamond in perspective: home near the bottom, second base far off.
+    const QPointF home(w * 0.5, h * 0.74), second(w * 0.5, h * 0.43);
+    const QPointF first(w * 0.73, h * 0.55), third(w * 0.27, h * 0.55);
+    QPainterPath infieldDirt;
+    infieldDirt.moveTo(home + QPointF(0, h * 0.04));
+    infieldDirt.lineTo(lerp(home, first, 1.22) + QPointF(0, h * 0.012));
+    infieldDirt.quadTo(second + QPointF(0, -h * 0.095), lerp(home, third, 1.22) + QPointF(0, h * 0.012));
+    infieldDirt.closeSubpath();
+    p.setBrush(s.dirt);
+    p.setPen(QPen(s.dirtEdge, 2));
+    p.drawPath(infieldDirt);
+    p.setPen(Qt::NoPen);
+    QPolygonF infieldGrass;
+    infieldGrass << home + QPointF(0, -h * 0.035) << lerp(home, first, 0.9) + QPointF(-w * 0.012, 0)
+                 << lerp(home, second, 0.9) << lerp(home, third, 0.9) + QPointF(w * 0.012, 0);
+    p.setBrush(s.grassStripe);
+    p.drawPolygon(infieldGrass);
+    p.setBrush(s.dirt);
+    p.drawEllipse(lerp(home, second, 0.5), w * 0.035, h * 0.022);
+    p.setBrush(QColor(0xf4, 0xf4, 0xf0));
+    p.drawRect(QRectF(lerp(home, second, 0.5) + QPointF(-9, -2), QSizeF(18, 4)));
+
+    // Foul lines run from home past first and third to the wall.
+    p.setPen(QPen(QColor(0xf4, 0xf4, 0xf0), 3));
+    const double toWall = (home.y() - wallBottom) / (home.y() - first.y());
+    p.drawLine(home, lerp(home, first, toWall));
+    p.drawLine(home, lerp(home, third, toWall));
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(0xf4, 0xf4, 0xf0));
+    for (const QPointF& base : {first, second, third}) {
+        QPolygonF bag;
+        bag << base + QPointF(0, -7) << base + QPointF(13, 0) << base + QPointF(0, 7) << base + QPointF(-13, 0);
+        p.drawPolygon(bag);
+    }
+
+    // Home plate in its dirt cut, and beyond it the plain foreground band.
+    p.setBrush(s.dirt);
+    p.drawEllipse(home, w * 0.075, h * 0.045);
+    p.setPen(QPen(QColor(0xf4, 0xf4, 0xf0), 2));
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(QRectF(home + QPointF(-w * 0.035, -h * 0.02), QSizeF(w * 0.022, h * 0.04)));
+    p.drawRect(QRectF(home + QPointF(w * 0.013, -h * 0.02), QSizeF(w * 0.022, h * 0.04)));
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(0xf8, 0xf8, 0xf4));
+    QPolygonF plate;
+    plate << home + QPointF(-11, -5) << home + QPointF(11, -5) << home + QPointF(11, 1) << home + QPointF(0, 6)
+          << home + QPointF(-11, 1);
+    p.drawPolygon(plate);
+
+    const double bandTop = h * 0.8;
+    QLinearGradient band(0, bandTop - h * 0.02, 0, h);
+    band.setColorAt(0, QColor(s.foreground.red(), s.foreground.green(), s.foreground.blue(), 0));
+    band.setColorAt(0.12, s.foreground);
+    band.setColorAt(1, s.foreground.darker(125));
+    p.fillRect(QRectF(0, bandTop - h * 0.02, w, h - bandTop + h * 0.02), band);
+    return img;
+}
+
+bool drawBallparks(const QString& dst)
+{
+    const QString parks = dst + QStringLiteral("/Ballparks/");
+    const ParkStyle day{QColor(0x5d, 0x9c, 0xd8), QColor(0xc8, 0xe0, 0xf0), QColor(0x2c, 0x4a, 0x6e),
+                        QColor(0x3a, 0x5a, 0x80), QColor(0x1f, 0x5a, 0x34), QColor(0xe0, 0xc0, 0x30),
+                        QColor(0x3f, 0x8a, 0x3c), QColor(0x4a, 0x96, 0x45), QColor(0xb5, 0x84, 0x52),
+                        QColor(0x9a, 0x6c, 0x40), QColor(0x2e, 0x5e, 0x30), false};
+    const ParkStyle dusk{QColor(0x3b, 0x3f, 0x7a), QColor(0xf0, 0x9a, 0x5a), QColor(0x5a, 0x2a, 0x2a),
+                         QColor(0x70, 0x36, 0x30), QColor(0x1d, 0x3f, 0x6a), QColor(0xf0, 0xf0, 0xf0),
+                         QColor(0x3a, 0x7a, 0x3a), QColor(0x44, 0x86, 0x42), QColor(0xa8, 0x72, 0x48),
+                         QColor(0x8a, 0x5c, 0x38), QColor(0x2a, 0x4e, 0x2c), false};
+    const ParkStyle night{QColor(0x05, 0x08, 0x1a), QColor(0x1a, 0x24, 0x4a), QColor(0x1c, 0x1c, 0x26),
+                          QColor(0x2a, 0x2a, 0x38), QColor(0x12, 0x3a, 0x22), QColor(0xd0, 0xd0, 0xd0),
+                          QColor(0x2f, 0x7a, 0x34), QColor(0x39, 0x88, 0x3c), QColor(0xa0, 0x70, 0x48),
+                          QColor(0x84, 0x5a, 0x38), QColor(0x1e, 0x46, 0x24), true};
+    bool ok = drawBallpark(day).save(parks + QStringLiteral("DEFAULT1679X974.jpg"), "JPG", 88);
+    ok = drawBallpark(dusk).save(parks + QStringLiteral("Lakeside Dusk.jpg"), "JPG", 88) && ok;
+    ok = drawBallpark(night).save(parks + QStringLiteral("Night Game.jpg"), "JPG", 88) && ok;
+    return ok;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -393,5 +548,6 @@ int main(int argc, char** argv)
     ok = drawLogos(src, dst) && ok;
     ok = drawDieFaces(dst) && ok;
     ok = writeSounds(dst) && ok;
+    ok = drawBallparks(dst) && ok;
     return ok ? 0 : 1;
 }

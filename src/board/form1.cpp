@@ -9,6 +9,7 @@
 #include "platform/twips.h"
 #include "presentation/center_form.h"
 #include "presentation/control_resizer.h"
+#include "presentation/photos.h"
 #include "stats_sheet/form2.h"
 
 #include <QCloseEvent>
@@ -126,6 +127,7 @@ Form1::Form1()
     wirePieces();
     wirePhotos();
     wireDice();
+    wireBallparks();
 }
 
 Form1::~Form1()
@@ -162,10 +164,9 @@ void Form1::buildControls()
     mnu_Options = menuBar->addAction(QStringLiteral("Options"));
     About = menuBar->addAction(QStringLiteral("About"));
 
-    Picture1 = new ClickLabel(this);
+    Picture1 = new BackgroundPicture(this);
     Picture1->setObjectName(QStringLiteral("Picture1"));
     Picture1->setAutoFillBackground(true);
-    Picture1->setScaledContents(true);
     // Only the background itself is green: the controls on it that have no
     // colours of their own keep the readable ones of the board below.
     Picture1->setStyleSheet(QStringLiteral("#Picture1 { background-color: #2f5d34; }"));
@@ -180,6 +181,7 @@ void Form1::buildControls()
     buildDicePanels();
     look::plainLabels(this);
     look::showTextFromStart(this);
+    buildBallparks();
 }
 
 void Form1::buildLineScore()
@@ -563,6 +565,11 @@ void Form1::SupplementalResize()
     resizer().FormResized(this);
     // Unticking runs cb_Xinnings_Click, which hides the extra innings.
     cb_Xinnings->setChecked(false);
+    for (PictureBox* piece : pb_Player)
+        ZoomPicture(*piece, 1.0);
+    // Last, at the size the resizer settled on; a picture that cannot be
+    // shown is reported after this handler and leaves the layout above done.
+    fitBallpark();
 }
 
 void Form1::resizeEvent(QResizeEvent* e)

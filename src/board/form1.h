@@ -5,6 +5,7 @@
 // The class is implemented across several files of this folder, one per
 // concern, all sharing this header.
 #include "platform/events.h"
+#include "presentation/ballparks.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -12,6 +13,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSet>
 #include <QTimer>
 #include <QWidget>
 #include <array>
@@ -214,6 +216,13 @@ public:
     void ClearBases();
     void Command11_Click();  // "RESET"
 
+    // ---- Ballparks ----
+    void Command9_Click();  // "BALLPARKS"
+    void Random_Ballparks();
+    // Fits the picture shown (the chosen one, else the default) to the
+    // background; a failure is thrown to the caller.
+    void ImageFit();
+
     // ---- Controls (names as the program has always called them) ----
     QMenuBar* menuBar = nullptr;
     QAction* mnuStatistics = nullptr;
@@ -221,7 +230,7 @@ public:
     QAction* mnu_Options = nullptr;
     QAction* About = nullptr;
 
-    ClickLabel* Picture1 = nullptr;  // the background picture box
+    BackgroundPicture* Picture1 = nullptr;  // the background picture box
     QFrame* Frame3 = nullptr;        // line score, innings 1-10 and totals
     QFrame* Frame1 = nullptr;        // extra innings 11-20, hidden until X-INN
     QLabel* lbl_Frame1Caption = nullptr;
@@ -362,6 +371,14 @@ public:
 
     QTimer* tmr_Constant = nullptr;
 
+    // Ballparks: the button, the random switch (greyed until a dialog pick),
+    // the picture last chosen ("" while the default shows), the folder of the
+    // last dialog pick (ending in a separator) and its candidate pictures.
+    QPushButton* Command9 = nullptr;    // "BALLPARKS"
+    QString CurrentParkPath;
+    QString BallparkFolder;
+    QStringList BallparkList;
+
     // Die-face pip masks, element n (1 to 6) for face n.
     std::array<QString, 7> PipMask;
 
@@ -400,6 +417,8 @@ private:
     std::array<QLabel*, 8> colourDieLabels() const;
     CtrlKeyWatch* f12Watch_ = nullptr;
     bool dieFacesLoaded_ = false;
+    void buildBallparks();
+    void wireBallparks();
 
     // Working state of single concerns (each concern adds its own here).
     // [teams]
@@ -462,6 +481,18 @@ private:
     std::array<QPoint, 4> piecePress_{};
     std::array<bool, 4> pieceDragged_{};
     std::array<int, 4> pieceReleaseShift_{};
+
+    // [ballparks]
+    QString shownParkFile() const;
+    // Fits the background at the box's size, skipped while there is none;
+    // a failure is reported, never thrown.
+    void fitBallpark();
+    // Reads the picture and, when it can be shown, makes it the chosen one.
+    bool showBallpark(const QString& path);
+    void reportBallparkFailure(const QString& path, int number, const QString& description);
+    QString parkDialogFile_;  // the dialog's file name, "" after a cancel
+    std::unique_ptr<ballparks::Pictures> parkPictures_;
+    QSet<QString> reportedParkFailures_;
 
     Form2* form2_ = nullptr;
     Options* options_ = nullptr;

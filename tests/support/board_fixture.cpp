@@ -1,5 +1,7 @@
 #include "support/board_fixture.h"
 
+#include "presentation/control_resizer.h"
+
 #include <QTest>
 
 void BoardTest::SetUp()
@@ -27,4 +29,12 @@ void BoardTest::click(QWidget* w)
 void BoardTest::doubleClick(QWidget* w)
 {
     QTest::mouseDClick(w, Qt::LeftButton, Qt::NoModifier, w->rect().center());
+}
+
+void resizeKeepingRatio(Form1& board, int width)
+{
+    const QRect outer = board.frameGeometry();
+    const int frameHeight = outer.height() - board.height();
+    const int outerWidth = width + outer.width() - board.width();
+    board.resize(width, layout::toWhole(float(outerWidth) * board.resizer().aspectRatio()) - frameHeight);
 }

@@ -10,6 +10,10 @@
 #include <gtest/gtest.h>
 #include <memory>
 
+// Resizes the board to a new width at its kept proportion, so the resize
+// step asks for no second height of its own.
+void resizeKeepingRatio(Form1& board, int width);
+
 class BoardTest : public ::testing::Test {
 protected:
     void SetUp() override;

@@ -1,0 +1,256 @@
+#include "presentation/ballparks.h"
+
+#include "board/form1.h"
+#include "common/program_folder.h"
+#include "platform/interaction.h"
+#include "platform/look.h"
+#include "platform/twips.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QFileInfo>
+#include <QFrame>
+#include <QImageReader>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QRandomGenerator>
+#include <QTimer>
+
+namespace {
+
+// The box's own colour, shown until the first picture and under the
+// transparent parts of a picture.
+const QColor BoardGreen(0x2f, 0x5d, 0x34);
+
+}  // namespace
+
+// ---------------------------------------------------------------- BackgroundPicture
+
+BackgroundPicture::BackgroundPicture(QWidget* parent) : ClickLabel(parent) {}
+
+void BackgroundPicture::setBackground(const QPixmap& picture)
+{
+    background_ = picture;
+    // The picture covers the whole box: nothing needs painting beneath it.
+    setAttribute(Qt::WA_OpaquePaintEvent, !background_.isNull());
+    update();
+}
+
+void BackgroundPicture::paintEvent(QPaintEvent* e)
+{
+    if (background_.isNull()) {
+        ClickLabel::paintEvent(e);
+        return;
+    }
+    QPainter p(this);
+    if (background_.deviceIndependentSize().toSize() == size()) {
+        const qreal ratio = background_.devicePixelRatio();
+        const QRect exposed = e->rect();
+        const QRect source(QPointF(exposed.topLeft() * ratio).toPoint(), QSizeF(exposed.size() * ratio).toSize());
+        p.drawPixmap(exposed.topLeft(), background_, source);
+    } else {
+        // Only while a picture for the new size could not be made.
+        p.drawPixmap(rect(), background_);
+    }
+}
+
+// ---------------------------------------------------------------- pictures
+
+namespace ballparks {
+
+QString dialogFilter()
+{
+    return QStringLiteral(
+        "All Picture Files (*.bmp *.jpg *.gif *.png *.BMP *.JPG *.GIF *.PNG);;"
+        "JPEG (*.jpg *.JPG);;"
+        "Bitmap (*.bmp *.BMP);;"
+        "Graphics Interchange Format (*.gif *.GIF);;"
+        "Portable Network Graphic (*.png *.PNG)");
+}
+
+QStringList candidatesIn(const QString& folder)
+{
+    const QDir dir(folder);
+    if (folder.isEmpty() || !dir.exists() || !dir.isReadable())
+        errors::raise(errors::FileAccess);
+    QStringList out;
+    for (const QString& name : dir.entryList(QDir::Files, QDir::Name)) {
+        if (name.size() > 4 && name.endsWith(QLatin1String(".jpg"), Qt::CaseInsensitive))
+            out << name;
+    }
+    return out;
+}
+
+QImage decodePicture(const QString& path)
+{
+    if (path.isEmpty() || !QFileInfo(path).isFile())
+        errors::raise(errors::FileNotFound);
+    QImageReader reader(path);
+    reader.setDecideFormatFromContent(true);
+    QImage image = reader.read();
+    if (image.isNull())
+        errors::raise(errors::InvalidPicture);
+    if (!image.hasAlphaChannel())
+        return image.convertToFormat(QImage::Format_RGB32);
+    QImage flat(image.size(), QImage::Format_RGB32);
+    flat.fill(BoardGreen);
+    QPainter p(&flat);
+    p.drawImage(0, 0, image);
+    return flat;
+}
+
+QImage ScaleImage(const QImage& image, int width, int height)
+{
+    return image.scaled(width, height, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+}
+
+QString Pictures::stampOf(const QString& path)
+{
+    const QFileInfo info(path);
+    if (!info.isFile())
+        return path + QStringLiteral("|missing");
+    return path + QLatin1Char('|') + QString::number(info.lastModified().toMSecsSinceEpoch()) + QLatin1Char('|')
+        + QString::number(info.size());
+}
+
+const QImage& Pictures::load(const QString& path)
+{
+    const QString stamp = stampOf(path);
+    if (stamp == loadedStamp_)
+        return loaded_;
+    if (stamp == failedStamp_)
+        errors::raise(failedNumber_);
+    try {
+        QImage image = decodePicture(path);
+        loaded_ = std::move(image);
+        loadedStamp_ = stamp;
+        scaledStamp_.clear();
+        scaled_ = QPixmap();
+    } catch (const ProgramError& e) {
+        failedStamp_ = stamp;
+        failedNumber_ = e.number;
+        throw;
+    }
+    return loaded_;
+}
+
+QPixmap Pictures::fitted(const QString& path, const QSize& pixels)
+{
+    const QImage& source = load(path);
+    const QString stamp = loadedStamp_ + QLatin1Char('|') + QString::number(pixels.width()) + QLatin1Char('x')
+        + QString::number(pixels.height());
+    if (stamp != scaledStamp_) {
+        scaled_ = QPixmap::fromImage(ScaleImage(source, pixels.width(), pixels.height()));
+        scaledStamp_ = stamp;
+    }
+    return scaled_;
+}
+
+}  // namespace ballparks
+
+// ---------------------------------------------------------------- the board's side
+
+void Form1::buildBallparks()
+{
+    Command9 = new QPushButton(QStringLiteral("BALLPARKS"), Picture1);
+    Command9->setObjectName(QStringLiteral("Command9"));
+    look::setFont(Command9, QStringLiteral("Arial"), 8.25, true);
+    twips::place(Command9, 10500, 2950, 1500, 450);
+}
+
+void Form1::wireBallparks()
+{
+    parkPictures_ = std::make_unique<ballparks::Pictures>();
+    connect(Command9, &QPushButton::clicked, this, [this] { guarded([this] { Command9_Click(); }); });
+}
+
+QString Form1::shownParkFile() const
+{
+    return CurrentParkPath.isEmpty() ? folder::resolve(QString::fromLatin1(ballparks::DefaultParkFile))
+                                     : CurrentParkPath;
+}
+
+void Form1::ImageFit()
+{
+    const qreal ratio = Picture1->devicePixelRatioF();
+    const QSize pixels = (QSizeF(Picture1->size()) * ratio).toSize();
+    QPixmap picture = parkPictures_->fitted(shownParkFile(), pixels);
+    picture.setDevicePixelRatio(ratio);
+    Picture1->setBackground(picture);
+}
+
+void Form1::fitBallpark()
+{
+    // A minimised board or an empty box has no size to fit; the picture
+    // shown stays until the next resize that has one.
+    if (isMinimized() || Picture1->width() <= 0 || Picture1->height() <= 0)
+        return;
+    const QString path = shownParkFile();
+    try {
+        ImageFit();
+    } catch (const ProgramError& e) {
+        reportBallparkFailure(path, e.number, e.description);
+    } catch (const std::bad_alloc&) {
+        reportBallparkFailure(path, errors::OutOfMemory, errors::describe(errors::OutOfMemory));
+    }
+}
+
+bool Form1::showBallpark(const QString& path)
+{
+    try {
+        parkPictures_->load(path);
+    } catch (const ProgramError& e) {
+        reportBallparkFailure(path, e.number, e.description);
+        return false;
+    }
+    CurrentParkPath = path;
+    fitBallpark();
+    return true;
+}
+
+void Form1::reportBallparkFailure(const QString& path, int number, const QString& description)
+{
+    // Once per file and run: a broken default would otherwise come back at
+    // every resize. The box waits until the handler that met the failure has
+    // returned, so no resize ever waits on it.
+    if (reportedParkFailures_.contains(path))
+        return;
+    reportedParkFailures_.insert(path);
+    QTimer::singleShot(0, this, [number, description] { showProgramError(number, description); });
+}
+
+void Form1::Command9_Click()
+{
+    if (cb_RandParks->isChecked()) {
+        // The list of the last dialog pick; pictures added to its folder
+        // since are not candidates until the next pick.
+        if (BallparkList.isEmpty()) {
+            fitBallpark();
+            return;
+        }
+        const int index = static_cast<int>(QRandomGenerator::global()->bounded(static_cast<quint32>(BallparkList.size())));
+        showBallpark(BallparkFolder + BallparkList.at(index));
+        return;
+    }
+    parkDialogFile_.clear();
+    parkDialogFile_ = platform::interaction().openFileName(
+        QString(), folder::resolve(QStringLiteral("Ballparks")), ballparks::dialogFilter());
+    if (!parkDialogFile_.isEmpty())
+        showBallpark(parkDialogFile_);
+    guarded([this] { Random_Ballparks(); });
+}
+
+void Form1::Random_Ballparks()
+{
+    if (parkDialogFile_.isEmpty()) {
+        // The list and its folder stay for a later pick.
+        cb_RandParks->setEnabled(false);
+        return;
+    }
+    const QString parent = QFileInfo(parkDialogFile_).absolutePath();
+    const QStringList candidates = ballparks::candidatesIn(parent);
+    lbl_Path->setText(parent);
+    BallparkFolder = parent.endsWith(QLatin1Char('/')) ? parent : parent + QLatin1Char('/');
+    BallparkList = candidates;
+    cb_RandParks->setEnabled(true);
+}
