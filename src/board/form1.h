@@ -196,6 +196,13 @@ public:
     void cmd_FotoBig_Click();
     void cmd_FotoSmall_Click();
 
+    // ---- Charts, pages and the About box ----
+    void lbl_chrt_Click(int chart);  // lbl_chrt1 .. lbl_chrt9 (chart 1 to 9)
+    void tb_chrt_DblClick(int chart);
+    void lbl_rules_Click();
+    void lbl_help_Click();
+    void Image7_Click();  // the options panel's donation picture
+
     // ---- Runner pieces ----
     void ClearBases();
     void Command11_Click();  // "RESET"
@@ -290,6 +297,9 @@ public:
 
     // Chart captions and the dice frames.
     std::array<ClickLabel*, 9> lbl_chrt{};  // lbl_chrt1 .. lbl_chrt9
+    std::array<QLineEdit*, 9> tb_chrt{};    // tb_chrt1 .. tb_chrt9, each over its label
+    ClickLabel* lbl_rules = nullptr;         // "RULES"
+    ClickLabel* lbl_help = nullptr;          // "ZRQ HELP"
     QFrame* fra_FaceDice = nullptr;
     QFrame* fra_ColourDice = nullptr;
     ClickLabel* lbl_20die = nullptr;
@@ -335,6 +345,7 @@ private:
     void buildPlayPanel();
     void buildLineups();
     void buildPiecesAndOptions();
+    void buildCharts();
     void wireBoard();
     // Wiring of the handlers of each concern, defined in that concern's file.
     void wireTeams();
@@ -342,6 +353,7 @@ private:
     void wirePlays();
     void wirePieces();
     void wirePhotos();
+    void wireCharts();
 
     // Working state of single concerns (each concern adds its own here).
     // [teams]
