@@ -9,6 +9,7 @@
 #include "presentation/charts.h"
 #include "presentation/program_icon.h"
 
+#include <QFontDatabase>
 #include <QLabel>
 #include <QPushButton>
 
@@ -21,6 +22,17 @@ void setForeColour(QWidget* w, unsigned bgr)
     QPalette p = w->palette();
     p.setColor(QPalette::WindowText, colours::fromBgr(bgr));
     w->setPalette(p);
+}
+
+// The title and the link are set in Impact; where it is missing, a heavy
+// condensed face stands in rather than whatever the desktop substitutes.
+QFont displayFont(double points)
+{
+    if (QFontDatabase::hasFamily(QStringLiteral("Impact")))
+        return look::font(QStringLiteral("Impact"), points);
+    QFont f = look::font(QStringLiteral("DejaVu Sans Condensed"), points, true);
+    f.setStretch(QFont::SemiCondensed);
+    return f;
 }
 
 QLabel* makeLabel(QWidget* parent, const QString& name, const QString& text)
@@ -49,7 +61,7 @@ frmAbout::frmAbout(QWidget* parent) : QDialog(parent)
 
     lblTitle = makeLabel(this, QStringLiteral("lblTitle"), QStringLiteral("Scorvana Benchdeck"));
     setForeColour(lblTitle, 0x00FF861C);
-    look::setFont(lblTitle, QStringLiteral("Impact"), 15.75);
+    lblTitle->setFont(displayFont(15.75));
     twips::place(lblTitle, 1050, 240, 4725, 480);
 
     lblVersion = makeLabel(this, QStringLiteral("lblVersion"), QStringLiteral("Version"));
@@ -69,7 +81,7 @@ frmAbout::frmAbout(QWidget* parent) : QDialog(parent)
     Label1->setToolTip(QStringLiteral("Go to ") + linkAddress());
     Label1->setCursor(Qt::PointingHandCursor);
     setForeColour(Label1, 0x00FF0000);
-    QFont linkFont = look::font(QStringLiteral("Impact"), 14.25);
+    QFont linkFont = displayFont(14.25);
     linkFont.setUnderline(true);
     Label1->setFont(linkFont);
     twips::place(Label1, 150, 2835, 5685, 390);
