@@ -4,6 +4,7 @@
 #include "presentation/charts.h"
 
 #include "board/form1.h"
+#include "common/colours.h"
 #include "common/guard.h"
 #include "common/program_folder.h"
 #include "common/settings.h"
@@ -83,6 +84,9 @@ void Form1::buildCharts()
         auto* box = new QLineEdit(Picture1);
         box->setObjectName(QStringLiteral("tb_chrt%1").arg(c + 1));
         box->setToolTip(QStringLiteral("Double-Click to SAVE"));
+        // Black on white, not the background's green the board's surface
+        // would hand down to it.
+        look::setBackColour(box, colours::White);
         look::setFont(box, QStringLiteral("Calibri"), 8.25);
         twips::place(box, left, RowTop, ChartWidth, BoxHeight);
         box->hide();
@@ -110,12 +114,13 @@ void Form1::wireCharts()
         connect(l, &ClickLabel::Click, this, [this, c] { guarded([this, c] { lbl_chrt_Click(c); }); });
         // A failing settings write is not reported: the caption stays on the
         // board for this run.
-        events::onDoubleClick(tb_chrt[static_cast<size_t>(c - 1)], [this, c] { tb_chrt_DblClick(c); });
+        events::onDoubleClick(tb_chrt[static_cast<size_t>(c - 1)],
+                              [this, c] { guarded([this, c] { tb_chrt_DblClick(c); }); });
     }
     restOnRelease(lbl_rules);
     restOnRelease(lbl_help);
-    connect(lbl_rules, &ClickLabel::Click, this, [this] { lbl_rules_Click(); });
-    connect(lbl_help, &ClickLabel::Click, this, [this] { lbl_help_Click(); });
+    connect(lbl_rules, &ClickLabel::Click, this, [this] { guarded([this] { lbl_rules_Click(); }); });
+    connect(lbl_help, &ClickLabel::Click, this, [this] { guarded([this] { lbl_help_Click(); }); });
 }
 
 void Form1::lbl_chrt_Click(int chart)

@@ -29,10 +29,9 @@ void Form3::Form_Load(const QWidget& board)
     // frame is not known yet, so the board's tells the client size.
     const QRect outer = board.frameGeometry();
     const QRect inner = board.geometry();
-    frame_ = QMargins(inner.left() - outer.left(), inner.top() - outer.top(), outer.right() - inner.right(),
-                      outer.bottom() - inner.bottom());
+    const QSize frame = outer.size() - inner.size();
     outer_ = QSize(outer.width(), outer.height() - twips::toPx(500));
-    resize(outer_.width() - frame_.left() - frame_.right(), outer_.height() - frame_.top() - frame_.bottom());
+    resize(outer_ - frame);
     move(outer.topLeft());
 }
 

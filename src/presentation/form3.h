@@ -21,13 +21,10 @@ public:
     // view itself.
     void Navigate(const QString& path);
 
-    // The viewer's outer size, frame included, as the load step set it.
-    QSize outerSize() const { return outer_; }
-
     QScrollArea* WebBrowser1 = nullptr;
     QLabel* picture = nullptr;
 
 private:
+    // The outer size the load step gave the viewer, frame included.
     QSize outer_;
-    QMargins frame_;
 };

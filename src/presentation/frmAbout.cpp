@@ -2,6 +2,7 @@
 
 #include "board/form1.h"
 #include "common/colours.h"
+#include "common/guard.h"
 #include "common/version.h"
 #include "platform/interaction.h"
 #include "platform/look.h"
@@ -108,9 +109,9 @@ frmAbout::frmAbout(QWidget* parent) : QDialog(parent)
         look::setFont(w, QStringLiteral("Arial"), 8.25);
 
     // Escape reaches QDialog's reject, which closes the box as "OK" does.
-    connect(cmdOK, &QPushButton::clicked, this, [this] { cmdOK_Click(); });
-    connect(cmdSysInfo, &QPushButton::clicked, this, [this] { cmdSysInfo_Click(); });
-    connect(Label1, &ClickLabel::Click, this, [this] { Label1_Click(); });
+    connect(cmdOK, &QPushButton::clicked, this, [this] { guarded([this] { cmdOK_Click(); }); });
+    connect(cmdSysInfo, &QPushButton::clicked, this, [this] { guarded([this] { cmdSysInfo_Click(); }); });
+    connect(Label1, &ClickLabel::Click, this, [this] { guarded([this] { Label1_Click(); }); });
 }
 
 QString frmAbout::linkAddress()
