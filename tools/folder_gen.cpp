@@ -2,7 +2,8 @@
 // pages) from the source tree, creates the folders the program expects and
 // draws the pictures the program shows (team logos and their fallbacks, the
 // sheet's "Logo Not Set" placeholder, the die faces, the ballparks behind
-// the board) and synthesises its sounds (the dice rattle and the crowd loop).
+// the board, the nine placeholder charts and the program's icon) and
+// synthesises its sounds (the dice rattle and the crowd loop).
 // Usage: benchdeck_folder_gen SOURCE_FOLDER DESTINATION_FOLDER
 #include <QDir>
 #include <QDirIterator>
@@ -529,6 +530,107 @@ bool drawBallparks(const QString& dst)
     return ok;
 }
 
+// ---------------------------------------------------------------- charts
+
+// A placeholder chart: a numbered table of rolls with empty result columns,
+// to be replaced by the user's own chart picture of the same name.
+QImage drawChart(int chart)
+{
+    static const QColor accents[] = {QColor(0x1f, 0x4e, 0x79), QColor(0x7b, 0x24, 0x1c), QColor(0x2e, 0x6b, 0x30),
+                                     QColor(0x5b, 0x3a, 0x7a), QColor(0x8a, 0x5a, 0x00), QColor(0x0f, 0x5e, 0x73),
+                                     QColor(0x6b, 0x2d, 0x5c), QColor(0x3d, 0x4f, 0x1e), QColor(0x44, 0x44, 0x44)};
+    const QColor accent = accents[(chart - 1) % 9];
+    const int w = 960, h = 720;
+    QImage img(w, h, QImage::Format_RGB32);
+    img.fill(QColor(0xfa, 0xf6, 0xea));
+    QPainter p(&img);
+    p.setRenderHint(QPainter::Antialiasing);
+
+    p.fillRect(QRect(0, 0, w, 84), accent);
+    QFont title(QStringLiteral("DejaVu Sans"));
+    title.setBold(true);
+    title.setPixelSize(40);
+    p.setFont(title);
+    p.setPen(Qt::white);
+    p.drawText(QRect(30, 0, w - 60, 84), Qt::AlignVCenter | Qt::AlignLeft, QStringLiteral("CHART %1").arg(chart));
+    QFont small(QStringLiteral("DejaVu Sans"));
+    small.setPixelSize(16);
+    p.setFont(small);
+    p.drawText(QRect(30, 0, w - 60, 84), Qt::AlignVCenter | Qt::AlignRight, QStringLiteral("placeholder"));
+
+    // Rows of rolls, columns of results left blank for the user's own chart.
+    const int rows = 10 + chart % 3 * 2, columns = 2 + chart % 3;
+    const QRect table(30, 110, w - 60, h - 200);
+    const double rowH = double(table.height()) / (rows + 1), firstW = 90;
+    const double colW = (table.width() - firstW) / columns;
+    QFont cell(QStringLiteral("DejaVu Sans"));
+    cell.setPixelSize(static_cast<int>(rowH * 0.5));
+    p.setFont(cell);
+    for (int r = 0; r <= rows; ++r) {
+        const QRectF band(table.left(), table.top() + r * rowH, table.width(), rowH);
+        p.fillRect(band, r == 0 ? accent.lighter(170) : (r % 2 ? QColor(0xff, 0xff, 0xff) : QColor(0xee, 0xe8, 0xd8)));
+        p.setPen(QColor(0x33, 0x33, 0x33));
+        const QString head = r == 0 ? QStringLiteral("ROLL") : QString::number(r);
+        p.drawText(QRectF(band.left(), band.top(), firstW, rowH), Qt::AlignCenter, head);
+        if (r == 0)
+            for (int c = 0; c < columns; ++c)
+                p.drawText(QRectF(table.left() + firstW + c * colW, band.top(), colW, rowH), Qt::AlignCenter,
+                           QStringLiteral("RESULT %1").arg(QChar(u'A' + c)));
+    }
+    p.setPen(QPen(accent, 2));
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(table);
+    p.setPen(QPen(accent.lighter(140), 1));
+    for (int c = 0; c <= columns; ++c) {
+        const double x = table.left() + firstW + c * colW;
+        p.drawLine(QPointF(x, table.top()), QPointF(x, table.bottom()));
+    }
+    p.setPen(QColor(0x55, 0x55, 0x55));
+    p.setFont(small);
+    p.drawText(QRect(30, h - 80, w - 60, 60), Qt::AlignCenter | Qt::TextWordWrap,
+               QStringLiteral("Put your own chart in the program folder as Charts/Chart%1.jpg "
+                              "and name it on the board with Ctrl + Click.")
+                   .arg(chart, 2, 10, QLatin1Char('0')));
+    return img;
+}
+
+bool drawCharts(const QString& dst)
+{
+    bool ok = true;
+    for (int chart = 1; chart <= 9; ++chart)
+        ok = drawChart(chart).save(dst + QStringLiteral("/Charts/Chart%1.jpg").arg(chart, 2, 10, QLatin1Char('0')),
+                                   "JPG", 85)
+            && ok;
+    return ok;
+}
+
+// ---------------------------------------------------------------- icon
+
+// The program's icon: a ball on a green diamond.
+QImage drawIcon()
+{
+    const int size = 128;
+    QImage img(size, size, QImage::Format_ARGB32);
+    img.fill(Qt::transparent);
+    QPainter p(&img);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(0x2f, 0x5d, 0x34));
+    p.drawRoundedRect(QRectF(4, 4, size - 8, size - 8), 22, 22);
+    QPolygonF diamond;
+    diamond << QPointF(64, 16) << QPointF(112, 64) << QPointF(64, 112) << QPointF(16, 64);
+    p.setBrush(QColor(0xc8, 0x94, 0x5a));
+    p.drawPolygon(diamond);
+    p.setBrush(Qt::white);
+    p.setPen(QPen(QColor(0x30, 0x30, 0x30), 2));
+    p.drawEllipse(QPointF(64, 64), 30, 30);
+    p.setPen(QPen(QColor(0xd0, 0x20, 0x20), 3));
+    p.setBrush(Qt::NoBrush);
+    p.drawArc(QRectF(6, 40, 48, 48), -55 * 16, 110 * 16);
+    p.drawArc(QRectF(74, 40, 48, 48), 125 * 16, 110 * 16);
+    return img;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -549,5 +651,7 @@ int main(int argc, char** argv)
     ok = drawDieFaces(dst) && ok;
     ok = writeSounds(dst) && ok;
     ok = drawBallparks(dst) && ok;
+    ok = drawCharts(dst) && ok;
+    ok = drawIcon().save(dst + QStringLiteral("/Benchdeck.png"), "PNG") && ok;
     return ok ? 0 : 1;
 }

@@ -128,6 +128,7 @@ Form1::Form1()
     wirePhotos();
     wireDice();
     wireBallparks();
+    wireCharts();
 }
 
 Form1::~Form1()
@@ -179,9 +180,10 @@ void Form1::buildControls()
     buildPiecesAndOptions();
     buildOptionsPanel();
     buildDicePanels();
+    buildBallparks();
+    buildCharts();
     look::plainLabels(this);
     look::showTextFromStart(this);
-    buildBallparks();
 }
 
 void Form1::buildLineScore()
@@ -347,16 +349,6 @@ void Form1::buildPlayPanel()
     twips::place(cb_Xinnings, 9400, 2950, 1000, 450);
     for (QWidget* w : std::initializer_list<QWidget*>{Command11, Command5, cb_Xinnings})
         look::setFont(w, QStringLiteral("Arial"), 8.25, true);
-
-    for (int c = 0; c < 9; ++c) {
-        auto* l = new ClickLabel(Picture1);
-        l->setObjectName(QStringLiteral("lbl_chrt%1").arg(c + 1));
-        l->setAlignment(Qt::AlignCenter);
-        l->setStyleSheet(QStringLiteral("color: white; background-color: #204020; border: 1px solid #90a090;"));
-        look::setFont(l, QStringLiteral("Arial"), 8);
-        twips::place(l, 5525 + c * 880, 3600, 850, 330);
-        lbl_chrt[static_cast<size_t>(c)] = l;
-    }
 }
 
 void Form1::buildLineups()

@@ -211,6 +211,12 @@ public:
     void GetRndNum();
     void DiceSound();
     void cb_Crowd_Click();  // "CROWD NOISE"
+    // ---- Charts, pages and the About box ----
+    void lbl_chrt_Click(int chart);  // lbl_chrt1 .. lbl_chrt9 (chart 1 to 9)
+    void tb_chrt_DblClick(int chart);
+    void lbl_rules_Click();
+    void lbl_help_Click();
+    void Image7_Click();  // the options panel's donation picture
 
     // ---- Runner pieces ----
     void ClearBases();
@@ -323,6 +329,9 @@ public:
     std::array<ClickLabel*, 9> lbl_chrt{};  // lbl_chrt1 .. lbl_chrt9
 
     // The face-image dice roller.
+    std::array<QLineEdit*, 9> tb_chrt{};    // tb_chrt1 .. tb_chrt9, each over its label
+    ClickLabel* lbl_rules = nullptr;         // "RULES"
+    ClickLabel* lbl_help = nullptr;          // "ZRQ HELP"
     QFrame* fra_FaceDice = nullptr;
     ClickLabel* lbl_20die = nullptr;
     std::array<std::array<PictureBox*, 6>, 3> ImageFaces{};  // Image100, Image200, Image300
@@ -401,6 +410,7 @@ private:
     void buildPlayPanel();
     void buildLineups();
     void buildPiecesAndOptions();
+    void buildCharts();
     void wireBoard();
     // Wiring of the handlers of each concern, defined in that concern's file.
     void wireTeams();
@@ -419,6 +429,7 @@ private:
     bool dieFacesLoaded_ = false;
     void buildBallparks();
     void wireBallparks();
+    void wireCharts();
 
     // Working state of single concerns (each concern adds its own here).
     // [teams]

@@ -5,29 +5,9 @@
 #include "common/settings.h"
 #include "presentation/photos.h"
 
-#include <QEvent>
 #include <cmath>
 
 namespace {
-
-// Forwards a double-click on a text box to a handler.
-class DoubleClickFilter : public QObject {
-public:
-    DoubleClickFilter(QObject* parent, std::function<void()> handler) : QObject(parent), handler_(std::move(handler)) {}
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* e) override
-    {
-        if (e->type() == QEvent::MouseButtonDblClick) {
-            handler_();
-            return true;
-        }
-        return QObject::eventFilter(watched, e);
-    }
-
-private:
-    std::function<void()> handler_;
-};
 
 int scaled(int value, double factor)
 {
@@ -39,8 +19,7 @@ int scaled(int value, double factor)
 void Form1::wirePhotos()
 {
     connect(lbl_PhotoPath, &ClickLabel::Click, this, [this] { guarded([this] { lbl_PhotoPath_Click(); }); });
-    tb_PhotoPath->installEventFilter(
-        new DoubleClickFilter(tb_PhotoPath, [this] { guarded([this] { tb_PhotoPath_DblClick(); }); }));
+    events::onDoubleClick(tb_PhotoPath, [this] { guarded([this] { tb_PhotoPath_DblClick(); }); });
     connect(cmd_FotoBig, &QPushButton::clicked, this, [this] { guarded([this] { cmd_FotoBig_Click(); }); });
     connect(cmd_FotoSmall, &QPushButton::clicked, this, [this] { guarded([this] { cmd_FotoSmall_Click(); }); });
 }

@@ -12,6 +12,7 @@
 #include "presentation/launch_scaling.h"
 #include "presentation/pip_masks.h"
 #include "presentation/sounds.h"
+#include "presentation/program_icon.h"
 #include "stats_sheet/form2.h"
 
 #include <QCoreApplication>
@@ -39,6 +40,7 @@ bool Form1::Form_Load()
     // The windows the game cannot do without: without them the program ends.
     const bool core = guarded([this] {
         setWindowTitle(boardCaption());
+        useProgramIcon();
         if (!options_) {
             options_ = new Options();
             options_->hide();
@@ -164,6 +166,3 @@ bool Form1::AppendHalfInningMarker()
     AppendEventLogLine(QStringLiteral("[") + num::generalLocale(*outs / 6.0), QStringLiteral("]"));
     return true;
 }
-
-// The About box comes with its own part of the program.
-void Form1::About_Click() {}

@@ -66,6 +66,34 @@ void onToggle(QCheckBox* box, std::function<void()> handler)
     QObject::connect(box, &QCheckBox::toggled, box, [h = std::move(handler)](bool) { h(); }, Qt::DirectConnection);
 }
 
+namespace {
+
+class DoubleClickFilter : public QObject {
+public:
+    DoubleClickFilter(QObject* parent, std::function<void()> handler) : QObject(parent), handler_(std::move(handler)) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* e) override
+    {
+        if (e->type() == QEvent::MouseButtonDblClick
+            && static_cast<QMouseEvent*>(e)->button() == Qt::LeftButton) {
+            handler_();
+            return true;
+        }
+        return QObject::eventFilter(watched, e);
+    }
+
+private:
+    std::function<void()> handler_;
+};
+
+}  // namespace
+
+void onDoubleClick(QWidget* w, std::function<void()> handler)
+{
+    w->installEventFilter(new DoubleClickFilter(w, std::move(handler)));
+}
+
 }  // namespace events
 
 namespace {

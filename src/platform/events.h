@@ -29,6 +29,8 @@ bool ctrlDown();
 void onChange(QLineEdit* box, std::function<void()> handler);
 void onSet(QRadioButton* option, std::function<void()> handler);
 void onToggle(QCheckBox* box, std::function<void()> handler);
+// A text box's DblClick (a left double-click), which Qt's boxes do not raise.
+void onDoubleClick(QWidget* w, std::function<void()> handler);
 
 }  // namespace events
 

@@ -69,7 +69,13 @@ QString QtInteraction::openFileName(const QString& title, const QString& startFo
 
 void QtInteraction::openExternally(const QString& pathOrUrl)
 {
-    const QUrl url = QFileInfo::exists(pathOrUrl) ? QUrl::fromLocalFile(pathOrUrl) : QUrl(pathOrUrl);
+    // A local page may name a section after "#": the file is the part before it.
+    QUrl url = QFileInfo::exists(pathOrUrl) ? QUrl::fromLocalFile(pathOrUrl) : QUrl(pathOrUrl);
+    const qsizetype hash = pathOrUrl.lastIndexOf(QLatin1Char('#'));
+    if (!QFileInfo::exists(pathOrUrl) && hash > 0 && QFileInfo::exists(pathOrUrl.left(hash))) {
+        url = QUrl::fromLocalFile(pathOrUrl.left(hash));
+        url.setFragment(pathOrUrl.mid(hash + 1));
+    }
     QDesktopServices::openUrl(url);
 }
 
