@@ -4,7 +4,6 @@
 #include "platform/database.h"
 #include "platform/grid.h"
 
-#include <QHash>
 #include <QLocale>
 #include <algorithm>
 #include <charconv>
@@ -136,16 +135,30 @@ QStringList fieldsOf(const QString& table)
     return names;
 }
 
-void fillGrid(Grid& grid, const QStringList& names, std::vector<QStringList> rows)
+namespace {
+
+// The old rows go first, so resizing the columns touches none of them.
+GridModel& header(Grid& grid, const QStringList& names)
 {
     GridModel& m = grid.model();
-    // The old rows go first, so resizing the columns touches none of them.
     m.clearData();
     m.setCols(int(names.size()) + 1);
     m.setTextMatrix(0, 0, QString());
     for (int c = 0; c < names.size(); ++c)
         m.setTextMatrix(0, c + 1, names[c]);
-    m.setDataRows(std::move(rows));
+    return m;
+}
+
+}  // namespace
+
+void fillGrid(Grid& grid, const QStringList& names, std::vector<QStringList> rows)
+{
+    header(grid, names).setDataRows(std::move(rows));
+}
+
+void fillGrid(Grid& grid, db::ColumnRows result)
+{
+    header(grid, result.columns).setDataColumns(std::move(result.data), result.rows);
 }
 
 void layOut(Grid& grid, const View& view)
@@ -166,28 +179,10 @@ void layOut(Grid& grid, const View& view)
     for (const auto& [col, decimals] : view.formats) {
         if (col < 0 || col >= cols)
             continue;
-        // One pass over one column with redraw off: the view repaints once.
-        // A column holds few distinct values (innings, rates), so each is
-        // formatted once and its text shared by every cell that holds it.
-        m.setRedraw(false);
-        QHash<QString, QString> shownFor;
-        QString text, shown;
-        for (int r = 1; r < m.rows(); ++r) {
-            const QString previous = std::exchange(text, m.textMatrix(r, col));
-            if (r > 1 && text == previous) {
-                // As the row above: shown stays.
-            } else if (const auto known = shownFor.constFind(text); known != shownFor.cend()) {
-                shown = *known;
-            } else {
-                shown = formatCell(text, decimals);
-                if (shownFor.size() < 4096)
-                    shownFor.insert(text, shown);
-            }
-            if (shown != text)
-                m.setTextMatrix(r, col, shown);
-        }
+        // A column holds few distinct values (innings, rates): each is
+        // formatted once.
+        m.mapDataTexts(col, [decimals](const QString& text) { return formatCell(text, decimals); });
         m.setColAlignment(col, RightCentre);
-        m.setRedraw(true);
     }
 }
 
@@ -213,15 +208,15 @@ bool QueryRunner::run(Grid& grid, const View& view)
         failed = failure_;
     } else {
         try {
-            db::Rows result;
+            db::ColumnRows result;
             if (mode_ == Mode::SharedStep) {
-                result =
-                    connection().select(view.statement, view.params, db::FixedColumn::Leading, view.sortAfter);
+                result = connection().selectColumns(view.statement, view.params, db::FixedColumn::Leading,
+                                                    view.sortAfter);
             } else {
                 db::Connection own;
-                result = own.select(view.statement, view.params, db::FixedColumn::Leading, view.sortAfter);
+                result = own.selectColumns(view.statement, view.params, db::FixedColumn::Leading, view.sortAfter);
             }
-            fillGrid(grid, result.columns, std::move(result.rows));
+            fillGrid(grid, std::move(result));
         } catch (const ProgramError& e) {
             failed = e;
         }
