@@ -13,6 +13,7 @@
 #include <climits>
 #include <numeric>
 #include <optional>
+#include <utility>
 
 namespace {
 
@@ -154,7 +155,7 @@ QString GridModel::textMatrix(int row, int col) const
 void GridModel::cellChanged(int row, int col, std::initializer_list<int> roles)
 {
     if (!redraw_) {
-        dirty_ = true;
+        (row == 0 ? headerDirty_ : dataDirty_) = true;
         return;
     }
     if (row == 0) {
@@ -331,7 +332,7 @@ void GridModel::mapDataTexts(int col, const std::function<QString(const QString&
     }
     texts.swap(shown);
     if (!redraw_)
-        dirty_ = true;
+        dataDirty_ = true;
     else
         emit dataChanged(index(0, col), index(rows_ - 2, col), {Qt::DisplayRole, Qt::TextAlignmentRole});
 }
@@ -554,12 +555,14 @@ void GridModel::sortRows(int col, bool ascending, bool numeric)
 void GridModel::setRedraw(bool on)
 {
     redraw_ = on;
-    if (on && dirty_) {
-        dirty_ = false;
+    if (!on)
+        return;
+    // The header only when it changed: a header refresh lays the view out
+    // again and paints it a second time.
+    if (std::exchange(headerDirty_, false))
         emit headerDataChanged(Qt::Horizontal, 0, cols_ - 1);
-        if (rows() > 1)
-            emit dataChanged(index(0, 0), index(rows() - 2, cols_ - 1));
-    }
+    if (std::exchange(dataDirty_, false) && rows() > 1)
+        emit dataChanged(index(0, 0), index(rows() - 2, cols_ - 1));
 }
 
 int GridModel::rowCount(const QModelIndex& parent) const

@@ -142,7 +142,8 @@ private:
     std::vector<int> alignFixed_;   // header cells, -1 = the header's own
     QColor fixedBack_;
     bool redraw_ = true;
-    bool dirty_ = false;
+    bool headerDirty_ = false;
+    bool dataDirty_ = false;
 };
 
 class Grid : public QTableView {

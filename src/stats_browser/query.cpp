@@ -4,9 +4,11 @@
 #include "platform/database.h"
 #include "platform/grid.h"
 
+#include <QHeaderView>
 #include <QLocale>
 #include <algorithm>
 #include <charconv>
+#include <climits>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -163,11 +165,18 @@ void fillGrid(Grid& grid, db::ColumnRows result)
 
 void layOut(Grid& grid, const View& view)
 {
+    constexpr int Unset = INT_MIN;
     GridModel& m = grid.model();
     const int cols = m.cols();
+    // Each column takes its last width only: a width given and then
+    // changed would resize the column twice and paint the grid twice.
+    std::vector<int> widths(size_t(cols), Unset);
     for (const auto& [col, width] : view.widths)
         if (col >= 0 && col < cols)
-            grid.setColWidth(col, width);
+            widths[size_t(col)] = width;
+    for (int col = 0; col < cols; ++col)
+        if (widths[size_t(col)] != Unset)
+            grid.setColWidth(col, widths[size_t(col)]);
 
     m.setColAlignmentFixed(-1, CentreTop);
     if (view.centreAllData)
@@ -187,6 +196,20 @@ void layOut(Grid& grid, const View& view)
 }
 
 // ------------------------------------------------------------ QueryRunner
+
+namespace {
+
+// The view would lay out its new rows and columns on its next turn of the
+// event loop, after the window has already painted them once: a click would
+// cost two paints of the grid. Laid out here, it paints once.
+void layOutNow(Grid& grid, const View& view)
+{
+    layOut(grid, view);
+    grid.horizontalHeader()->doItemsLayout();
+    grid.doItemsLayout();
+}
+
+}  // namespace
 
 QueryRunner::QueryRunner(Mode mode) : mode_(mode) {}
 
@@ -224,7 +247,7 @@ bool QueryRunner::run(Grid& grid, const View& view)
 
     if (failed) {
         fillGrid(grid, view.header, {});
-        layOut(grid, view);
+        layOutNow(grid, view);
         if (mode_ == Mode::PerClick) {
             showProgramError(failed->number, failed->description);
         } else if (!failure_) {
@@ -234,7 +257,7 @@ bool QueryRunner::run(Grid& grid, const View& view)
         }
         return false;
     }
-    layOut(grid, view);
+    layOutNow(grid, view);
     return true;
 }
 
