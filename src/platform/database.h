@@ -24,6 +24,7 @@
 // message ("5, database is locked", "26, file is not a database", "8, attempt
 // to write a readonly database"); see raise().
 #include "common/guard.h"
+#include "platform/text_columns.h"
 
 #include <QSqlDatabase>
 #include <QSqlQuery>
@@ -70,6 +71,14 @@ int busyTimeout();
 struct Rows {
     QStringList columns;
     std::vector<QStringList> rows;
+};
+
+// A reader's result held column by column (see TextColumn): a fraction of
+// the memory of Rows for a large result, and quick to let go of.
+struct ColumnRows {
+    QStringList columns;
+    std::vector<TextColumn> data;  // with FixedColumn::Leading, data[0] is the empty fixed column
+    size_t rows = 0;
 };
 
 // Whether each row of a select() starts with an empty text for a grid's
@@ -133,6 +142,10 @@ public:
     Rows select(const QString& statement, const QVariantList& params = {}, FixedColumn fixed = FixedColumn::None,
                 const std::vector<SortKey>& sortAfter = {});
 
+    // The same result held column by column, for GridModel::setDataColumns.
+    ColumnRows selectColumns(const QString& statement, const QVariantList& params = {},
+                             FixedColumn fixed = FixedColumn::None, const std::vector<SortKey>& sortAfter = {});
+
     // Runs work between BEGIN IMMEDIATE and COMMIT. Any failure inside work
     // or at COMMIT rolls everything back and is rethrown: a ProgramError as
     // it was, an SQL failure as ProgramError with SQLite's code and text.
@@ -142,10 +155,10 @@ private:
     void close() noexcept;
     void prepareFile();
     struct Read;
-    std::optional<Read> selectDirect(const QString& statement, const QVariantList& params, FixedColumn fixed,
+    Read readAll(const QString& statement, const QVariantList& params, const std::vector<SortKey>& sortAfter);
+    std::optional<Read> selectDirect(const QString& statement, const QVariantList& params,
                                      const std::vector<SortKey>& sortAfter);
-    Read selectThroughQt(const QString& statement, const QVariantList& params, FixedColumn fixed,
-                         const std::vector<SortKey>& sortAfter);
+    Read selectThroughQt(const QString& statement, const QVariantList& params, const std::vector<SortKey>& sortAfter);
 
     QString name_;
     QSqlDatabase db_;

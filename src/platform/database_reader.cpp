@@ -8,6 +8,7 @@
 #include <QSqlRecord>
 #include <algorithm>
 #include <cstring>
+#include <iterator>
 #include <memory>
 #include <numeric>
 #include <sqlite3.h>
@@ -120,26 +121,79 @@ QString textOfValue(sqlite3_value* v, const char* p, size_t size)
     return QString::fromUtf8(p, qsizetype(size));
 }
 
-// Texts recently made for one result column. Results repeat a few names,
-// ids and numbers thousands of times (a team, a player, a game's id on each
-// of its rows, innings pitched); a repeat shares the text made before
-// instead of converting and allocating again, which also makes a large
-// result cheap to let go of. A small cache, not a dictionary: a column of
-// distinct values costs no more than converting each.
-class ColumnTexts {
+// The distinct values of one result column, found by the bytes SQLite holds
+// for them, so a value repeated down the column (a team, a player, a game's
+// id on each of its rows, innings pitched) is converted to text once and
+// each cell is only an index into the column's texts.
+class ColumnValues {
 public:
-    // A TEXT value of the current row.
-    const QString& textOf(sqlite3_value* v)
+    explicit ColumnValues(TextColumn& out) : out_(out) {}
+
+    // The index of the current row's value; NULL is the empty text.
+    quint32 indexOf(sqlite3_value* v)
     {
-        const char* p = reinterpret_cast<const char*>(sqlite3_value_text(v));
-        const size_t size = p ? size_t(sqlite3_value_bytes(v)) : 0;
-        if (size > KeyBytes) {
-            spare_ = textOfValue(v, p, size);
-            return spare_;
+        const int type = sqlite3_value_type(v);
+        qint64 number = 0;
+        const char* p = nullptr;
+        size_t size = 0;
+        switch (type) {
+        case SQLITE_NULL:
+            return 0;
+        case SQLITE_INTEGER:
+            number = sqlite3_value_int64(v);
+            p = reinterpret_cast<const char*>(&number);
+            size = sizeof number;
+            break;
+        case SQLITE_FLOAT: {
+            // By the bits, so 0.0 and -0.0 keep their own texts.
+            const double real = sqlite3_value_double(v);
+            std::memcpy(&number, &real, sizeof number);
+            p = reinterpret_cast<const char*>(&number);
+            size = sizeof number;
+            break;
         }
-        // Eight bytes at a time: keys are short.
+        case SQLITE_BLOB:
+            p = static_cast<const char*>(sqlite3_value_blob(v));
+            size = p ? size_t(sqlite3_value_bytes(v)) : 0;
+            break;
+        default:
+            p = reinterpret_cast<const char*>(sqlite3_value_text(v));
+            size = p ? size_t(sqlite3_value_bytes(v)) : 0;
+            break;
+        }
+        const quint64 hash = hashOf(type, p, size);
+        if (used_ * 2 >= slots_.size())
+            grow();
+        const size_t mask = slots_.size() - 1;
+        for (size_t at = hash & mask;; at = (at + 1) & mask) {
+            Slot& s = slots_[at];
+            if (s.index == 0) {
+                s = {hash, quint32(keys_.size()), quint32(size), quint32(out_.texts.size()), type};
+                keys_.append(p ? p : "", size);
+                out_.texts.push_back(textOf(v, type, number, p, size));
+                ++used_;
+                return s.index;
+            }
+            if (s.hash == hash && s.type == type && s.size == size
+                && (size == 0 || std::memcmp(keys_.data() + s.offset, p, size) == 0))
+                return s.index;
+        }
+    }
+
+private:
+    struct Slot {
+        quint64 hash = 0;
+        quint32 offset = 0;
+        quint32 size = 0;
+        quint32 index = 0;  // 0: a free slot (index 0 is the NULL text, never looked up)
+        int type = 0;
+    };
+
+    static quint64 hashOf(int type, const char* p, size_t size)
+    {
+        // Eight bytes at a time: values are short.
         constexpr quint64 Mix = 0x9E3779B97F4A7C15ull;
-        quint64 hash = size * Mix;
+        quint64 hash = (size * 8 + quint64(type)) * Mix;
         size_t i = 0;
         for (; i + 8 <= size; i += 8) {
             quint64 word;
@@ -152,59 +206,47 @@ public:
             std::memcpy(&word, p + i, size - i);
             hash = (hash ^ word) * Mix;
         }
-        hash ^= hash >> 32;
-        if (texts_.empty())
-            texts_.resize(Slots);
-        // One slot per hash: a newcomer takes the place of the text before.
-        TextSlot& slot = texts_[hash & (Slots - 1)];
-        if (slot.used && slot.hash == hash && slot.size == size
-            && (size == 0 || std::memcmp(slot.bytes, p, size) == 0))
-            return slot.text;
-        slot.used = true;
-        slot.hash = hash;
-        slot.size = quint32(size);
-        if (size > 0)
-            std::memcpy(slot.bytes, p, size);
-        slot.text = textOfValue(v, p, size);
-        return slot.text;
+        return hash ^ (hash >> 32);
     }
 
-    const QString& realOf(double v)
+    static QString textOf(sqlite3_value* v, int type, qint64 whole, const char* p, size_t size)
     {
-        // By the bits, so 0.0 and -0.0 keep their own texts.
-        quint64 bits;
-        std::memcpy(&bits, &v, sizeof bits);
-        if (reals_.empty())
-            reals_.resize(Slots);
-        RealSlot& slot = reals_[(bits * 0x9E3779B97F4A7C15ull) >> (64 - SlotBits)];
-        if (!slot.used || slot.bits != bits) {
-            slot.used = true;
-            slot.bits = bits;
-            slot.text = db::numberText(v);
+        switch (type) {
+        case SQLITE_INTEGER: {
+            const QStringList& small = detail::smallWholes();
+            return whole >= 0 && whole < small.size() ? small.at(whole) : QString::number(whole);
         }
-        return slot.text;
+        case SQLITE_FLOAT:
+            return db::numberText(sqlite3_value_double(v));
+        case SQLITE_BLOB:
+            // Qt reads a blob as bytes and shows them as UTF-8.
+            return QString::fromUtf8(p, qsizetype(size));
+        default:
+            return textOfValue(v, p, size);
+        }
     }
 
-private:
-    static constexpr int SlotBits = 11;
-    static constexpr size_t Slots = size_t(1) << SlotBits;
-    static constexpr size_t KeyBytes = 36;
-    struct TextSlot {
-        quint64 hash = 0;
-        quint32 size = 0;
-        bool used = false;
-        char bytes[KeyBytes];
-        QString text;
-    };
-    struct RealSlot {
-        quint64 bits = 0;
-        bool used = false;
-        QString text;
-    };
-    std::vector<TextSlot> texts_;
-    std::vector<RealSlot> reals_;
-    QString spare_;
+    void grow()
+    {
+        std::vector<Slot> old(std::max<size_t>(64, slots_.size() * 2));
+        old.swap(slots_);
+        const size_t mask = slots_.size() - 1;
+        for (const Slot& s : old) {
+            if (s.index == 0)
+                continue;
+            size_t at = s.hash & mask;
+            while (slots_[at].index != 0)
+                at = (at + 1) & mask;
+            slots_[at] = s;
+        }
+    }
+
+    TextColumn& out_;
+    std::vector<Slot> slots_;
+    std::string keys_;
+    size_t used_ = 0;
 };
+
 
 // A stored value as ORDER BY compares it.
 struct SortValue {
@@ -338,15 +380,18 @@ std::vector<int> sortColumns(const QStringList& columns, const std::vector<SortK
 
 }  // namespace
 
-// A result as read, with its sort keys (if any) kept per run of rows with
-// equal keys: results come grouped (a game's rows are saved together), so a
-// sort after reading orders a few thousand runs, not every row.
+// A result as read, column by column, with its sort keys (if any) kept per
+// run of rows with equal keys: results come grouped (a game's rows are saved
+// together), so a sort after reading orders a few thousand runs, not every
+// row.
 struct Connection::Read {
     struct Run {
         size_t first = 0;
         size_t count = 0;
     };
-    Rows rows;
+    QStringList columns;
+    std::vector<TextColumn> data;
+    size_t count = 0;
     std::vector<Run> runs;
     std::vector<SortValue> keys;  // runs x sort keys
     std::vector<SortValue> scratch;
@@ -367,67 +412,99 @@ struct Connection::Read {
                 return;
             }
         }
-        runs.push_back({rows.rows.size() - 1, 1});
+        runs.push_back({count - 1, 1});
         keys.insert(keys.end(), scratch.begin(), scratch.end());
+    }
+
+    // Puts the rows in the order of the sort keys.
+    void sort(const std::vector<SortKey>& order)
+    {
+        const size_t k = order.size();
+        if (k == 0 || runs.size() < 2)
+            return;
+        // Stable over runs that keep their rows' order: the order of a
+        // stable sort of the rows themselves.
+        std::vector<size_t> byKey(runs.size());
+        std::iota(byKey.begin(), byKey.end(), size_t(0));
+        std::stable_sort(byKey.begin(), byKey.end(), [&](size_t a, size_t b) {
+            for (size_t j = 0; j < k; ++j) {
+                const int c = compareValues(keys[a * k + j], keys[b * k + j], order[j].caseless);
+                if (c != 0)
+                    return order[j].descending ? c > 0 : c < 0;
+            }
+            return false;
+        });
+        std::vector<quint32> moved(count);
+        for (TextColumn& column : data) {
+            size_t to = 0;
+            for (size_t i : byKey)
+                for (size_t r = runs[i].first; r < runs[i].first + runs[i].count; ++r)
+                    moved[to++] = column.cells[r];
+            column.cells.swap(moved);
+        }
     }
 };
 
 Rows Connection::select(const QString& statement, const QVariantList& params, FixedColumn fixed,
                         const std::vector<SortKey>& sortAfter)
 {
-    std::optional<Read> read = selectDirect(statement, params, fixed, sortAfter);
-    if (!read)
-        read = selectThroughQt(statement, params, fixed, sortAfter);
-    Rows& result = read->rows;
-    const size_t k = sortAfter.size();
-    if (k == 0 || read->runs.size() < 2)
-        return std::move(result);
-
-    // Stable over runs that keep their rows' order: the order of a stable
-    // sort of the rows themselves.
-    std::vector<size_t> order(read->runs.size());
-    std::iota(order.begin(), order.end(), size_t(0));
-    const std::vector<SortValue>& keys = read->keys;
-    std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) {
-        for (size_t j = 0; j < k; ++j) {
-            const int c = compareValues(keys[a * k + j], keys[b * k + j], sortAfter[j].caseless);
-            if (c != 0)
-                return sortAfter[j].descending ? c > 0 : c < 0;
-        }
-        return false;
-    });
-    std::vector<QStringList> sorted;
-    sorted.reserve(result.rows.size());
-    for (size_t i : order) {
-        const Read::Run& run = read->runs[i];
-        for (size_t r = run.first; r < run.first + run.count; ++r)
-            sorted.push_back(std::move(result.rows[r]));
+    Read read = readAll(statement, params, sortAfter);
+    Rows result;
+    result.columns = std::move(read.columns);
+    const int n = int(read.data.size());
+    const int lead = fixed == FixedColumn::Leading ? 1 : 0;
+    result.rows.reserve(read.count);
+    for (size_t r = 0; r < read.count; ++r) {
+        QStringList row(n + lead);
+        for (int i = 0; i < n; ++i)
+            row[i + lead] = read.data[size_t(i)].at(r);
+        result.rows.push_back(std::move(row));
     }
-    result.rows = std::move(sorted);
-    return std::move(result);
+    return result;
 }
 
-Connection::Read Connection::selectThroughQt(const QString& statement, const QVariantList& params, FixedColumn fixed,
+ColumnRows Connection::selectColumns(const QString& statement, const QVariantList& params, FixedColumn fixed,
+                                     const std::vector<SortKey>& sortAfter)
+{
+    Read read = readAll(statement, params, sortAfter);
+    ColumnRows result;
+    result.columns = std::move(read.columns);
+    result.rows = read.count;
+    if (fixed == FixedColumn::Leading) {
+        result.data.reserve(read.data.size() + 1);
+        result.data.emplace_back().cells.assign(read.count, 0);
+    }
+    std::move(read.data.begin(), read.data.end(), std::back_inserter(result.data));
+    return result;
+}
+
+Connection::Read Connection::readAll(const QString& statement, const QVariantList& params,
+                                     const std::vector<SortKey>& sortAfter)
+{
+    std::optional<Read> read = selectDirect(statement, params, sortAfter);
+    if (!read)
+        read = selectThroughQt(statement, params, sortAfter);
+    read->sort(sortAfter);
+    return std::move(*read);
+}
+
+Connection::Read Connection::selectThroughQt(const QString& statement, const QVariantList& params,
                                              const std::vector<SortKey>& sortAfter)
 {
     Read read;
-    Rows& result = read.rows;
     QSqlQuery q = exec(statement, params);
     const QSqlRecord record = q.record();
     const int n = record.count();
     for (int i = 0; i < n; ++i)
-        result.columns << record.fieldName(i);
-    const std::vector<int> keyColumns = sortColumns(result.columns, sortAfter);
+        read.columns << record.fieldName(i);
+    const std::vector<int> keyColumns = sortColumns(read.columns, sortAfter);
     read.scratch.resize(keyColumns.size());
-    const int lead = fixed == FixedColumn::Leading ? 1 : 0;
+    read.data.resize(size_t(n));
+    std::vector<TextInterner> seen(read.data.begin(), read.data.end());
     while (q.next()) {
-        QStringList row;
-        row.reserve(n + lead);
-        if (lead)
-            row.append(QString());
         for (int i = 0; i < n; ++i)
-            row.append(displayText(q.value(i)));
-        result.rows.push_back(std::move(row));
+            read.data[size_t(i)].cells.push_back(seen[size_t(i)].indexOf(displayText(q.value(i))));
+        ++read.count;
         for (size_t j = 0; j < keyColumns.size(); ++j)
             read.scratch[j] = sortValueOf(q.value(keyColumns[j]));
         read.noteKeys(sortAfter);
@@ -439,7 +516,7 @@ Connection::Read Connection::selectThroughQt(const QString& statement, const QVa
 }
 
 std::optional<Connection::Read> Connection::selectDirect(const QString& statement, const QVariantList& params,
-                                                         FixedColumn fixed, const std::vector<SortKey>& sortAfter)
+                                                         const std::vector<SortKey>& sortAfter)
 {
     sqlite3* handle = handleOf(db_);
     if (!handle)
@@ -475,60 +552,29 @@ std::optional<Connection::Read> Connection::selectDirect(const QString& statemen
     }
 
     Read read;
-    Rows& result = read.rows;
     const int n = sqlite3_column_count(stmt.get());
-    result.columns.reserve(n);
+    read.columns.reserve(n);
     for (int i = 0; i < n; ++i) {
         // Qt drops the double quotes of a name.
         QString name = QString::fromUtf8(sqlite3_column_name(stmt.get(), i));
         name.remove(QLatin1Char('"'));
-        result.columns << name;
+        read.columns << name;
     }
-    const std::vector<int> keyColumns = sortColumns(result.columns, sortAfter);
+    const std::vector<int> keyColumns = sortColumns(read.columns, sortAfter);
     read.scratch.resize(keyColumns.size());
-    const int lead = fixed == FixedColumn::Leading ? 1 : 0;
-    std::vector<ColumnTexts> memo(size_t(std::max(n, 0)));
-    const QStringList& small = detail::smallWholes();
+    read.data.resize(size_t(std::max(n, 0)));
+    std::vector<ColumnValues> values(read.data.begin(), read.data.end());
     for (;;) {
         const int stepped = sqlite3_step(stmt.get());
         if (stepped == SQLITE_DONE)
             break;
         if (stepped != SQLITE_ROW)
             raiseSqlite(handle, stepped, "Unable to fetch row");
-        QStringList row(n + lead);  // null texts, written in place
-        QString* cell = row.data() + lead;
-        for (int i = 0; i < n; ++i) {
-            // One call into the statement per cell; the value is read at
-            // once, before the next step, on the connection's own thread.
-            sqlite3_value* v = sqlite3_column_value(stmt.get(), i);
-            switch (sqlite3_value_type(v)) {
-            case SQLITE_NULL:
-                break;
-            case SQLITE_INTEGER: {
-                const qint64 whole = sqlite3_value_int64(v);
-                if (whole >= 0 && whole < small.size())
-                    cell[i] = small.at(whole);
-                else
-                    cell[i] = QString::number(whole);
-                break;
-            }
-            case SQLITE_FLOAT:
-                cell[i] = memo[size_t(i)].realOf(sqlite3_value_double(v));
-                break;
-            case SQLITE_BLOB: {
-                // Qt reads a blob as bytes and shows them as UTF-8; not
-                // remembered beside the column's texts, which convert
-                // the same bytes SQLite's way.
-                const char* p = static_cast<const char*>(sqlite3_value_blob(v));
-                cell[i] = QString::fromUtf8(p, p ? qsizetype(sqlite3_value_bytes(v)) : 0);
-                break;
-            }
-            default:
-                cell[i] = memo[size_t(i)].textOf(v);
-                break;
-            }
-        }
-        result.rows.push_back(std::move(row));
+        // One call into the statement per cell; the value is read at once,
+        // before the next step, on the connection's own thread.
+        for (int i = 0; i < n; ++i)
+            read.data[size_t(i)].cells.push_back(values[size_t(i)].indexOf(sqlite3_column_value(stmt.get(), i)));
+        ++read.count;
         for (size_t j = 0; j < keyColumns.size(); ++j)
             sortValueOf(sqlite3_column_value(stmt.get(), keyColumns[j]), read.scratch[j]);
         read.noteKeys(sortAfter);

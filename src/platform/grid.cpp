@@ -14,12 +14,14 @@
 #include <climits>
 #include <numeric>
 #include <optional>
+#include <utility>
 
 namespace {
 
 constexpr int InvalidRowValue = 30009;
 constexpr int InvalidColValue = 30010;
 constexpr int GeneralAlignment = 9;
+constexpr quint32 Unmapped = 0xFFFFFFFFu;
 
 const QString& emptyText()
 {
@@ -95,12 +97,13 @@ void checkCode(int code)
 // ---------------------------------------------------------------- GridModel
 
 GridModel::GridModel(QObject* parent)
-    : QAbstractTableModel(parent), rows_(1), colBack_(1, 0), align_(1, GeneralAlignment), alignFixed_(1, -1),
+    : QAbstractTableModel(parent), columns_(1), colBack_(1, 0), align_(1, GeneralAlignment), alignFixed_(1, -1),
       fixedBack_(0xF0, 0xF0, 0xF0)
 {
+    columns_[0].text.cells.assign(1, 0);
 }
 
-int GridModel::rows() const { return int(rows_.size()); }
+int GridModel::rows() const { return rows_; }
 int GridModel::cols() const { return cols_; }
 
 void GridModel::checkRow(int row) const
@@ -126,15 +129,22 @@ void GridModel::setRows(int n)
     if (n < 1)
         throw ProgramError(InvalidRowValue, QStringLiteral("Invalid Row value"));
     const int old = rows();
-    if (n > old) {
+    if (n == old)
+        return;
+    if (n > old)
         beginInsertRows({}, old - 1, n - 2);
-        rows_.resize(size_t(n));
-        endInsertRows();
-    } else if (n < old) {
+    else
         beginRemoveRows({}, n - 1, old - 2);
-        rows_.resize(size_t(n));
-        endRemoveRows();
+    for (Column& c : columns_) {
+        c.text.cells.resize(size_t(n), 0);
+        if (!c.colours.empty())
+            c.colours.resize(size_t(n), 0);
     }
+    rows_ = n;
+    if (n > old)
+        endInsertRows();
+    else
+        endRemoveRows();
 }
 
 void GridModel::setCols(int n)
@@ -145,31 +155,28 @@ void GridModel::setCols(int n)
     if (n > old) {
         beginInsertColumns({}, old, n - 1);
         cols_ = n;
+        columns_.resize(size_t(n));
+        for (int c = old; c < n; ++c)
+            columns_[size_t(c)].text.cells.assign(size_t(rows_), 0);
         colBack_.resize(size_t(n), 0);
         align_.resize(size_t(n), GeneralAlignment);
         alignFixed_.resize(size_t(n), -1);
         endInsertColumns();
     } else if (n < old) {
         beginRemoveColumns({}, n, old - 1);
+        // What lay beyond goes, so a later widening shows empty cells.
         cols_ = n;
+        columns_.resize(size_t(n));
         colBack_.resize(size_t(n));
         align_.resize(size_t(n));
         alignFixed_.resize(size_t(n));
-        // Cut what lay beyond, so a later widening shows empty cells.
-        for (Row& r : rows_) {
-            if (r.text.size() > n)
-                r.text.resize(n);
-            if (r.colours.size() > size_t(n))
-                r.colours.resize(size_t(n));
-        }
         endRemoveColumns();
     }
 }
 
 const QString& GridModel::cell(int row, int col) const
 {
-    const QStringList& t = rows_[size_t(row)].text;
-    return col < t.size() ? t[col] : emptyText();
+    return columns_[size_t(col)].text.at(size_t(row));
 }
 
 QString GridModel::textMatrix(int row, int col) const
@@ -181,7 +188,7 @@ QString GridModel::textMatrix(int row, int col) const
 void GridModel::cellChanged(int row, int col, std::initializer_list<int> roles)
 {
     if (!redraw_) {
-        dirty_ = true;
+        (row == 0 ? headerDirty_ : dataDirty_) = true;
         return;
     }
     if (row == 0) {
@@ -192,18 +199,40 @@ void GridModel::cellChanged(int row, int col, std::initializer_list<int> roles)
     }
 }
 
+quint32 GridModel::addText(Column& c, const QString& text)
+{
+    // A written cell gets a text of its own (never shared with the cells
+    // that hold the same text), so a column rewritten many times keeps
+    // texts nothing uses any more; they go once they outnumber the rows.
+    if (c.text.texts.size() > 2 * size_t(rows_) + 64)
+        compactTexts(c);
+    c.text.texts.push_back(text);
+    return quint32(c.text.texts.size() - 1);
+}
+
+void GridModel::compactTexts(Column& c)
+{
+    std::vector<quint32> moved(c.text.texts.size(), Unmapped);
+    moved[0] = 0;
+    std::vector<QString> kept{QString()};
+    for (quint32& i : c.text.cells) {
+        if (moved[i] == Unmapped) {
+            moved[i] = quint32(kept.size());
+            kept.push_back(c.text.texts[i]);
+        }
+        i = moved[i];
+    }
+    c.text.texts.swap(kept);
+}
+
 void GridModel::setTextMatrix(int row, int col, const QString& text)
 {
     checkCell(row, col);
-    QStringList& t = rows_[size_t(row)].text;
-    if (col >= t.size()) {
-        if (text.isEmpty())
-            return;
-        t.resize(col + 1);
-    } else if (t[col] == text) {
+    Column& c = columns_[size_t(col)];
+    if (c.text.at(size_t(row)) == text)
         return;
-    }
-    t[col] = text;
+    const quint32 added = text.isEmpty() ? 0 : addText(c, text);
+    c.text.cells[size_t(row)] = added;
     cellChanged(row, col, {Qt::DisplayRole, Qt::TextAlignmentRole});
 }
 
@@ -228,15 +257,74 @@ QString GridModel::rangeText(int row1, int col1, int row2, int col2) const
     return out;
 }
 
+void GridModel::freshColumns(size_t dataRows)
+{
+    for (Column& old : columns_) {
+        // Fresh containers, so the old rows' storage is given back, not kept
+        // as spare capacity.
+        Column fresh;
+        fresh.text.cells.assign(dataRows + 1, 0);
+        if (const QString& head = old.text.at(0); !head.isEmpty()) {
+            fresh.text.texts.push_back(head);
+            fresh.text.cells[0] = 1;
+        }
+        if (!old.colours.empty() && old.colours[0] != 0) {
+            fresh.colours.assign(dataRows + 1, 0);
+            fresh.colours[0] = old.colours[0];
+        }
+        old = std::move(fresh);
+    }
+    rows_ = int(dataRows + 1);
+}
+
 void GridModel::setDataRows(std::vector<QStringList> rows)
 {
     beginResetModel();
-    rows_.resize(1);
-    rows_.reserve(rows.size() + 1);
-    for (QStringList& t : rows) {
-        if (t.size() > cols_)
-            t.resize(cols_);
-        rows_.push_back(Row{std::move(t), {}});
+    freshColumns(rows.size());
+    // Rows made by the database's select() share one text per distinct
+    // value: a text seen lately in the column keeps its index. Equal texts
+    // held apart are simply kept apart.
+    struct Seen {
+        const QChar* data = nullptr;
+        qsizetype size = 0;
+        quint32 index = 0;
+    };
+    constexpr size_t Recent = 1024;
+    std::vector<Seen> seen(Recent * size_t(cols_));
+    for (size_t r = 0; r < rows.size(); ++r) {
+        QStringList& row = rows[r];
+        const int n = std::min(int(row.size()), cols_);
+        for (int col = 0; col < n; ++col) {
+            QString& t = row[col];
+            if (t.isEmpty())
+                continue;
+            TextColumn& c = columns_[size_t(col)].text;
+            Seen& s = seen[size_t(col) * Recent + (quintptr(t.constData()) >> 4) % Recent];
+            if (s.data != t.constData() || s.size != t.size()) {
+                s = {t.constData(), t.size(), quint32(c.texts.size())};
+                c.texts.push_back(std::move(t));
+            }
+            c.cells[r + 1] = s.index;
+        }
+        QStringList().swap(row);
+    }
+    endResetModel();
+}
+
+void GridModel::setDataColumns(std::vector<TextColumn> columns, size_t rows)
+{
+    beginResetModel();
+    freshColumns(rows);
+    for (size_t col = 0; col < columns_.size() && col < columns.size(); ++col) {
+        TextColumn& c = columns_[col].text;
+        TextColumn given = std::move(columns[col]);
+        given.cells.resize(rows, 0);
+        // The header cell goes in front; its text after the given ones.
+        const quint32 head = c.cells[0];
+        given.cells.insert(given.cells.begin(), head ? quint32(given.texts.size()) : 0);
+        if (head)
+            given.texts.push_back(c.texts[head]);
+        c = std::move(given);
     }
     endResetModel();
 }
@@ -244,26 +332,75 @@ void GridModel::setDataRows(std::vector<QStringList> rows)
 void GridModel::clearData()
 {
     beginResetModel();
-    rows_.resize(1);
+    freshColumns(0);
     endResetModel();
+}
+
+void GridModel::mapDataTexts(int col, const std::function<QString(const QString&)>& f)
+{
+    checkCol(col);
+    if (rows_ < 2)
+        return;
+    Column& c = columns_[size_t(col)];
+    std::vector<QString>& texts = c.text.texts;
+    std::vector<quint32>& cells = c.text.cells;
+    std::vector<quint32> mapped(texts.size(), Unmapped);
+    std::vector<QString> shown{QString()};
+    if (cells[0] != 0) {
+        shown.push_back(texts[cells[0]]);
+        cells[0] = 1;
+    }
+    for (size_t r = 1; r < cells.size(); ++r) {
+        quint32& i = cells[r];
+        if (mapped[i] == Unmapped) {
+            QString t = f(texts[i]);
+            if (t.isEmpty()) {
+                mapped[i] = 0;
+            } else {
+                mapped[i] = quint32(shown.size());
+                shown.push_back(std::move(t));
+            }
+        }
+        i = mapped[i];
+    }
+    texts.swap(shown);
+    if (!redraw_)
+        dataDirty_ = true;
+    else
+        emit dataChanged(index(0, col), index(rows_ - 2, col), {Qt::DisplayRole, Qt::TextAlignmentRole});
 }
 
 GridModel::CellColours GridModel::cellColours(int row, int col) const
 {
-    const auto& c = rows_[size_t(row)].colours;
-    return size_t(col) < c.size() ? c[size_t(col)] : CellColours{};
+    const std::vector<quint32>& c = columns_[size_t(col)].colours;
+    return c.empty() ? CellColours{} : palette_[c[size_t(row)]];
 }
 
-GridModel::CellColours& GridModel::cellColoursForWrite(int row, int col)
+quint32 GridModel::paletteIndex(CellColours c)
 {
-    auto& c = rows_[size_t(row)].colours;
-    if (size_t(col) >= c.size()) {
-        // Rows are coloured cell by cell across: one allocation per row.
-        if (c.capacity() == 0)
-            c.reserve(size_t(cols_));
-        c.resize(size_t(col) + 1);
+    // A grid is coloured run by run with one pair: the last answer is kept.
+    if (c.back == lastColours_.back && c.fore == lastColours_.fore)
+        return lastIndex_;
+    const quint64 key = quint64(c.back) << 32 | c.fore;
+    quint32 index = 0;
+    if (key != 0) {
+        const auto [at, added] = paletteIndex_.try_emplace(key, quint32(palette_.size()));
+        if (added)
+            palette_.push_back(c);
+        index = at->second;
     }
-    return c[size_t(col)];
+    lastColours_ = c;
+    lastIndex_ = index;
+    return index;
+}
+
+void GridModel::setCellColours(int row, int col, CellColours c)
+{
+    std::vector<quint32>& v = columns_[size_t(col)].colours;
+    const quint32 index = paletteIndex(c);
+    if (v.empty())
+        v.assign(size_t(rows_), 0);
+    v[size_t(row)] = index;
 }
 
 QColor GridModel::cellBackColor(int row, int col) const
@@ -278,9 +415,11 @@ void GridModel::setCellBackColor(int row, int col, const QColor& c)
 {
     checkCell(row, col);
     const QRgb v = stored(c);
-    if (!v && size_t(col) >= rows_[size_t(row)].colours.size())
+    if (!v && columns_[size_t(col)].colours.empty())
         return;
-    cellColoursForWrite(row, col).back = v;
+    CellColours now = cellColours(row, col);
+    now.back = v;
+    setCellColours(row, col, now);
     cellChanged(row, col, {Qt::BackgroundRole});
 }
 
@@ -294,9 +433,11 @@ void GridModel::setCellForeColor(int row, int col, const QColor& c)
 {
     checkCell(row, col);
     const QRgb v = stored(c);
-    if (!v && size_t(col) >= rows_[size_t(row)].colours.size())
+    if (!v && columns_[size_t(col)].colours.empty())
         return;
-    cellColoursForWrite(row, col).fore = v;
+    CellColours now = cellColours(row, col);
+    now.fore = v;
+    setCellColours(row, col, now);
     cellChanged(row, col, {Qt::ForegroundRole});
 }
 
@@ -304,10 +445,10 @@ void GridModel::setColBackColor(int col, const QColor& c)
 {
     checkCol(col);
     colBack_[size_t(col)] = stored(c);
-    for (size_t r = 1; r < rows_.size(); ++r) {
-        auto& cc = rows_[r].colours;
-        if (size_t(col) < cc.size())
-            cc[size_t(col)].back = 0;
+    std::vector<quint32>& v = columns_[size_t(col)].colours;
+    for (size_t r = 1; r < v.size(); ++r) {
+        if (v[r] != 0 && palette_[v[r]].back != 0)
+            v[r] = paletteIndex({0, palette_[v[r]].fore});
     }
     if (rows() > 1)
         emit dataChanged(index(0, col), index(rows() - 2, col), {Qt::BackgroundRole});
@@ -372,60 +513,75 @@ Qt::Alignment GridModel::alignmentOf(int code, const QString& text)
 void GridModel::sortRows(int col, bool ascending, bool numeric)
 {
     checkCol(col);
-    const size_t n = rows_.size() - 1;
+    const size_t n = size_t(rows_) - 1;
     if (n < 2)
         return;
 
-    // Keys computed once: reading numbers inside the comparison would
-    // dominate the sort of a large result.
-    // Texts are case-folded once here, so the comparison itself is a plain
-    // compare of code units.
+    // Each distinct text is ranked once (equal keys share a rank); the rows
+    // then go in rank order by a counting sort, which is stable, so rows
+    // with equal keys keep their order in either direction.
+    const Column& sorted = columns_[size_t(col)];
+    const std::vector<QString>& texts = sorted.text.texts;
     struct Key {
         int kind;  // 0 empty, 1 number, 2 text (numeric sorts only)
         double value;
-        QString folded;
     };
-    std::vector<Key> keys(n);
-    const QChar separator = decimalSeparator();
-    for (size_t i = 0; i < n; ++i) {
-        const QString& t = cell(int(i + 1), col);
-        Key& k = keys[i];
-        k.kind = 2;
-        k.value = 0.0;
-        if (numeric) {
-            if (QStringView(t).trimmed().isEmpty())
-                k.kind = 0;
-            else if (auto v = numberIn(t, separator)) {
-                k.kind = 1;
-                k.value = *v;
-            }
+    std::vector<Key> keys(texts.size(), Key{2, 0.0});
+    if (numeric) {
+        for (size_t i = 0; i < texts.size(); ++i) {
+            if (texts[i].trimmed().isEmpty())
+                keys[i].kind = 0;
+            else if (auto v = numberIn(texts[i]))
+                keys[i] = {1, *v};
         }
-        if (k.kind == 2)
-            k.folded = t.toCaseFolded();
     }
-    auto less = [&](const Key& a, const Key& b) {
-        if (a.kind != b.kind)
-            return a.kind < b.kind;
-        if (a.kind == 1)
-            return a.value < b.value;
-        return QStringView(a.folded).compare(QStringView(b.folded)) < 0;
+    auto less = [&](quint32 a, quint32 b) {
+        if (keys[a].kind != keys[b].kind)
+            return keys[a].kind < keys[b].kind;
+        if (keys[a].kind == 1)
+            return keys[a].value < keys[b].value;
+        return texts[a].compare(texts[b], Qt::CaseInsensitive) < 0;
     };
-    std::vector<size_t> order(n);
-    std::iota(order.begin(), order.end(), size_t(0));
-    if (ascending)
-        std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) { return less(keys[a], keys[b]); });
-    else
-        std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) { return less(keys[b], keys[a]); });
+    std::vector<quint32> byKey(texts.size());
+    std::iota(byKey.begin(), byKey.end(), quint32(0));
+    std::sort(byKey.begin(), byKey.end(), less);
+    std::vector<quint32> rank(texts.size());
+    quint32 top = 0;
+    for (size_t i = 0; i < byKey.size(); ++i) {
+        if (i > 0 && less(byKey[i - 1], byKey[i]))
+            ++top;
+        rank[byKey[i]] = top;
+    }
+    if (!ascending)
+        for (quint32& r : rank)
+            r = top - r;
+
+    const std::vector<quint32>& cells = sorted.text.cells;
+    std::vector<quint32> start(size_t(top) + 2, 0);
+    for (size_t r = 1; r <= n; ++r)
+        ++start[rank[cells[r]] + 1];
+    std::partial_sum(start.begin(), start.end(), start.begin());
+    std::vector<quint32> order(n);
+    for (size_t r = 1; r <= n; ++r)
+        order[start[rank[cells[r]]]++] = quint32(r);
 
     // The current cell and selection stay where they are (same row numbers),
     // as they do in the grid control.
     emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
-    std::vector<Row> sorted;
-    sorted.reserve(rows_.size());
-    sorted.push_back(std::move(rows_[0]));
-    for (size_t i : order)
-        sorted.push_back(std::move(rows_[i + 1]));
-    rows_ = std::move(sorted);
+    std::vector<quint32> moved;
+    auto reorder = [&](std::vector<quint32>& v) {
+        if (v.empty())
+            return;
+        moved.resize(v.size());
+        moved[0] = v[0];
+        for (size_t i = 0; i < n; ++i)
+            moved[i + 1] = v[order[i]];
+        v.swap(moved);
+    };
+    for (Column& c : columns_) {
+        reorder(c.text.cells);
+        reorder(c.colours);
+    }
     emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
 }
 
@@ -444,12 +600,14 @@ bool GridModel::isNumericColumn(int col) const
 void GridModel::setRedraw(bool on)
 {
     redraw_ = on;
-    if (on && dirty_) {
-        dirty_ = false;
+    if (!on)
+        return;
+    // The header only when it changed: a header refresh lays the view out
+    // again and paints it a second time.
+    if (std::exchange(headerDirty_, false))
         emit headerDataChanged(Qt::Horizontal, 0, cols_ - 1);
-        if (rows() > 1)
-            emit dataChanged(index(0, 0), index(rows() - 2, cols_ - 1));
-    }
+    if (std::exchange(dataDirty_, false) && rows() > 1)
+        emit dataChanged(index(0, 0), index(rows() - 2, cols_ - 1));
 }
 
 int GridModel::rowCount(const QModelIndex& parent) const

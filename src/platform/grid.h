@@ -7,8 +7,12 @@
 #include <QColor>
 #include <QStringList>
 #include <QTableView>
+#include <functional>
 #include <initializer_list>
+#include <unordered_map>
 #include <vector>
+
+#include "platform/text_columns.h"
 
 class GridModel : public QAbstractTableModel {
     Q_OBJECT
@@ -40,8 +44,17 @@ public:
     // extra ones are dropped). Cell colours of the old rows go with them;
     // column colours and alignments stay.
     void setDataRows(std::vector<QStringList> rows);
-    // Header row only, every data row removed.
+    // The same from a result held column by column: columns[c] for grid
+    // column c, each with `rows` cells.
+    void setDataColumns(std::vector<TextColumn> columns, size_t rows);
+    // Header row only, every data row removed; their storage goes back to
+    // the allocator.
     void clearData();
+
+    // Rewrites every data cell of a column as f gives it for the cell's
+    // text; f runs once per distinct text (a formatted column of a large
+    // result holds few). One refresh of the column, none while redraw is off.
+    void mapDataTexts(int col, const std::function<QString(const QString&)>& f);
 
     // Colours of single cells; an invalid QColor means the grid's default.
     // Colours are kept opaque.
@@ -99,25 +112,41 @@ private:
         QRgb back = 0;
         QRgb fore = 0;
     };
-    struct Row {
-        QStringList text;                  // may be shorter than cols_
-        std::vector<CellColours> colours;  // sparse: only up to the last coloured column
+    // A column's cells, header included, as indices into its distinct texts
+    // (see TextColumn). A cell's colours are an index into the grid's
+    // palette of colour pairs; a column never coloured holds none.
+    struct Column {
+        TextColumn text;
+        std::vector<quint32> colours;  // empty, or one per row (0 = none)
     };
     const QString& cell(int row, int col) const;
     CellColours cellColours(int row, int col) const;
-    CellColours& cellColoursForWrite(int row, int col);
+    void setCellColours(int row, int col, CellColours c);
+    quint32 paletteIndex(CellColours c);
+    // Appends a text to a column's texts, tidying them when edits have left
+    // many unused.
+    quint32 addText(Column& c, const QString& text);
+    void compactTexts(Column& c);
+    // Every column with empty data rows, keeping its header cell.
+    void freshColumns(size_t dataRows);
     // The roles' list is made only when a notification goes out: with
     // redraw off a large grid is rewritten cell by cell without allocating.
     void cellChanged(int row, int col, std::initializer_list<int> roles);
 
     int cols_ = 1;
-    std::vector<Row> rows_;         // rows_[0] the header
+    int rows_ = 1;                   // the header included
+    std::vector<Column> columns_;
+    std::vector<CellColours> palette_{CellColours{}};
+    std::unordered_map<quint64, quint32> paletteIndex_;
+    CellColours lastColours_;       // the pair looked up last, and its index
+    quint32 lastIndex_ = 0;
     std::vector<QRgb> colBack_;     // 0 = none
     std::vector<int> align_;        // data cells
     std::vector<int> alignFixed_;   // header cells, -1 = the header's own
     QColor fixedBack_;
     bool redraw_ = true;
-    bool dirty_ = false;
+    bool headerDirty_ = false;
+    bool dataDirty_ = false;
 };
 
 class Grid : public QTableView {

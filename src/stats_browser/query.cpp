@@ -4,10 +4,11 @@
 #include "platform/database.h"
 #include "platform/grid.h"
 
-#include <QHash>
+#include <QHeaderView>
 #include <QLocale>
 #include <algorithm>
 #include <charconv>
+#include <climits>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -147,25 +148,46 @@ QString selectFields(const QString& table)
     return QStringLiteral("SELECT %1 FROM \"%2\"").arg(names.join(QStringLiteral(", ")), table);
 }
 
-void fillGrid(Grid& grid, const QStringList& names, std::vector<QStringList> rows)
+namespace {
+
+// The old rows go first, so resizing the columns touches none of them.
+GridModel& header(Grid& grid, const QStringList& names)
 {
     GridModel& m = grid.model();
-    // The old rows go first, so resizing the columns touches none of them.
     m.clearData();
     m.setCols(int(names.size()) + 1);
     m.setTextMatrix(0, 0, QString());
     for (int c = 0; c < names.size(); ++c)
         m.setTextMatrix(0, c + 1, names[c]);
-    m.setDataRows(std::move(rows));
+    return m;
+}
+
+}  // namespace
+
+void fillGrid(Grid& grid, const QStringList& names, std::vector<QStringList> rows)
+{
+    header(grid, names).setDataRows(std::move(rows));
+}
+
+void fillGrid(Grid& grid, db::ColumnRows result)
+{
+    header(grid, result.columns).setDataColumns(std::move(result.data), result.rows);
 }
 
 void layOut(Grid& grid, const View& view)
 {
+    constexpr int Unset = INT_MIN;
     GridModel& m = grid.model();
     const int cols = m.cols();
+    // Each column takes its last width only: a width given and then
+    // changed would resize the column twice and paint the grid twice.
+    std::vector<int> widths(size_t(cols), Unset);
     for (const auto& [col, width] : view.widths)
         if (col >= 0 && col < cols)
-            grid.setColWidth(col, width);
+            widths[size_t(col)] = width;
+    for (int col = 0; col < cols; ++col)
+        if (widths[size_t(col)] != Unset)
+            grid.setColWidth(col, widths[size_t(col)]);
 
     m.setColAlignmentFixed(-1, CentreTop);
     if (view.centreAllData)
@@ -177,32 +199,28 @@ void layOut(Grid& grid, const View& view)
     for (const auto& [col, decimals] : view.formats) {
         if (col < 0 || col >= cols)
             continue;
-        // One pass over one column with redraw off: the view repaints once.
-        // A column holds few distinct values (innings, rates), so each is
-        // formatted once and its text shared by every cell that holds it.
-        m.setRedraw(false);
-        QHash<QString, QString> shownFor;
-        QString text, shown;
-        for (int r = 1; r < m.rows(); ++r) {
-            const QString previous = std::exchange(text, m.textMatrix(r, col));
-            if (r > 1 && text == previous) {
-                // As the row above: shown stays.
-            } else if (const auto known = shownFor.constFind(text); known != shownFor.cend()) {
-                shown = *known;
-            } else {
-                shown = formatCell(text, decimals);
-                if (shownFor.size() < 4096)
-                    shownFor.insert(text, shown);
-            }
-            if (shown != text)
-                m.setTextMatrix(r, col, shown);
-        }
+        // A column holds few distinct values (innings, rates): each is
+        // formatted once.
+        m.mapDataTexts(col, [decimals](const QString& text) { return formatCell(text, decimals); });
         m.setColAlignment(col, RightCentre);
-        m.setRedraw(true);
     }
 }
 
 // ------------------------------------------------------------ QueryRunner
+
+namespace {
+
+// The view would lay out its new rows and columns on its next turn of the
+// event loop, after the window has already painted them once: a click would
+// cost two paints of the grid. Laid out here, it paints once.
+void layOutNow(Grid& grid, const View& view)
+{
+    layOut(grid, view);
+    grid.horizontalHeader()->doItemsLayout();
+    grid.doItemsLayout();
+}
+
+}  // namespace
 
 QueryRunner::QueryRunner(Mode mode) : mode_(mode) {}
 
@@ -224,15 +242,15 @@ bool QueryRunner::run(Grid& grid, const View& view)
         failed = failure_;
     } else {
         try {
-            db::Rows result;
+            db::ColumnRows result;
             if (mode_ == Mode::SharedStep) {
-                result =
-                    connection().select(view.statement, view.params, db::FixedColumn::Leading, view.sortAfter);
+                result = connection().selectColumns(view.statement, view.params, db::FixedColumn::Leading,
+                                                    view.sortAfter);
             } else {
                 db::Connection own;
-                result = own.select(view.statement, view.params, db::FixedColumn::Leading, view.sortAfter);
+                result = own.selectColumns(view.statement, view.params, db::FixedColumn::Leading, view.sortAfter);
             }
-            fillGrid(grid, result.columns, std::move(result.rows));
+            fillGrid(grid, std::move(result));
         } catch (const ProgramError& e) {
             failed = e;
         }
@@ -240,7 +258,7 @@ bool QueryRunner::run(Grid& grid, const View& view)
 
     if (failed) {
         fillGrid(grid, view.header, {});
-        layOut(grid, view);
+        layOutNow(grid, view);
         if (mode_ == Mode::PerClick) {
             showProgramError(failed->number, failed->description);
         } else if (!failure_) {
@@ -250,7 +268,7 @@ bool QueryRunner::run(Grid& grid, const View& view)
         }
         return false;
     }
-    layOut(grid, view);
+    layOutNow(grid, view);
     return true;
 }
 

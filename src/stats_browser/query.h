@@ -109,6 +109,8 @@ private:
 // Replaces the grid's content: row 0 the names (column 0 empty), the rows
 // from row 1, each starting with the fixed column's empty text.
 void fillGrid(Grid& grid, const QStringList& names, std::vector<QStringList> rows);
+// The same from a result read column by column (the names its columns').
+void fillGrid(Grid& grid, db::ColumnRows result);
 void layOut(Grid& grid, const View& view);
 
 }  // namespace browser

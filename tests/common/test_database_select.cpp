@@ -246,3 +246,31 @@ TEST(DatabaseSelect, SortAfterReadingGivesTheOrderByOrder)
     EXPECT_EQ(missing.number, 1);
     EXPECT_EQ(missing.description, "no such column: Nope");
 }
+
+TEST(DatabaseSelect, ColumnsHoldTheSameResultAsRows)
+{
+    TempProgramFolder pf;
+    db::Connection conn;
+    // Repeats, NULLs, numbers and texts that read alike ("7" and 7), sorted
+    // after reading as the browser's views are.
+    const QString sql = QStringLiteral(
+        "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 3000) "
+        "SELECT 'G' || (i % 37) AS GameID, CASE WHEN i % 5 = 0 THEN NULL ELSE i % 9 END AS AB, "
+        "CASE WHEN i % 2 = 0 THEN '7' ELSE 7 END AS Mixed, i * 0.5 AS IP FROM n ORDER BY i");
+    const std::vector<db::SortKey> byGame{{QStringLiteral("GameID"), true, true}};
+    const db::Rows rows = conn.select(sql, {}, db::FixedColumn::Leading, byGame);
+    const db::ColumnRows columns = conn.selectColumns(sql, {}, db::FixedColumn::Leading, byGame);
+
+    EXPECT_EQ(columns.columns, rows.columns);
+    ASSERT_EQ(columns.rows, rows.rows.size());
+    ASSERT_EQ(columns.data.size(), 5u);
+    for (size_t r = 0; r < columns.rows; ++r) {
+        QStringList row;
+        for (const TextColumn& c : columns.data)
+            row << c.at(r);
+        ASSERT_EQ(row, rows.rows[r]) << "row " << r;
+    }
+    // Each distinct value is held once: 37 games, not 3,000 texts.
+    EXPECT_EQ(columns.data[1].texts.size(), 38u);
+    EXPECT_LE(columns.data[2].texts.size(), 10u);
+}

@@ -7,12 +7,14 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QHeaderView>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
 #include <gtest/gtest.h>
 #include <iostream>
+#include <malloc.h>
 
 namespace {
 
@@ -509,4 +511,142 @@ TEST(Grid, LoadsAQuarterMillionRowsAtOnce)
     }
     EXPECT_TRUE(ordered);
     std::cout << "[ timing ] 250000 x 20: load and show " << loadMs << " ms, sort " << sortMs << " ms\n";
+}
+
+TEST(Grid, CellsSharingATextAreEditedAlone)
+{
+    Grid g;
+    g.setCols(3);
+    g.setTextMatrix(0, 1, QStringLiteral("Team"));
+    g.setTextMatrix(0, 2, QStringLiteral("IP"));
+    // A result read column by column: every row of column 1 holds the same
+    // text, and the header's text is also a data text of column 2.
+    TextColumn team;
+    team.texts.push_back(QStringLiteral("Cubs"));
+    team.cells.assign(5, 1);
+    TextColumn ip;
+    ip.texts = {QString(), QStringLiteral("IP"), QStringLiteral("5.67"), QStringLiteral("0.5")};
+    ip.cells = {1, 2, 3, 0, 2};
+    g.model().setDataColumns({TextColumn{}, team, ip}, 5);
+    EXPECT_EQ(g.rows(), 6);
+    EXPECT_EQ(g.textMatrix(0, 1), QStringLiteral("Team"));
+    EXPECT_EQ(column(g, 2), (QStringList{"IP", "5.67", "0.5", "", "5.67"}));
+
+    g.setTextMatrix(3, 1, QStringLiteral("Reds"));
+    EXPECT_EQ(column(g, 1), (QStringList{"Cubs", "Cubs", "Reds", "Cubs", "Cubs"}));
+    // A column rewritten through its distinct texts leaves the header alone.
+    g.model().mapDataTexts(2, [](const QString& t) { return t.isEmpty() ? t : QLatin1Char('[') + t + ']'; });
+    EXPECT_EQ(g.textMatrix(0, 2), QStringLiteral("IP"));
+    EXPECT_EQ(column(g, 2), (QStringList{"[IP]", "[5.67]", "[0.5]", "", "[5.67]"}));
+    g.setTextMatrix(2, 2, QStringLiteral("x"));
+    EXPECT_EQ(column(g, 2), (QStringList{"[IP]", "x", "[0.5]", "", "[5.67]"}));
+
+    // Rows given as lists share their texts too; an edit still touches one cell.
+    const QString shared = QStringLiteral("Smith");
+    g.model().setDataRows({{QString(), shared, shared}, {QString(), shared, shared}});
+    g.setTextMatrix(1, 2, QStringLiteral("Jones"));
+    EXPECT_EQ(g.model().rangeText(1, 1, 2, 2), QStringLiteral("Smith\tJones\nSmith\tSmith"));
+
+    // Thousands of edits of a few cells: each keeps the last text written.
+    for (int round = 0; round < 3000; ++round)
+        for (int r = 1; r <= 2; ++r)
+            g.setTextMatrix(r, 1, QString::number(round * 10 + r));
+    EXPECT_EQ(g.textMatrix(1, 1), QStringLiteral("29991"));
+    EXPECT_EQ(g.textMatrix(2, 1), QStringLiteral("29992"));
+    EXPECT_EQ(g.textMatrix(2, 2), QStringLiteral("Smith"));
+    EXPECT_EQ(g.textMatrix(0, 1), QStringLiteral("Team"));
+}
+
+TEST(Grid, SortMatchesAStableSortOfTheRows)
+{
+    // The order a stable sort of whole rows gives with the grid's rules: text
+    // ignoring case; as numbers, blank cells first, then numbers by value,
+    // then other texts; descending reverses, equal keys keep their order.
+    const QStringList values{"10", "9", "9.0", " ", "", "b", "B", "a", "-1", ".50", "0.5", "x1", "X1", "2", "10"};
+    std::vector<QStringList> rows;
+    for (int i = 0; i < 300; ++i)
+        rows.push_back({QString(), values[(i * 7 + i / 13) % values.size()], QString::number(i)});
+    auto expected = [&](bool ascending, bool numeric) {
+        struct Key {
+            int kind;
+            double value;
+            QString text;
+        };
+        auto keyOf = [numeric](const QString& t) {
+            if (!numeric)
+                return Key{2, 0, t};
+            if (t.trimmed().isEmpty())
+                return Key{0, 0, t};
+            bool ok = false;
+            const double v = t.toDouble(&ok);
+            return ok ? Key{1, v, t} : Key{2, 0, t};
+        };
+        auto less = [](const Key& a, const Key& b) {
+            if (a.kind != b.kind)
+                return a.kind < b.kind;
+            if (a.kind == 1)
+                return a.value < b.value;
+            return a.text.compare(b.text, Qt::CaseInsensitive) < 0;
+        };
+        std::vector<QStringList> sorted = rows;
+        std::stable_sort(sorted.begin(), sorted.end(), [&](const QStringList& a, const QStringList& b) {
+            return ascending ? less(keyOf(a[1]), keyOf(b[1])) : less(keyOf(b[1]), keyOf(a[1]));
+        });
+        QStringList order;
+        for (const QStringList& r : sorted)
+            order << r[2];
+        return order;
+    };
+    for (bool numeric : {false, true}) {
+        for (bool ascending : {true, false}) {
+            Grid g;
+            fill(g, {QStringLiteral("Value"), QStringLiteral("Row")}, {});
+            std::vector<QStringList> copy = rows;
+            g.model().setDataRows(std::move(copy));
+            g.model().sortRows(1, ascending, numeric);
+            EXPECT_EQ(column(g, 2), expected(ascending, numeric))
+                << (numeric ? "numbers" : "text") << (ascending ? " ascending" : " descending");
+        }
+    }
+}
+
+TEST(Grid, ClearingKeepsTheHeaderAndGivesTheRowsBack)
+{
+    auto residentMb = [] {
+        QFile status(QStringLiteral("/proc/self/status"));
+        if (!status.open(QIODevice::ReadOnly))
+            return -1.0;
+        for (const QByteArray& line : status.readAll().split('\n'))
+            if (line.startsWith("VmRSS:"))
+                return line.mid(6).trimmed().split(' ').first().toDouble() / 1024;
+        return -1.0;
+    };
+    Grid g;
+    fill(g, {QStringLiteral("Batter"), QStringLiteral("GameID")}, {});
+    g.model().setCellBackColor(0, 1, Qt::yellow);
+    g.model().setColBackColor(2, Qt::cyan);
+    malloc_trim(0);
+    const double before = residentMb();
+    {
+        std::vector<QStringList> rows(200000);
+        for (int r = 0; r < 200000; ++r)
+            rows[size_t(r)] = {QString(), QStringLiteral("Batter number %1").arg(r), QString::number(r * 7919)};
+        g.model().setDataRows(std::move(rows));
+    }
+    g.model().setCellForeColor(7, 1, Qt::red);
+    const double loaded = residentMb();
+    g.model().clearData();
+    malloc_trim(0);
+    const double cleared = residentMb();
+
+    EXPECT_EQ(g.rows(), 1);
+    EXPECT_EQ(g.textMatrix(0, 2), QStringLiteral("GameID"));
+    EXPECT_EQ(g.model().cellBackColor(0, 1), QColor(Qt::yellow));
+    // New rows start without the old rows' colours; the column's stays.
+    g.model().setDataRows({{QString(), QStringLiteral("a"), QStringLiteral("1")}});
+    EXPECT_FALSE(g.model().cellForeColor(1, 1).isValid());
+    EXPECT_EQ(g.model().cellBackColor(1, 2), QColor(Qt::cyan));
+    // Most of what the rows took is the system's again.
+    ASSERT_GT(loaded - before, 20.0);
+    EXPECT_LT(cleared - before, (loaded - before) / 4) << before << " " << loaded << " " << cleared;
 }
