@@ -12,7 +12,8 @@ namespace {
 constexpr std::uint32_t PanelBack = 0x00C0C0C0;
 constexpr std::uint32_t CaptionRed = 0x000000C0;
 
-QCheckBox* optionBox(QWidget* panel, const char* name, const QString& caption, double left, double top)
+QCheckBox* optionBox(QWidget* panel, const char* name, const QString& caption, double left, double top,
+                     double width = 2280)
 {
     auto* box = new QCheckBox(caption, panel);
     box->setObjectName(QString::fromLatin1(name));
@@ -20,7 +21,7 @@ QCheckBox* optionBox(QWidget* panel, const char* name, const QString& caption, d
     box->setStyleSheet(QStringLiteral("QCheckBox { %1 } QCheckBox:disabled { color: #808080; }")
                            .arg(colours::style(0, PanelBack)));
     look::setFont(box, QStringLiteral("Arial"), 8.25, true);
-    twips::place(box, left, top, 2280, 285);
+    twips::place(box, left, top, width, 285);
     return box;
 }
 
@@ -67,9 +68,11 @@ void Form1::buildOptionsPanel()
     Check4 = optionBox(fra_Options, "Check4", QStringLiteral("SHOW DICE ROLLER"), 180, 810);
     cb_MuteDice = optionBox(fra_Options, "cb_MuteDice", QStringLiteral("MUTE DICE"), 180, 1110);
     cb_Crowd = optionBox(fra_Options, "cb_Crowd", QStringLiteral("CROWD NOISE"), 180, 1410);
-    cb_BaseTracker = optionBox(fra_Options, "cb_BaseTracker", QStringLiteral("SHOW BASE TRACKER"), 2580, 810);
-    chk_Ctrls = optionBox(fra_Options, "chk_Ctrls", QStringLiteral("HIDE CONTROLS"), 2580, 1110);
-    cb_RandParks = optionBox(fra_Options, "cb_RandParks", QStringLiteral("RANDOM BALLPARKS"), 2580, 1410);
+    // The longer captions of the second column take the room up to PHOTO SIZE,
+    // so they still show whole on a board shrunk for a laptop's screen.
+    cb_BaseTracker = optionBox(fra_Options, "cb_BaseTracker", QStringLiteral("SHOW BASE TRACKER"), 2520, 810, 2460);
+    chk_Ctrls = optionBox(fra_Options, "chk_Ctrls", QStringLiteral("HIDE CONTROLS"), 2520, 1110, 2460);
+    cb_RandParks = optionBox(fra_Options, "cb_RandParks", QStringLiteral("RANDOM BALLPARKS"), 2520, 1410, 2460);
     // Usable once a ballpark picture has been picked.
     cb_RandParks->setEnabled(false);
 

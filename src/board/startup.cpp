@@ -121,7 +121,8 @@ bool Form1::Form_Load()
         QScreen* screen = QGuiApplication::primaryScreen();
         const QRect area = screen ? screen->availableGeometry() : QRect(0, 0, 1920, 1080);
         const QSize screenPx = screen ? screen->size() : QSize(1920, 1080);
-        const launch::LaunchMetrics m = launch::metricsFor(screenPx);
+        const launch::LaunchMetrics m =
+            launch::fitToArea(launch::metricsFor(screenPx), launch::outerSizeOf(this), area.size());
         ResizeFormAtLaunch = true;
         ScaleFormControls(m.ratioX, m.ratioY, this, ResizeFormAtLaunch);
         launch::placeBoard(this, area);

@@ -42,6 +42,27 @@ LaunchMetrics metricsFor(QSize screenPx)
     return metricsFor(screenPx, tpp, tpp);
 }
 
+LaunchMetrics fitToArea(LaunchMetrics m, QSize boardOuter, QSize area)
+{
+    if (boardOuter.isEmpty() || area.isEmpty())
+        return m;
+    const double fit = std::min({1.0, double(area.width()) / (double(boardOuter.width()) * double(m.ratioX)),
+                                 double(area.height()) / (double(boardOuter.height()) * double(m.ratioY))});
+    m.ratioX = float(double(m.ratioX) * fit);
+    m.ratioY = float(double(m.ratioY) * fit);
+    return m;
+}
+
+QSize outerSizeOf(const QWidget* board)
+{
+    const QSize frame = board->frameGeometry().size();
+    if (frame != board->size())
+        return frame;
+    // Before the first show there is no frame yet: allow for a common one.
+    constexpr int BorderPx = 8, TitleAndBorderPx = 38;
+    return board->size() + QSize(BorderPx, TitleAndBorderPx);
+}
+
 QPoint boardPlacement(QSize boardOuter, const QRect& area)
 {
     const double left = double(area.width() - boardOuter.width()) * 0.5;
@@ -67,7 +88,7 @@ void scaleBoardAtLaunch(QWidget* board)
     if (!screen)
         return;
     const QRect area = screen->availableGeometry();
-    const LaunchMetrics m = metricsFor(area.size());
+    const LaunchMetrics m = fitToArea(metricsFor(area.size()), outerSizeOf(board), area.size());
     ScaleFormControls(m.ratioX, m.ratioY, board, true);
     placeBoard(board, area);
 }

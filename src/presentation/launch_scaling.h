@@ -31,6 +31,15 @@ LaunchMetrics metricsFor(QSize screenPx, double twipsPerPixelX, double twipsPerP
 // The same at the twips per pixel of the running display.
 LaunchMetrics metricsFor(QSize screenPx);
 
+// The ratios shrunk further, both by one factor, where the board (its outer
+// size before scaling) would still be larger than the screen area after the
+// usual shrink: the board then opens whole, in its own proportion, on a
+// small screen. Where it fits, the ratios are returned unchanged.
+LaunchMetrics fitToArea(LaunchMetrics m, QSize boardOuter, QSize area);
+// The board's outer size: its frame where the window system has given it
+// one, else its client size with room for a usual title bar and border.
+QSize outerSizeOf(const QWidget* board);
+
 // Where the board's outer top-left corner goes on a screen area: across the
 // middle and a quarter of the free height down. A board larger than the area
 // is put at the area's edge instead, so its title bar stays within reach.

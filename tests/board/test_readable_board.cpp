@@ -6,6 +6,7 @@
 #include "platform/grid.h"
 #include "platform/interaction.h"
 #include "presentation/control_resizer.h"
+#include "presentation/launch_scaling.h"
 #include "support/board_fixture.h"
 #include "support/game_helpers.h"
 #include "support/team_helpers.h"
@@ -166,30 +167,25 @@ TEST_F(BoardTest, ProgramWrittenTextShowsFromItsBeginningWhileTypingKeepsTheCurs
     }
 }
 
-TEST_F(BoardTest, CaptionsAndBoxesShowWholeAtLaunchScaling)
+namespace {
+
+// Every fixed caption of the board fits its control.
+// (The hidden state holders are no captions.)
+void expectCaptionsWhole(Form1& board)
 {
-    // The extra innings with both rows inside their frame.
-    board->cb_Xinnings->setChecked(true);
-    const QRect frame = board->Frame1->rect();
-    for (int i = 10; i < 20; ++i) {
-        EXPECT_TRUE(frame.contains(board->tb_BoxScore[size_t(i)]->geometry())) << i;
-        EXPECT_TRUE(frame.contains(board->tb_BoxScoreBottom[size_t(i)]->geometry())) << i;
-    }
-    // Every fixed caption of the board fits its control.
-    // (The hidden state holders are no captions.)
     auto caption = [](QWidget* w) {
         if (auto* l = qobject_cast<QLabel*>(w))
             return l->wordWrap() ? QString() : l->text();
         return static_cast<QAbstractButton*>(w)->text();
     };
     QList<QWidget*> controls;
-    for (QLabel* l : board->findChildren<QLabel*>())
+    for (QLabel* l : board.findChildren<QLabel*>())
         controls << l;
-    for (QAbstractButton* b : board->findChildren<QAbstractButton*>())
+    for (QAbstractButton* b : board.findChildren<QAbstractButton*>())
         controls << b;
     for (QWidget* w : controls) {
         const QString text = caption(w);
-        if (text.isEmpty() || w->parentWidget() == board->fra_ctrls)
+        if (text.isEmpty() || w->parentWidget() == board.fra_ctrls)
             continue;
         // A push button's hint has a minimum width of its own: its text counts.
         const int needed = qobject_cast<QPushButton*>(w) ? w->fontMetrics().horizontalAdvance(text) + 4
@@ -199,6 +195,20 @@ TEST_F(BoardTest, CaptionsAndBoxesShowWholeAtLaunchScaling)
         // box a pixel shorter than the font's line still shows whole.
         EXPECT_LE(w->fontMetrics().tightBoundingRect(text).height(), w->height()) << text.toStdString();
     }
+}
+
+}  // namespace
+
+TEST_F(BoardTest, CaptionsAndBoxesShowWholeAtLaunchScaling)
+{
+    // The extra innings with both rows inside their frame.
+    board->cb_Xinnings->setChecked(true);
+    const QRect frame = board->Frame1->rect();
+    for (int i = 10; i < 20; ++i) {
+        EXPECT_TRUE(frame.contains(board->tb_BoxScore[size_t(i)]->geometry())) << i;
+        EXPECT_TRUE(frame.contains(board->tb_BoxScoreBottom[size_t(i)]->geometry())) << i;
+    }
+    expectCaptionsWhole(*board);
     // The sheet's headers keep the grid's font and show their underscores.
     const auto* header = sheet().grd_VisStats->horizontalHeader();
     EXPECT_EQ(header->font(), sheet().grd_VisStats->font());
@@ -280,4 +290,27 @@ TEST_F(BoardTest, TheSheetShowsALongTeamNameWhole)
         EXPECT_LE(label->x() + label->bandWidth(), sheet().Picture4->x());
     }
     sheet().hide();
+}
+
+TEST_F(BoardTest, OnALaptopScreenTheBoardOpensWholeWithEveryCaptionWhole)
+{
+    // The usual shrink leaves a 1920 x 1080 desktop's board as it is.
+    const auto wide = launch::metricsFor({1920, 1080}, 15.0, 15.0);
+    const QSize designOuter = launch::outerSizeOf(board.get()) / double(wide.ratioX);
+    const auto fittedWide = launch::fitToArea(wide, designOuter, {1920, 1040});
+    EXPECT_FLOAT_EQ(fittedWide.ratioX, wide.ratioX);
+    EXPECT_FLOAT_EQ(fittedWide.ratioY, wide.ratioY);
+
+    // On 1366 x 768 less a panel it would be cut off: it shrinks further, in
+    // its own proportion, as if it had been launched there.
+    const QSize area(1366, 728);
+    const auto small = launch::metricsFor({1366, 768}, 15.0, 15.0);
+    const auto fitted = launch::fitToArea(small, designOuter, area);
+    EXPECT_LT(fitted.ratioX, small.ratioX);
+    EXPECT_FLOAT_EQ(fitted.ratioX / small.ratioX, fitted.ratioY / small.ratioY);
+    ScaleFormControls(fitted.ratioX / wide.ratioX, fitted.ratioY / wide.ratioY, board.get(), true);
+    const QSize outer = launch::outerSizeOf(board.get());
+    EXPECT_LE(outer.width(), area.width());
+    EXPECT_LE(outer.height(), area.height());
+    expectCaptionsWhole(*board);
 }
