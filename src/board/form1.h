@@ -327,11 +327,11 @@ public:
 
     // Chart captions.
     std::array<ClickLabel*, 9> lbl_chrt{};  // lbl_chrt1 .. lbl_chrt9
-
-    // The face-image dice roller.
     std::array<QLineEdit*, 9> tb_chrt{};    // tb_chrt1 .. tb_chrt9, each over its label
     ClickLabel* lbl_rules = nullptr;         // "RULES"
     ClickLabel* lbl_help = nullptr;          // "ZRQ HELP"
+
+    // The face-image dice roller.
     QFrame* fra_FaceDice = nullptr;
     ClickLabel* lbl_20die = nullptr;
     std::array<std::array<PictureBox*, 6>, 3> ImageFaces{};  // Image100, Image200, Image300

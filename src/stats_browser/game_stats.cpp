@@ -13,15 +13,6 @@
 
 namespace {
 
-// The table's fields in their stored order, quoted, for a select list.
-QString fieldList(const QString& table)
-{
-    QStringList quoted;
-    for (const QString& f : browser::fieldsOf(table))
-        quoted << QLatin1Char('"') + f + QLatin1Char('"');
-    return quoted.join(QStringLiteral(", "));
-}
-
 // The area of the grid outside its cells in the button face colour; the
 // cells keep their own white.
 void buttonFaceAround(Grid& g)
@@ -88,8 +79,8 @@ void Form4::GetBoxScore()
     browser::QueryRunner runner(browser::QueryRunner::Mode::SharedStep);
 
     browser::View batting;
-    batting.statement = QStringLiteral("SELECT ") + fieldList(QStringLiteral("Batting"))
-        + QStringLiteral(" FROM Batting WHERE GameID = ? COLLATE NOCASE AND Team = ? COLLATE NOCASE");
+    batting.statement = browser::selectFields(QStringLiteral("Batting"))
+        + QStringLiteral(" WHERE GameID = ? COLLATE NOCASE AND Team = ? COLLATE NOCASE");
     batting.header = browser::fieldsOf(QStringLiteral("Batting"));
     batting.widths = {{0, 30}, {1, 1600}};
     for (int c = 2; c <= 10; ++c)
@@ -100,8 +91,8 @@ void Form4::GetBoxScore()
         batting.alignments.emplace_back(c, browser::CentreCentre);
 
     browser::View pitching;
-    pitching.statement = QStringLiteral("SELECT ") + fieldList(QStringLiteral("Pitching"))
-        + QStringLiteral(" FROM Pitching WHERE GameID = ? COLLATE NOCASE AND Team = ? COLLATE NOCASE");
+    pitching.statement = browser::selectFields(QStringLiteral("Pitching"))
+        + QStringLiteral(" WHERE GameID = ? COLLATE NOCASE AND Team = ? COLLATE NOCASE");
     pitching.header = browser::fieldsOf(QStringLiteral("Pitching"));
     pitching.widths = {{0, 30}, {1, 1600}, {2, 380}, {3, 380}, {4, 450}, {5, 450}, {6, 550}, {7, 450}, {8, 0}, {9, 0}};
     pitching.alignments = {{1, browser::LeftCentre}};
@@ -121,8 +112,8 @@ void Form4::GetBoxScore()
     SSTab1->setCurrentIndex(6);
 
     browser::View line;
-    line.statement = QStringLiteral("SELECT ") + fieldList(QStringLiteral("BoxScores"))
-        + QStringLiteral(" FROM BoxScores WHERE GameID = ? COLLATE NOCASE ORDER BY Host");
+    line.statement = browser::selectFields(QStringLiteral("BoxScores"))
+        + QStringLiteral(" WHERE GameID = ? COLLATE NOCASE ORDER BY Host");
     line.params = {gameId};
     line.header = browser::fieldsOf(QStringLiteral("BoxScores"));
     line.widths = {{0, 30}, {1, 800}};
