@@ -23,12 +23,6 @@ constexpr int InvalidColValue = 30010;
 constexpr int GeneralAlignment = 9;
 constexpr quint32 Unmapped = 0xFFFFFFFFu;
 
-const QString& emptyText()
-{
-    static const QString empty;
-    return empty;
-}
-
 QRgb stored(const QColor& c)
 {
     return c.isValid() ? c.rgb() : 0;  // rgb() is opaque, hence never 0
