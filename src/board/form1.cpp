@@ -9,6 +9,7 @@
 #include "platform/twips.h"
 #include "presentation/center_form.h"
 #include "presentation/control_resizer.h"
+#include "presentation/feedback.h"
 #include "presentation/photos.h"
 #include "stats_sheet/form2.h"
 
@@ -129,6 +130,8 @@ Form1::Form1()
     wireDice();
     wireBallparks();
     wireCharts();
+    wireOptionsPanel();
+    wireFeedback();
 }
 
 Form1::~Form1()
@@ -316,8 +319,7 @@ void Form1::buildPlayPanel()
         if (d.tip)
             l->setToolTip(QString::fromLatin1(d.tip));
         l->setAlignment(Qt::AlignCenter);
-        l->setProperty("restingColour", d.colour);
-        l->setStyleSheet(QStringLiteral("color: black; background-color: %1;").arg(bg(d.colour)));
+        feedback::setBackColor(l, d.colour);
         look::setFont(l, QStringLiteral("Arial"), 11.25, true);
         const int row = i / 5, col = i % 5;
         const double w = (d.member == &lbl_STATS) ? 2330 : 1100;
@@ -517,11 +519,6 @@ void Form1::cb_BaseTracker_Click()
 {
     // Each click flips the tracker; the check box's own value is not consulted.
     pb_BaseTracker->setVisible(pb_BaseTracker->isHidden());
-}
-
-void Form1::mnu_Options_Click()
-{
-    fra_Options->setVisible(fra_Options->isHidden());
 }
 
 void Form1::mnuEventLog_Click()

@@ -218,6 +218,27 @@ public:
     void lbl_help_Click();
     void Image7_Click();  // the options panel's donation picture
 
+    // ---- Panels, hover feedback and dragging ----
+    void Label9_Click();     // the options panel's "X"
+    void chk_Ctrls_Click();  // "HIDE CONTROLS"
+    void ResetOutcomeLabels();
+    void ResetLinkLabels();
+    // Scrolls each lineup one entry back towards its top.
+    void NudgeLineups();
+    void Form_MouseDown(int button, int shift, double x, double y);
+    void Form_MouseMove(int button, int shift, double x, double y);
+    void Picture1_MouseMove(int button, int shift, double x, double y);
+    void pb_Res_MouseMove(int button, int shift, double x, double y);
+    void Frame3_MouseDown(int button, int shift, double x, double y);
+    void Frame3_MouseMove(int button, int shift, double x, double y);
+    void fra_ColourDice_MouseMove(int button, int shift, double x, double y);
+    void fra_ColourDice_MouseUp(int button, int shift, double x, double y);
+    void fra_FaceDice_MouseMove(int button, int shift, double x, double y);
+    // The pointer at the last press on the top frame or the bare window,
+    // relative to it; (0, 0) again after a move without the left button
+    // alone over a dragged panel.
+    QPoint DragOrigin;
+
     // ---- Runner pieces ----
     void ClearBases();
     void Command11_Click();  // "RESET"
@@ -420,6 +441,7 @@ private:
     void wirePhotos();
     // [dice]
     void buildOptionsPanel();
+    void wireOptionsPanel();
     void buildDicePanels();
     void wireDice();
     void loadDieFaces();
@@ -430,6 +452,16 @@ private:
     void buildBallparks();
     void wireBallparks();
     void wireCharts();
+    void wireFeedback();
+    // The panel's centre follows the pointer with the left button alone.
+    void CentredDrag(QWidget* panel, int button, double x, double y);
+    std::array<ClickLabel*, 17> outcomeLabels_{};  // in the order a reset restores them
+    std::array<ClickLabel*, 11> linkLabels_{};     // the charts, "RULES", "ZRQ HELP"
+    // The window and the pointer (screen) at the press that starts a window
+    // drag; whether the desktop has been asked to move the window itself.
+    QPoint windowAtPress_;
+    QPoint pointerAtPress_;
+    bool systemMoveAsked_ = false;
 
     // Working state of single concerns (each concern adds its own here).
     // [teams]

@@ -2,6 +2,7 @@
 // "Options". Each control's behaviour lives with its own concern.
 #include "board/form1.h"
 #include "common/colours.h"
+#include "common/guard.h"
 #include "platform/look.h"
 #include "platform/twips.h"
 
@@ -116,5 +117,34 @@ void Form1::buildOptionsPanel()
     twips::place(tb_PhotoPath, 180, 2070, 7470, 285);
     tb_PhotoPath->hide();
 
+    // The captions that act like links show the hand.
+    for (QWidget* w : {static_cast<QWidget*>(Label3), static_cast<QWidget*>(Label9), static_cast<QWidget*>(Label11),
+                       static_cast<QWidget*>(Image7)})
+        w->setCursor(Qt::PointingHandCursor);
+
     fra_Options->hide();
+}
+
+void Form1::wireOptionsPanel()
+{
+    connect(Label9, &ClickLabel::Click, this, [this] { guarded([this] { Label9_Click(); }); });
+    events::onToggle(chk_Ctrls, [this] { guarded([this] { chk_Ctrls_Click(); }); });
+}
+
+void Form1::mnu_Options_Click()
+{
+    fra_Options->setVisible(fra_Options->isHidden());
+}
+
+void Form1::Label9_Click()
+{
+    // Only clickable while the panel shows, so it always closes it.
+    mnu_Options_Click();
+}
+
+void Form1::chk_Ctrls_Click()
+{
+    // Hiding keeps the panel's geometry, and the resizer scales hidden
+    // controls too: it comes back where it was last dragged or resized.
+    pb_Res->setVisible(!chk_Ctrls->isChecked());
 }

@@ -6,6 +6,15 @@
 
 namespace events {
 
+namespace {
+// The mouse events of a single button: the button pressed or released, and
+// for a move the buttons held.
+int eventButton(QMouseEvent* e, bool move)
+{
+    return move ? buttonMask(e->buttons()) : buttonOf(e->button());
+}
+}  // namespace
+
 int buttonOf(Qt::MouseButton button)
 {
     switch (button) {
@@ -87,7 +96,39 @@ private:
     std::function<void()> handler_;
 };
 
+class MouseFilter : public QObject {
+public:
+    MouseFilter(QObject* parent, MouseHandlers handlers) : QObject(parent), handlers_(std::move(handlers)) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* e) override
+    {
+        const MouseHandler* h = nullptr;
+        switch (e->type()) {
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonDblClick: h = &handlers_.down; break;
+        case QEvent::MouseMove: h = &handlers_.move; break;
+        case QEvent::MouseButtonRelease: h = &handlers_.up; break;
+        default: return QObject::eventFilter(watched, e);
+        }
+        auto* me = static_cast<QMouseEvent*>(e);
+        if (*h)
+            (*h)(eventButton(me, e->type() == QEvent::MouseMove), shiftMask(me->modifiers()), me->position().x(),
+                 me->position().y());
+        me->accept();
+        return true;
+    }
+
+private:
+    MouseHandlers handlers_;
+};
+
 }  // namespace
+
+void onMouse(QWidget* w, MouseHandlers handlers)
+{
+    w->installEventFilter(new MouseFilter(w, std::move(handlers)));
+}
 
 void onDoubleClick(QWidget* w, std::function<void()> handler)
 {
@@ -95,15 +136,6 @@ void onDoubleClick(QWidget* w, std::function<void()> handler)
 }
 
 }  // namespace events
-
-namespace {
-// The mouse events of a single button: the button pressed or released, and
-// for a move the buttons held.
-int eventButton(QMouseEvent* e, bool move)
-{
-    return move ? events::buttonMask(e->buttons()) : events::buttonOf(e->button());
-}
-}  // namespace
 
 // Captions come from team files, the settings store and the user: as markup
 // a name could pull in an image and exhaust memory.
@@ -122,7 +154,7 @@ void ClickLabel::mousePressEvent(QMouseEvent* e)
 {
     e->accept();
     pressedInside_ = true;
-    emit MouseDown(eventButton(e, false), events::shiftMask(e->modifiers()), e->position().x(), e->position().y());
+    emit MouseDown(events::eventButton(e, false), events::shiftMask(e->modifiers()), e->position().x(), e->position().y());
 }
 
 void ClickLabel::mouseReleaseEvent(QMouseEvent* e)
@@ -132,7 +164,7 @@ void ClickLabel::mouseReleaseEvent(QMouseEvent* e)
     const bool afterDouble = inDoubleClick_;
     pressedInside_ = false;
     inDoubleClick_ = false;
-    emit MouseUp(eventButton(e, false), events::shiftMask(e->modifiers()), e->position().x(), e->position().y());
+    emit MouseUp(events::eventButton(e, false), events::shiftMask(e->modifiers()), e->position().x(), e->position().y());
     // Click and DblClick belong to the left button: a right-click never
     // records a play.
     if (wasPressed && !afterDouble && e->button() == Qt::LeftButton && rect().contains(e->position().toPoint()))
@@ -151,7 +183,7 @@ void ClickLabel::mouseDoubleClickEvent(QMouseEvent* e)
 void ClickLabel::mouseMoveEvent(QMouseEvent* e)
 {
     e->accept();
-    emit MouseMove(eventButton(e, true), events::shiftMask(e->modifiers()), e->position().x(), e->position().y());
+    emit MouseMove(events::eventButton(e, true), events::shiftMask(e->modifiers()), e->position().x(), e->position().y());
 }
 
 ListBox::ListBox(QWidget* parent) : QListWidget(parent)

@@ -32,6 +32,17 @@ void onToggle(QCheckBox* box, std::function<void()> handler);
 // A text box's DblClick (a left double-click), which Qt's boxes do not raise.
 void onDoubleClick(QWidget* w, std::function<void()> handler);
 
+// MouseDown, MouseMove and MouseUp of a frame or window, which Qt's frames do
+// not raise: (button, shift, x, y) as a label's. The events handled stop at
+// the widget. A second press of a double-click is a MouseDown too.
+using MouseHandler = std::function<void(int button, int shift, double x, double y)>;
+struct MouseHandlers {
+    MouseHandler down;
+    MouseHandler move;
+    MouseHandler up;
+};
+void onMouse(QWidget* w, MouseHandlers handlers);
+
 }  // namespace events
 
 // A label or picture that raises the mouse events of the original controls.

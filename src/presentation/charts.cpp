@@ -42,9 +42,8 @@ QString helpSection(const QString& section)
 
 void restLinkLabel(QLabel* label)
 {
-    label->setProperty("backColor", ButtonFace);
-    label->setProperty("borderStyle", 0);
-    label->setStyleSheet(QStringLiteral("color: palette(button-text); background-color: palette(button); border: none;"));
+    feedback::setBorderStyle(label, 0);
+    feedback::setBackColor(label, ButtonFace);
 }
 
 }  // namespace charts
@@ -64,7 +63,10 @@ ClickLabel* makeLinkLabel(QWidget* parent, const QString& name, const QString& c
     // A caption the user typed is shown as typed, never read as markup.
     l->setTextFormat(Qt::PlainText);
     l->setAlignment(Qt::AlignCenter);
+    // Moves over the label are its own (its hover colour), never the board's.
     l->setMouseTracking(true);
+    l->setCursor(Qt::PointingHandCursor);
+    feedback::setTextColour(l, QStringLiteral("palette(button-text)"));
     charts::restLinkLabel(l);
     return l;
 }

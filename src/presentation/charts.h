@@ -1,6 +1,8 @@
 #pragma once
 // The board's nine chart pictures with their captions, and the rules and
 // help pages beside them: where their files are and how their labels rest.
+#include "presentation/feedback.h"
+
 #include <QString>
 
 class QLabel;
@@ -19,7 +21,7 @@ QString helpPage();   // "HELP.htm"
 QString helpSection(const QString& section);
 
 // The desktop's button face, as the link labels' resting colour is written.
-constexpr unsigned ButtonFace = 0x8000000F;
+constexpr unsigned ButtonFace = feedback::ButtonFace;
 
 // A link label at rest: no border, the button face behind the button text.
 // The values stay readable as the "backColor" and "borderStyle" properties.

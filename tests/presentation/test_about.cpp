@@ -81,8 +81,9 @@ TEST_F(BoardTest, AboutBoxClosesByOkEnterEscapeAndItsLink)
         EXPECT_TRUE(closed) << c.how;
         const bool opened = ui->prompts.back().kind == Prompt::External;
         EXPECT_EQ(opened, c.opensHelp) << c.how;
-        if (opened)
+        if (opened) {
             EXPECT_EQ(ui->prompts.back().text, folder->file(QStringLiteral("HELP.htm")) + QStringLiteral("#about"));
+        }
     }
 }
 
