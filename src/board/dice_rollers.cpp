@@ -34,7 +34,7 @@ void Form1::buildDicePanels()
     fra_FaceDice = new QFrame(Picture1);
     fra_FaceDice->setObjectName(QStringLiteral("fra_FaceDice"));
     fra_FaceDice->setToolTip(QStringLiteral("CTRL + Left Click to drag dice roller"));
-    twips::place(fra_FaceDice, 16850, 7180, 1275, 1815);
+    twips::place(fra_FaceDice, 17160, 7180, 1275, 1815);
     // Red at the bottom left, green at the top right, white at the top left.
     const double faceAt[3][2] = {{120, 720}, {720, 120}, {120, 120}};
     for (size_t d = 0; d < 3; ++d)
@@ -47,7 +47,7 @@ void Form1::buildDicePanels()
     lbl_20die = new ClickLabel(QStringLiteral("0"), fra_FaceDice);
     lbl_20die->setObjectName(QStringLiteral("lbl_20die"));
     lbl_20die->setAlignment(Qt::AlignCenter);
-    lbl_20die->setStyleSheet(colours::style(0, colours::CompletedHalfColor));
+    lbl_20die->setStyleSheet(colours::style(0, dice::TwentyYellow));
     look::setFont(lbl_20die, QStringLiteral("Arial"), 18, true);
     twips::place(lbl_20die, 720, 720, 433, 433);
     cmd_Roll = new QPushButton(QStringLiteral("ROLL"), fra_FaceDice);

@@ -63,7 +63,6 @@ bool Form1::Form_Load()
         lbl_20die->setFont(f);
         fra_FaceDice->setStyleSheet(QStringLiteral("QFrame#fra_FaceDice { background-color: #404040; }"));
         fra_FaceDice->resize(twips::toPx(1275), fra_FaceDice->height());
-        placeTwips(fra_FaceDice, 16850, 7180);
         placeTwips(fra_FaceDice, 17160, 7180);
         placeTwips(fra_ColourDice, 16680, 9810);
         for (auto* token : Image)

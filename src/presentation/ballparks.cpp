@@ -5,15 +5,16 @@
 #include "platform/interaction.h"
 #include "platform/look.h"
 #include "platform/twips.h"
+#include "presentation/dice.h"
 
 #include <QDateTime>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QFrame>
 #include <QImageReader>
 #include <QPaintEvent>
 #include <QPainter>
-#include <QRandomGenerator>
 #include <QTimer>
 
 namespace {
@@ -81,14 +82,27 @@ QStringList candidatesIn(const QString& folder)
     return out;
 }
 
+// Qt's JPEG reader fills the missing rest of a cut-off file with grey and
+// reports success; a whole file ends with the end-of-image marker (perhaps
+// followed by a little padding).
+bool endsLikeWholeJpeg(const QString& path)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return false;
+    f.seek(std::max<qint64>(0, f.size() - 4096));
+    return f.readAll().contains(QByteArrayLiteral("\xFF\xD9"));
+}
+
 QImage decodePicture(const QString& path)
 {
     if (path.isEmpty() || !QFileInfo(path).isFile())
         errors::raise(errors::FileNotFound);
     QImageReader reader(path);
     reader.setDecideFormatFromContent(true);
+    const QByteArray format = reader.format();  // read() forgets it
     QImage image = reader.read();
-    if (image.isNull())
+    if (image.isNull() || (format == "jpeg" && !endsLikeWholeJpeg(path)))
         errors::raise(errors::InvalidPicture);
     if (!image.hasAlphaChannel())
         return image.convertToFormat(QImage::Format_RGB32);
@@ -228,7 +242,8 @@ void Form1::Command9_Click()
             fitBallpark();
             return;
         }
-        const int index = static_cast<int>(QRandomGenerator::global()->bounded(static_cast<quint32>(BallparkList.size())));
+        // The dice's generator: one for the program, seeded once.
+        const int index = dice::faceOf(dice::draw(), int(BallparkList.size()), true);
         showBallpark(BallparkFolder + BallparkList.at(index));
         return;
     }

@@ -39,6 +39,8 @@ const std::array<ColourDie, 8>& colourDice();
 
 // The face-image dice: red, green and white, each with its six faces.
 inline constexpr const char* faceDieColours[3] = {"Red", "Green", "White"};
+// The face roller's twenty-sided die: black on yellow (&H0000FFFF).
+inline constexpr std::uint32_t TwentyYellow = 0x0000FFFF;
 // The picture of face n (1 to 6) of die d (0 red, 1 green, 2 white), under
 // the program folder.
 QString faceFile(int die, int face);

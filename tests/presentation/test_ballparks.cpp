@@ -5,6 +5,7 @@
 #include "support/board_fixture.h"
 
 #include <QDir>
+#include <QFile>
 #include <QImageReader>
 #include <QTest>
 #include <set>
@@ -207,12 +208,18 @@ TEST_F(BallparkTest, UnreadablePictureKeepsBackgroundAndPathAndIsReportedOnceAft
     const QString good = writePicture(folder->file("parks/Good.jpg"), Qt::red);
     const QString big = writePicture(folder->file("parks/Huge.jpg"), Qt::white, QSize(1200, 1000));
     const QString damaged = folder->write("parks/Damaged.jpg", QByteArray("\xff\xd8\xff\xe0 not a picture", 24));
+    // A picture cut off part-way: Qt's reader would fill the rest with grey.
+    QFile whole(writePicture(folder->file("parks/Whole.jpg"), Qt::blue, QSize(400, 300)));
+    whole.open(QIODevice::ReadOnly);
+    const QString cut = folder->write("parks/Cut.jpg", whole.readAll().left(int(whole.size() / 2)));
+    ASSERT_FALSE(QImage(cut).isNull()) << "the reader itself refuses a cut-off file now";
     struct Case {
         const char* what;
         QString path;
         QString error;
     } cases[] = {
         {"damaged", damaged, "The following error has occurred: 481, Invalid picture"},
+        {"cut off", cut, "The following error has occurred: 481, Invalid picture"},
         {"missing", folder->file("parks/Gone.jpg"), "The following error has occurred: 53, File not found"},
         {"larger than the allocation limit", big, "The following error has occurred: 481, Invalid picture"},
     };
