@@ -1,12 +1,19 @@
 // Times the statistics browser over a database of saved games (10,000 unless
 // a count is given: `bench_browser 5000` holds about 100,000 batting rows) in
-// a temporary program folder: opening the window (every load query run, every
-// grid filled, the window shown and painted) and each by-game query; the
-// aggregate, standings and matchup views, a Game Stats click,
-// Ctrl+double-click sorts of the batting-by-game grid, and the deletes and
-// the purge, each on a fresh copy of the database file; both spreadsheet
-// exports (the desktop's launcher stubbed) with the growth of peak memory,
-// and the bracket's restore and save. Prints medians.
+// a temporary program folder:
+// - opening the window (every load query run, every grid filled, the window
+//   shown and painted), new and reused, with the memory it takes at its peak
+//   and keeps after it closes;
+// - every view (by game, aggregates, standings, matchups) and a Game Stats
+//   click, from the click until painted, with the paints of the grid;
+// - Ctrl+double-click sorts of the batting-by-game grid;
+// - the deletes and the purge, each on a fresh copy of the database file;
+// - both spreadsheet exports (the desktop's launcher stubbed) with the growth
+//   of peak memory, and the bracket's restore and save.
+// Beside each figure, SQLite's own run of the statements the browser ran for
+// it (recorded as it ran them, values bound; every cell read as text), in
+// the same run. Prints medians. BENCH_DB=file keeps the database there for
+// the next run; BENCH_SQL=1 also prints the recorded statements.
 #include "platform/database.h"
 #include "platform/grid.h"
 #include "stats_browser/form4.h"
@@ -16,21 +23,23 @@
 #include "support/scripted_interaction.h"
 #include "support/test_environment.h"
 
-#include "common/settings.h"
-#include "stats_browser/exports.h"
-
 #include <QApplication>
-#include <QDir>
-#include <QFile>
 #include <QDateTime>
+#include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QRandomGenerator>
 #include <QTabWidget>
 #include <algorithm>
 #include <cstdio>
+#include <fstream>
 #include <functional>
+#include <memory>
+#include <sqlite3.h>
+#include <string>
 #include <vector>
 
 namespace {
@@ -42,6 +51,13 @@ struct Figures {
     double median, min, max;
 };
 
+Figures summary(std::vector<double> ms)
+{
+    std::sort(ms.begin(), ms.end());
+    return {ms[ms.size() / 2], ms.front(), ms.back()};
+}
+
+// before: set-up of each run, not timed.
 Figures timed(const std::function<void()>& work, int runs = Runs, const std::function<void()>& before = {})
 {
     std::vector<double> ms;
@@ -54,8 +70,7 @@ Figures timed(const std::function<void()>& work, int runs = Runs, const std::fun
         QApplication::processEvents();
         ms.push_back(double(t.nsecsElapsed()) / 1e6);
     }
-    std::sort(ms.begin(), ms.end());
-    return {ms[ms.size() / 2], ms.front(), ms.back()};
+    return summary(std::move(ms));
 }
 
 void print(const char* what, const Figures& f, int rows = -1)
@@ -116,24 +131,162 @@ void buildDatabase()
     });
 }
 
-// Resident memory, and its peak since the last reset, in kB (Linux).
-long statusKb(const char* field)
+// ---------------------------------------------------------------- the statements the browser runs
+
+// Every connection the process opens reports each statement it starts, with
+// its values bound in, while recording is on. The connection's own checks of
+// its tables are the same whatever the view and are left out.
+bool recording = false;
+std::vector<std::string> recorded;
+
+int onStatement(unsigned type, void*, void* stmt, void*)
 {
-    QFile f(QStringLiteral("/proc/self/status"));
-    if (!f.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray& line : f.readAll().split('\n'))
-        if (line.startsWith(field))
-            return line.mid(int(qstrlen(field))).trimmed().split(' ').front().toLong();
-    return -1;
+    if (type != SQLITE_TRACE_STMT || !recording)
+        return 0;
+    char* sql = sqlite3_expanded_sql(static_cast<sqlite3_stmt*>(stmt));
+    if (!sql)
+        return 0;
+    const std::string text = sql;
+    sqlite3_free(sql);
+    // A "--" text is SQLite's own inner statement of another one.
+    if (text.rfind("--", 0) != 0 && text.find("sqlite_master") == std::string::npos
+        && text.find("pragma_table_info") == std::string::npos)
+        recorded.push_back(text);
+    return 0;
+}
+
+int traceConnection(sqlite3* h, char**, const sqlite3_api_routines*)
+{
+    sqlite3_trace_v2(h, SQLITE_TRACE_STMT, onStatement, nullptr);
+    return SQLITE_OK;
+}
+
+// The statements work() runs, once, untimed.
+std::vector<std::string> statementsOf(const std::function<void()>& work)
+{
+    recorded.clear();
+    recording = true;
+    work();
+    QApplication::processEvents();
+    recording = false;
+    if (qEnvironmentVariableIntValue("BENCH_SQL"))
+        for (const std::string& s : recorded)
+            std::printf("    | %s\n", s.c_str());
+    return std::move(recorded);
+}
+
+// SQLite's own run of the statements on a connection of its own: every row
+// stepped, every cell read as text.
+double sqliteRunMs(const std::vector<std::string>& statements)
+{
+    sqlite3* h = nullptr;
+    sqlite3_open_v2(db::path().toUtf8().constData(), &h, SQLITE_OPEN_READWRITE, nullptr);
+    QElapsedTimer t;
+    t.start();
+    size_t bytes = 0;
+    for (const std::string& sql : statements) {
+        sqlite3_stmt* s = nullptr;
+        if (sqlite3_prepare_v2(h, sql.c_str(), -1, &s, nullptr) != SQLITE_OK) {
+            std::printf("    (reference failed: %s)\n", sqlite3_errmsg(h));
+            continue;
+        }
+        const int n = sqlite3_column_count(s);
+        while (sqlite3_step(s) == SQLITE_ROW)
+            for (int i = 0; i < n; ++i)
+                if (sqlite3_column_text(s, i))
+                    bytes += size_t(sqlite3_column_bytes(s, i));
+        sqlite3_finalize(s);
+    }
+    const double ms = double(t.nsecsElapsed()) / 1e6;
+    sqlite3_close(h);
+    // Used, so the reading cannot be optimised away.
+    if (bytes == 1)
+        std::printf(" ");
+    return ms;
+}
+
+// Prints the reference line: the statements recorded for the figure above,
+// timed; none recorded is said as such.
+void reference(const std::vector<std::string>& statements, const std::function<void()>& before = {})
+{
+    if (statements.empty()) {
+        std::printf("    SQLite reference: none (no statement to compare)\n");
+        return;
+    }
+    std::vector<double> ms;
+    for (int i = 0; i < 5; ++i) {
+        if (before)
+            before();
+        ms.push_back(sqliteRunMs(statements));
+    }
+    const Figures f = summary(std::move(ms));
+    std::printf("    SQLite's own run of the same %2zu statement%s  median %7.1f ms (min %7.1f, max %7.1f)\n",
+                statements.size(), statements.size() == 1 ? " " : "s", f.median, f.min, f.max);
+}
+
+// ---------------------------------------------------------------- memory and paints
+
+// This process's resident memory now and at its peak since the last
+// resetPeak(), in MB, as the kernel reports them.
+struct Memory {
+    double rss = 0, peak = 0;
+};
+
+Memory memory()
+{
+    Memory m;
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line)) {
+        if (line.rfind("VmRSS:", 0) == 0)
+            m.rss = std::stod(line.substr(6)) / 1024;
+        else if (line.rfind("VmHWM:", 0) == 0)
+            m.peak = std::stod(line.substr(6)) / 1024;
+    }
+    return m;
 }
 
 void resetPeak()
 {
-    QFile f(QStringLiteral("/proc/self/clear_refs"));
-    if (f.open(QIODevice::WriteOnly))
-        f.write("5");
+    std::ofstream("/proc/self/clear_refs") << "5";
 }
+
+void settle()
+{
+    for (int i = 0; i < 3; ++i)
+        QApplication::processEvents();
+}
+
+double median(std::vector<double> v)
+{
+    std::sort(v.begin(), v.end());
+    return v[v.size() / 2];
+}
+
+// Paint events of the grids' viewports.
+class PaintCounter : public QObject {
+public:
+    explicit PaintCounter(std::vector<Grid*> grids) : grids_(std::move(grids))
+    {
+        for (Grid* g : grids_)
+            g->viewport()->installEventFilter(this);
+    }
+    ~PaintCounter() override
+    {
+        for (Grid* g : grids_)
+            g->viewport()->removeEventFilter(this);
+    }
+    int paints = 0;
+    bool eventFilter(QObject*, QEvent* e) override
+    {
+        if (e->type() == QEvent::Paint)
+            ++paints;
+        return false;
+    }
+
+private:
+    std::vector<Grid*> grids_;
+};
 
 // The grids another concern fills with its summaries, at the size 16 teams
 // of 14 batters and 6 pitchers give.
@@ -161,26 +314,27 @@ void fillSummaryGrids(Form4& b)
     browser::fillGrid(*b.MSHFlexGrid10, {"Matchup", "Games"}, std::move(matchups));
 }
 
-// Times one export from the click to the file closed; the set-up before
-// each run (the browser loaded again) is not timed.
+// Times one export from the click to the file closed, with the growth of
+// peak memory over what the process held before the click; the set-up
+// before each run (the browser loaded again) is not timed.
 void timeExport(const char* what, const std::function<void()>& prepare, const std::function<void()>& click)
 {
     std::vector<double> ms;
-    long growth = 0;
+    double growth = 0;
     for (int i = 0; i < 5; ++i) {
         prepare();
         QApplication::processEvents();
-        const long before = statusKb("VmRSS:");
+        const Memory before = memory();
         resetPeak();
         QElapsedTimer t;
         t.start();
         click();
         ms.push_back(double(t.nsecsElapsed()) / 1e6);
-        growth = std::max(growth, statusKb("VmHWM:") - before);
+        growth = std::max(growth, memory().peak - before.rss);
     }
-    std::sort(ms.begin(), ms.end());
-    std::printf("%-44s median %7.1f ms (min %7.1f, max %7.1f)  peak memory growth %ld MB\n", what, ms[ms.size() / 2],
-                ms.front(), ms.back(), growth / 1024);
+    const Figures f = summary(std::move(ms));
+    std::printf("%-44s median %7.1f ms (min %7.1f, max %7.1f)  peak memory growth %.0f MB\n", what, f.median, f.min,
+                f.max, growth);
 }
 
 int count(const char* table)
@@ -194,113 +348,174 @@ int count(const char* table)
 int main(int argc, char** argv)
 {
     testenv::preferOffscreen();
+    sqlite3_auto_extension(reinterpret_cast<void (*)()>(traceConnection));
     QApplication app(argc, argv);
     if (argc > 1 && QByteArray(argv[1]).toInt() > 0)
         Games = QByteArray(argv[1]).toInt();
     TempProgramFolder folder;
     ScriptedInteraction ui;
 
+    const QString kept = qEnvironmentVariable("BENCH_DB");
     QElapsedTimer build;
     build.start();
-    buildDatabase();
-    std::printf("database of %d games built in %.1f s: %d batting, %d pitching, %d line-score rows (platform %s)\n",
+    if (!kept.isEmpty() && QFile::exists(kept)) {
+        QFile::copy(kept, folder.file(QStringLiteral("ZRQ.mdb")));
+    } else {
+        buildDatabase();
+        if (!kept.isEmpty())
+            QFile::copy(db::path(), kept);
+    }
+    std::printf("database of %d games ready in %.1f s: %d batting, %d pitching, %d line-score rows (platform %s)\n",
                 Games, double(build.elapsed()) / 1000, count("Batting"), count("Pitching"), count("BoxScores"),
                 qgetenv("QT_QPA_PLATFORM").constData());
 
     QWidget board;
     board.setGeometry(50, 50, 1600, 1000);
     board.show();
+    settle();
 
-    // Opening: a new window each time, and the same window opened again.
+    // Opening: a new window each time (as a first opening), and the same
+    // window opened again (as the board does). The memory is the process's
+    // own: its peak while the window opens, and what stays once it closes.
+    std::vector<double> peaks, kept1, kept2;
     print("open browser (new window, all load queries)", timed([&] {
+              const Memory before = memory();
+              resetPeak();
               auto b = std::make_unique<Form4>(&board);
               b->Form_Load();
               b->show();
               b->repaint();
+              QApplication::processEvents();
+              peaks.push_back(memory().peak - before.rss);
               b->close();
+              b.reset();
+              settle();
+              kept1.push_back(memory().rss - before.rss);
           }));
     Form4 b(&board);
     print("open browser (window reused)", timed([&] {
+              const Memory before = memory();
               b.Form_Load();
               b.show();
               b.repaint();
+              QApplication::processEvents();
+              b.close();
+              settle();
+              kept2.push_back(memory().rss - before.rss);
           }));
+    reference(statementsOf([&] { b.Form_Load(); }));
+    b.close();
+    settle();
+    std::printf("memory: peak growth while opening median %.0f MB (max %.0f); kept after closing: new window %.0f MB, "
+                "reused window %.0f MB (max %.0f)\n",
+                median(peaks), *std::max_element(peaks.begin(), peaks.end()), median(kept1), median(kept2),
+                *std::max_element(kept2.begin(), kept2.end()));
 
-    struct Query {
+    b.Form_Load();
+    b.show();
+    settle();
+
+    // The views. A hidden button's view (all players, standings, matchups)
+    // is run by its handler, as the load step runs it.
+    struct View {
         const char* name;
         QLineEdit* filter;
         const char* text;
-        void (Form4::*handler)();
+        std::function<void()> click;
         Grid* grid;
         int tab;
     };
-    const Query queries[] = {
-        {"Get all LineScores", nullptr, "", &Form4::Command4_Click, b.MSHFlexGrid1, 0},
-        {"LineScore by GameID (empty filter)", b.Text9, "", &Form4::Command11_Click, b.MSHFlexGrid1, 0},
-        {"LineScore by GameID \"0704\"", b.Text9, "0704", &Form4::Command11_Click, b.MSHFlexGrid1, 0},
-        {"Batting: data by player (empty filter)", b.Text1, "", &Form4::Command5_Click, b.MSHFlexGrid2, 1},
-        {"Batting: data by player \"Batter 3_\"", b.Text1, "Batter 3_", &Form4::Command5_Click, b.MSHFlexGrid2, 1},
-        {"Batting: data by team \"O'Team F\"", b.Text2, "O'Team F", &Form4::Command3_Click, b.MSHFlexGrid2, 1},
-        {"Batting: data by GameID \"0704\"", b.Text7, "0704", &Form4::Command9_Click, b.MSHFlexGrid2, 1},
-        {"Pitching: data by player (empty filter)", b.Text3, "", &Form4::Command2_Click, b.MSHFlexGrid3, 2},
-        {"Pitching: data by team \"Team B\"", b.Text4, "Team B", &Form4::Command1_Click, b.MSHFlexGrid3, 2},
-        {"Pitching: data by GameID \"0704\"", b.Text8, "0704", &Form4::Command10_Click, b.MSHFlexGrid3, 2},
-        {"Aggregate batting, all players", nullptr, "", &Form4::Command6_Click, b.MSHFlexGrid4, 3},
-        {"Aggregate batting by player \"Batter 3\"", b.Text6, "Batter 3", &Form4::Command7_Click, b.MSHFlexGrid4, 3},
-        {"Aggregate batting by team (empty filter)", b.Text5, "", &Form4::Command8_Click, b.MSHFlexGrid4, 3},
-        {"Aggregate pitching, all players", nullptr, "", &Form4::Command14_Click, b.MSHFlexGrid5, 4},
-        {"Aggregate pitching by player \"Pitcher 1\"", b.Text10, "Pitcher 1", &Form4::Command13_Click, b.MSHFlexGrid5, 4},
-        {"Aggregate pitching by team \"O'\"", b.Text11, "O'", &Form4::Command12_Click, b.MSHFlexGrid5, 4},
-        {"Win/Loss standings", nullptr, "", &Form4::Command30_Click, b.MSHFlexGrid9, 5},
-        {"Matchups", nullptr, "", &Form4::Command34_Click, b.MSHFlexGrid10, 5},
+    auto button = [](QPushButton* p) { return [p] { p->click(); }; };
+    auto handler = [&b](void (Form4::*h)()) { return [&b, h] { (b.*h)(); }; };
+    const View views[] = {
+        {"Get all LineScores", nullptr, "", button(b.Command4), b.MSHFlexGrid1, 0},
+        {"LineScore by GameID (empty filter)", b.Text9, "", button(b.Command11), b.MSHFlexGrid1, 0},
+        {"LineScore by GameID \"0704\"", b.Text9, "0704", button(b.Command11), b.MSHFlexGrid1, 0},
+        {"Batting: data by player (empty filter)", b.Text1, "", button(b.Command5), b.MSHFlexGrid2, 1},
+        {"Batting: data by player \"Batter 3_\"", b.Text1, "Batter 3_", button(b.Command5), b.MSHFlexGrid2, 1},
+        {"Batting: data by team \"O'Team F\"", b.Text2, "O'Team F", button(b.Command3), b.MSHFlexGrid2, 1},
+        {"Batting: data by GameID \"0704\"", b.Text7, "0704", button(b.Command9), b.MSHFlexGrid2, 1},
+        {"Pitching: data by player (empty filter)", b.Text3, "", button(b.Command2), b.MSHFlexGrid3, 2},
+        {"Pitching: data by team \"Team B\"", b.Text4, "Team B", button(b.Command1), b.MSHFlexGrid3, 2},
+        {"Pitching: data by GameID \"0704\"", b.Text8, "0704", button(b.Command10), b.MSHFlexGrid3, 2},
+        {"Aggregate batting, all players", nullptr, "", handler(&Form4::Command6_Click), b.MSHFlexGrid4, 3},
+        {"Aggregate batting by player \"Batter 3\"", b.Text6, "Batter 3", button(b.Command7), b.MSHFlexGrid4, 3},
+        {"Aggregate batting by team (empty filter)", b.Text5, "", button(b.Command8), b.MSHFlexGrid4, 3},
+        {"Aggregate pitching, all players", nullptr, "", handler(&Form4::Command14_Click), b.MSHFlexGrid5, 4},
+        {"Aggregate pitching by player \"Pitcher 1\"", b.Text10, "Pitcher 1", button(b.Command13), b.MSHFlexGrid5, 4},
+        {"Aggregate pitching by team \"O'\"", b.Text11, "O'", button(b.Command12), b.MSHFlexGrid5, 4},
+        {"Win/Loss standings", nullptr, "", handler(&Form4::Command30_Click), b.MSHFlexGrid9, 5},
+        {"Matchups", nullptr, "", handler(&Form4::Command34_Click), b.MSHFlexGrid10, 5},
     };
-    for (const Query& q : queries) {
-        if (q.filter)
-            q.filter->setText(QString::fromUtf8(q.text));
-        b.SSTab1->setCurrentIndex(q.tab);
+    std::printf("views, from the click until painted (an order by GameID is the browser's own, after reading):\n");
+    for (const View& v : views) {
+        if (v.filter)
+            v.filter->setText(QString::fromUtf8(v.text));
+        b.SSTab1->setCurrentIndex(v.tab);
+        settle();
+        PaintCounter counter({v.grid});
         const Figures f = timed([&] {
-            (b.*q.handler)();
-            b.repaint();
+            v.click();
+            settle();
         });
-        print(q.name, f, q.grid->rows() - 1);
+        print(v.name, f, v.grid->rows() - 1);
+        std::printf("    paints of the grid per click: %.1f\n", double(counter.paints) / Runs);
+        reference(statementsOf(v.click));
     }
 
-    // A Game Stats click: five queries and the tab switch.
-    b.Command4_Click();
+    // A Game Stats click: its five statements and the tab switch.
+    b.Command4->click();
     b.SSTab1->setCurrentIndex(0);
-    print("Game Stats click (GameID of row 1001)", timed([&] {
-              b.MSHFlexGrid1_Click(1001, Form4::GameIdColumn);
-              b.repaint();
-              b.SSTab1->setCurrentIndex(0);
-          }));
+    settle();
+    const std::vector<Grid*> gameGrids = {b.MSHFlexGrid6, b.MSHFlexGrid7, b.MSHFlexGrid8, b.MSHFlexGrid11,
+                                          b.MSHFlexGrid12};
+    auto gameStats = [&] { b.MSHFlexGrid1_Click(1001, Form4::GameIdColumn); };
+    {
+        PaintCounter counter(gameGrids);
+        print("Game Stats click (GameID of row 1001)", timed([&] {
+                  gameStats();
+                  settle();
+                  b.SSTab1->setCurrentIndex(0);
+              }));
+        std::printf("    paints of its five grids per click: %.1f\n", double(counter.paints) / Runs);
+    }
+    reference(statementsOf(gameStats));
 
-    // Sorting the whole batting-by-game grid, each column both ways.
-    b.Text1->clear();
-    b.Command5_Click();
+    // Sorting the whole batting-by-game grid as a Ctrl+double-click does:
+    // numbers when every filled cell holds one, otherwise text. No statement
+    // sorts what the grid holds; the reference is SQLite sorting the same
+    // rows by the player's name.
     b.SSTab1->setCurrentIndex(1);
+    b.Text1->clear();
+    b.Command5->click();
+    settle();
+    GridModel& m = b.MSHFlexGrid2->model();
+    std::printf("sorting %d batting rows (then painted):\n", m.rows() - 1);
     for (int col : {1, 4, 10, 11, 12}) {
-        for (int dir : {1, 2}) {
-            char name[64];
-            std::snprintf(name, sizeof name, "Sort batting by game, column %d, %s", col, dir == 1 ? "up" : "down");
-            print(name, timed([&] {
-                      b.MSHFlexGrid2->model().sortRows(col, dir == 1, b.MSHFlexGrid2->model().isNumericColumn(col));
-                      b.repaint();
-                  }),
-                  b.MSHFlexGrid2->rows() - 1);
+        for (bool ascending : {true, false}) {
+            const QString name = QStringLiteral("  by %1 (%2) %3")
+                                     .arg(m.textMatrix(0, col), m.isNumericColumn(col) ? "numbers" : "text",
+                                          ascending ? "ascending" : "descending");
+            print(name.toUtf8().constData(), timed(
+                                                 [&] {
+                                                     m.sortRows(col, ascending, m.isNumericColumn(col));
+                                                     b.MSHFlexGrid2->repaint();
+                                                 },
+                                                 5),
+                  m.rows() - 1);
         }
     }
+    reference({(browser::selectFields(QStringLiteral("Batting")) + QStringLiteral(" ORDER BY Batter COLLATE NOCASE"))
+                   .toStdString()});
 
-    // The destructive commands, each on a fresh copy of the file.
+    // The destructive commands, each on a fresh copy of the file; SQLite's
+    // own run of the same statements on a fresh copy as well.
     const QString file = db::path();
     const QString pristine = file + QStringLiteral(".pristine");
     QFile::copy(file, pristine);
-    auto onCopy = [&](const std::function<void()>& work) {
-        return timed(
-            [&] { work(); },
-            Runs, [&] {
-                QFile::remove(file);
-                QFile::copy(pristine, file);
-            });
+    auto freshCopy = [&] {
+        QFile::remove(file);
+        QFile::copy(pristine, file);
     };
     b.Command30_Click();
     b.Command34_Click();
@@ -310,37 +525,49 @@ int main(int argc, char** argv)
         ui.clear();
         ui.answerMsgBox(QMessageBox::Yes);
     };
-    print("Delete one team's win/loss rows", onCopy([&] {
-              yes();
-              b.lbl_DEL2->setText(team);
-              b.Command36_Click();
-          }));
-    print("Delete one matchup", onCopy([&] {
-              yes();
-              b.lbl_DEL2->setText(matchup);
-              b.Command36_Click();
-          }));
-    print("Clear all Win/Loss data", onCopy([&] {
-              yes();
-              b.Command33_Click();
-          }));
-    print("PURGE ALL STATS", onCopy([&] {
-              yes();
-              b.cmd_Purge_Click();
-          }));
+    const struct {
+        const char* name;
+        std::function<void()> click;
+    } deletes[] = {
+        {"Delete one team's win/loss rows", [&] {
+             yes();
+             b.lbl_DEL2->setText(team);
+             b.Command36_Click();
+         }},
+        {"Delete one matchup", [&] {
+             yes();
+             b.lbl_DEL2->setText(matchup);
+             b.Command36_Click();
+         }},
+        {"Clear all Win/Loss data", [&] {
+             yes();
+             b.Command33_Click();
+         }},
+        {"PURGE ALL STATS", [&] {
+             yes();
+             b.cmd_Purge_Click();
+         }},
+    };
+    for (const auto& d : deletes) {
+        print(d.name, timed(d.click, Runs, freshCopy));
+        freshCopy();
+        reference(statementsOf(d.click), freshCopy);
+    }
     QFile::remove(file);
     QFile::rename(pristine, file);
 
     // The exports. The workbooks go into the temporary program folder.
     timeExport(
-        "Send all DataGrids to Excel", [&] {
+        "Send all DataGrids to Excel",
+        [&] {
             b.Form_Load();
             b.show();
             fillSummaryGrids(b);
         },
         [&] { b.Command16_Click(); });
-    timeExport(
-        "Send Access DB to Excel", [&] { b.Form_Load(); }, [&] { b.Command15_Click(); });
+    std::printf("    SQLite reference: none (the workbook is written from the grids)\n");
+    timeExport("Send Access DB to Excel", [&] { b.Form_Load(); }, [&] { b.Command15_Click(); });
+    reference(statementsOf([&] { b.Command15_Click(); }));
     const QDir reports(folder.file(QStringLiteral("Game Rpts")));
     for (const QString& f : reports.entryList({QStringLiteral("*.xlsx")}, QDir::Files))
         std::printf("  %s: %.1f MB\n", f.toUtf8().constData(), double(QFileInfo(reports.filePath(f)).size()) / 1e6);
@@ -353,6 +580,7 @@ int main(int argc, char** argv)
     b.saveBracket();
     print("bracket restore (31 keys)", timed([&] { b.restoreBracket(); }));
     print("bracket save (31 keys)", timed([&] { b.saveBracket(); }));
+    std::printf("    SQLite reference: none (the settings store only)\n");
 
     if (!ui.programErrors().isEmpty())
         std::printf("unexpected Program Error boxes: %s\n", ui.programErrors().join(QStringLiteral(" | ")).toUtf8().constData());

@@ -29,9 +29,13 @@ QString battingStatement(const QString& where)
                "SUM(\"3B\") AS TR, SUM(HR) AS HRun, SUM(BB) AS BBs, SUM(K) AS SO, SUM(SB) AS SBs, "
                "SUM(RBI) AS RBIs FROM Batting")
         + where
-        // The groups in the order SQLite forms them, pinned so every run
-        // lists the rows alike.
-        + QStringLiteral(" GROUP BY Team, Batter) ORDER BY Team, Batter");
+        // Grouped by player first: sorting every row for the groups, most
+        // comparisons then end at the first field, where by team (a few
+        // values over many rows) they would go on to the second. The rows
+        // keep their order within a group either way, so every sum and name
+        // stays as it was; the outer ORDER BY lists the few grouped rows by
+        // team, then player.
+        + QStringLiteral(" GROUP BY Batter, Team) ORDER BY Team, Batter");
 }
 
 // TIP is a sum of REAL innings; "* 1.0" keeps it fractional even in a file
@@ -46,7 +50,7 @@ QString pitchingStatement(const QString& where)
                "(IFNULL(BBs, 0) + IFNULL(H, 0)) / IFNULL(TIP, 0) AS WHIP "
                "FROM (SELECT Pitcher, Team, SUM(K) AS Ks, SUM(BB) AS BBs, SUM(Hits) AS H, SUM(HR) AS HRs, "
                "SUM(Runs) AS R, SUM(IP * 1.0) AS TIP FROM Pitching")
-        + where + QStringLiteral(" GROUP BY Team, Pitcher) ORDER BY Team, Pitcher");
+        + where + QStringLiteral(" GROUP BY Pitcher, Team) ORDER BY Team, Pitcher");  // as above
 }
 
 // A filter is a prefix of the name, any case of letters. A row without a
