@@ -3,6 +3,7 @@
 #include "common/guard.h"
 
 #include <QDir>
+#include <cmath>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryFile>
@@ -60,6 +61,10 @@ void Workbook::Sheet::writeText(int row, int col, const QString& text, StyleRef 
 
 void Workbook::Sheet::writeNumber(int row, int col, double value, StyleRef style)
 {
+    // The file format has no infinity or NaN: written as numbers they would
+    // make a workbook that no spreadsheet opens.
+    if (!std::isfinite(value))
+        return writeText(row, col, QString::number(value), style);
     if (const lxw_error e = worksheet_write_number(ws_, lxw_row_t(row), lxw_col_t(col), value, style))
         failed(e, row, col);
 }
@@ -113,8 +118,10 @@ Workbook::Sheet& Workbook::addSheet(const QString& name)
 {
     const QByteArray utf8 = name.toUtf8();
     lxw_worksheet* ws = workbook_add_worksheet(wb_, utf8.constData());
+    // In constant-memory mode a sheet starts with a scratch file in the
+    // system's temporary folder; that is what fails here.
     if (!ws)
-        throw ProgramError(errors::InvalidCall, QStringLiteral("A sheet cannot be named \"%1\"").arg(name));
+        failedToWrite(QDir::tempPath(), QStringLiteral("no room for the sheet \"%1\"").arg(name));
     sheets_.push_back(std::unique_ptr<Sheet>(new Sheet(ws, name)));
     return *sheets_.back();
 }
@@ -147,7 +154,7 @@ QString Workbook::save()
     // Closing writes the file and frees the workbook, whatever the outcome.
     const lxw_error e = workbook_close(std::exchange(wb_, nullptr));
     if (e != LXW_NO_ERROR)
-        failedToWrite(tempPath_, QString::fromUtf8(lxw_strerror(e)));
+        failedToWrite(QDir(folder_).filePath(baseName_ + QStringLiteral(".xlsx")), QString::fromUtf8(lxw_strerror(e)));
 
     // The first free name; a name another program takes meanwhile is never
     // replaced (the rename refuses an existing target).

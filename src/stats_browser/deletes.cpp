@@ -11,7 +11,7 @@ bool deleteAfterAsking(const QString& question, const std::vector<Statement>& st
 {
     auto& ui = platform::interaction();
     const QString title = platform::applicationTitle();
-    if (ui.msgBox(question, QMessageBox::Yes | QMessageBox::No, title, QMessageBox::Question, QMessageBox::No)
+    if (ui.msgBox(question, QMessageBox::Yes | QMessageBox::No, title, QMessageBox::NoIcon, QMessageBox::No)
         != QMessageBox::Yes)
         return false;
     try {

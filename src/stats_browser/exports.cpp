@@ -1,4 +1,5 @@
 #include "stats_browser/exports.h"
+#include "stats_browser/query.h"
 
 #include "common/game_stamp.h"
 #include "common/guard.h"
@@ -205,7 +206,12 @@ void writeGridSheet(Workbook& wb, const GridStyles& styles, const GridSheet& pla
             }
             if (r > 0 && !s->text) {
                 if (const auto number = shownNumber(text, decimalPoint)) {
-                    sheet.writeNumber(r, c, number->value, styles.of(inBlock, bold, number->decimals));
+                    // The ".00"/".000" patterns only where the grid shows the
+                    // number that way: a stored 0.33 keeps its leading zero.
+                    int decimals = number->decimals;
+                    if ((decimals == 2 || decimals == 3) && browser::formatNumber(number->value, decimals) != text.trimmed())
+                        decimals = 0;
+                    sheet.writeNumber(r, c, number->value, styles.of(inBlock, bold, decimals));
                     continue;
                 }
             }

@@ -72,6 +72,7 @@ TEST_F(ExportTest, DataGridsWorkbookHoldsTheGridsAsShownThenMakesWayForIt)
     saveGames();
     open();
     fillSummaryGrids();
+    browser->MSHFlexGrid5->setTextMatrix(1, 8, QStringLiteral("0.33"));  // a fraction shown as stored
     browser->SSTab1->setCurrentIndex(7);
     browser->tb_Team->setText(QStringLiteral("Aces"));
     QTest::mouseClick(browser->lbl_Champ, Qt::LeftButton);
@@ -139,6 +140,9 @@ TEST_F(ExportTest, DataGridsWorkbookHoldsTheGridsAsShownThenMakesWayForIt)
     EXPECT_EQ(ab.width(13), 5);
     const XlsxSheet& ap = x.sheet("AggregatePitching");
     EXPECT_EQ(x.styleOf(ap, "O2").numberFormat, QStringLiteral(".00"));
+    // Shown as stored, it gets no ".00" pattern that would drop its leading zero.
+    EXPECT_TRUE(ap.cells.at("H2").number);
+    EXPECT_EQ(x.styleOf(ap, "H2").numberFormat, QString());
     EXPECT_EQ(ap.width(14), 6);
     EXPECT_EQ(ap.width(15), 6);
     EXPECT_EQ(ap.width(2), -1);
