@@ -1,9 +1,43 @@
 #include "common/numbers.h"
 
 #include <QLocale>
+#include <charconv>
 #include <cmath>
 
 namespace num {
+
+std::optional<Plain> plain(QStringView text, QChar separator)
+{
+    text = text.trimmed();
+    if (text.isEmpty() || text.size() > 64)
+        return std::nullopt;
+    char buf[72];
+    int n = 0, digits = 0, decimals = -1;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t ch = text[i].unicode();
+        if (ch >= u'0' && ch <= u'9') {
+            ++digits;
+            if (decimals >= 0)
+                ++decimals;
+            buf[n++] = char(ch);
+        } else if ((ch == u'.' || ch == separator.unicode()) && decimals < 0) {
+            decimals = 0;
+            buf[n++] = '.';
+        } else if ((ch == u'+' || ch == u'-') && i == 0) {
+            if (ch == u'-')
+                buf[n++] = '-';
+        } else {
+            return std::nullopt;
+        }
+    }
+    if (digits == 0)
+        return std::nullopt;
+    double v = 0;
+    const auto [end, ec] = std::from_chars(buf, buf + n, v);
+    if (ec != std::errc() || end != buf + n || !std::isfinite(v))
+        return std::nullopt;
+    return Plain{v, digits, decimals};
+}
 
 double Val(const QString& text)
 {

@@ -3,6 +3,7 @@
 // writes them back. Two readers exist because the board is lenient with what
 // the user typed in some places and strict in others.
 #include <QString>
+#include <QStringView>
 #include <optional>
 
 namespace num {
@@ -15,6 +16,17 @@ double Val(const QString& text);
 // Strict reading: blanks around the number, an optional sign and a decimal
 // fraction; anything else (empty text included) is a failure.
 std::optional<double> strict(const QString& text);
+
+// A number as a grid cell shows it: blanks around, an optional sign, digits
+// with at most one decimal point ("." or the given separator), no exponent,
+// at most 64 characters. Read without allocating: whole columns are read
+// cell by cell.
+struct Plain {
+    double value;
+    int digits;    // digits in all
+    int decimals;  // digits after the point, -1 without one
+};
+std::optional<Plain> plain(QStringView text, QChar separator = u'.');
 
 // Strict reading of a whole number; a fraction or anything else fails.
 std::optional<long long> strictWhole(const QString& text);

@@ -1,5 +1,7 @@
 #include "platform/grid.h"
 
+#include "common/numbers.h"
+
 #include "common/guard.h"
 #include "platform/twips.h"
 
@@ -33,40 +35,12 @@ QColor shown(QRgb v)
     return v ? QColor::fromRgb(v) : QColor();
 }
 
-// A cell counts as a number when it reads strictly as one: blanks around,
-// an optional sign, digits with at most one decimal point ("." or the
-// user's separator, which formatted columns use), no exponent. Read without
-// allocating: a sort reads every cell of a large column.
+// A cell counts as a number when it reads strictly as one ("." or the
+// user's separator, which formatted columns use).
 std::optional<double> numberIn(QStringView text, QChar separator)
 {
-    text = text.trimmed();
-    if (text.isEmpty() || text.size() > 64)
-        return std::nullopt;
-    char buf[72];
-    int n = 0;
-    bool digit = false, point = false;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const char16_t ch = text[i].unicode();
-        if (ch >= u'0' && ch <= u'9') {
-            digit = true;
-            buf[n++] = char(ch);
-        } else if ((ch == u'.' || ch == separator.unicode()) && !point) {
-            point = true;
-            buf[n++] = '.';
-        } else if ((ch == u'+' || ch == u'-') && i == 0) {
-            if (ch == u'-')
-                buf[n++] = '-';
-        } else {
-            return std::nullopt;
-        }
-    }
-    if (!digit)
-        return std::nullopt;
-    double v = 0;
-    const auto [end, ec] = std::from_chars(buf, buf + n, v);
-    if (ec != std::errc() || end != buf + n || !std::isfinite(v))
-        return std::nullopt;
-    return v;
+    const auto n = num::plain(text, separator);
+    return n ? std::optional<double>(n->value) : std::nullopt;
 }
 
 QChar decimalSeparator()

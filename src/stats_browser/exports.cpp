@@ -3,6 +3,7 @@
 
 #include "common/game_stamp.h"
 #include "common/guard.h"
+#include "common/numbers.h"
 #include "common/program_folder.h"
 #include "platform/database.h"
 #include "platform/grid.h"
@@ -61,46 +62,15 @@ bool isTextField(const QString& name)
     return names.contains(name.trimmed(), Qt::CaseInsensitive);
 }
 
-struct ShownNumber {
-    double value;
-    int decimals;  // digits shown after the decimal symbol
-};
-
-// A cell that reads as a number in the user's locale: an optional sign,
-// digits and at most one decimal symbol (the locale's, or "." in which the
-// grid shows stored fractions), nothing else. More than 15 digits would not
-// survive as a number and stay text.
-std::optional<ShownNumber> shownNumber(QStringView text, QChar decimalPoint)
+// A cell that reads as a number in the user's locale (its decimal symbol,
+// or "." in which the grid shows stored fractions). More than 15 digits
+// would not survive as a number and stay text.
+std::optional<num::Plain> shownNumber(QStringView text, QChar decimalPoint)
 {
-    text = text.trimmed();
-    if (text.isEmpty() || text.size() > 40)
+    const auto n = num::plain(text, decimalPoint);
+    if (!n || n->digits > 15)
         return std::nullopt;
-    char buf[48];
-    int n = 0, digits = 0, decimals = -1;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar ch = text[i];
-        if (ch >= u'0' && ch <= u'9') {
-            ++digits;
-            if (decimals >= 0)
-                ++decimals;
-            buf[n++] = char(ch.unicode());
-        } else if ((ch == decimalPoint || ch == u'.') && decimals < 0) {
-            decimals = 0;
-            buf[n++] = '.';
-        } else if ((ch == u'-' || ch == u'+') && i == 0) {
-            if (ch == u'-')
-                buf[n++] = '-';
-        } else {
-            return std::nullopt;
-        }
-    }
-    if (digits == 0 || digits > 15)
-        return std::nullopt;
-    double v = 0;
-    const auto [end, ec] = std::from_chars(buf, buf + n, v);
-    if (ec != std::errc() || end != buf + n || !std::isfinite(v))
-        return std::nullopt;
-    return ShownNumber{v, std::max(decimals, 0)};
+    return n;
 }
 
 // The styles a grid sheet uses, made once per workbook.
@@ -208,7 +178,7 @@ void writeGridSheet(Workbook& wb, const GridStyles& styles, const GridSheet& pla
                 if (const auto number = shownNumber(text, decimalPoint)) {
                     // The ".00"/".000" patterns only where the grid shows the
                     // number that way: a stored 0.33 keeps its leading zero.
-                    int decimals = number->decimals;
+                    int decimals = std::max(number->decimals, 0);
                     if ((decimals == 2 || decimals == 3) && browser::formatNumber(number->value, decimals) != text.trimmed())
                         decimals = 0;
                     sheet.writeNumber(r, c, number->value, styles.of(inBlock, bold, decimals));

@@ -22,39 +22,11 @@ namespace browser {
 
 namespace {
 
-// A number as the cells hold it: blanks around, an optional sign, digits
-// with at most one decimal point, at least one digit; nothing else (no
-// exponent). The same texts the strict reader accepts, read without
-// allocating, since a formatted column is rewritten cell by cell.
+// A number as the database's texts hold it, always with ".".
 std::optional<double> cellNumber(QStringView text)
 {
-    text = text.trimmed();
-    if (text.isEmpty() || text.size() > 64)
-        return std::nullopt;
-    char buf[72];
-    int n = 0, digits = 0;
-    bool point = false;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const char16_t ch = text[i].unicode();
-        if (ch >= u'0' && ch <= u'9')
-            ++digits;
-        else if (ch == u'.' && !point)
-            point = true;
-        else if ((ch == u'-' || ch == u'+') && i == 0)
-            ;
-        else
-            return std::nullopt;
-        buf[n++] = char(ch);
-    }
-    if (digits == 0)
-        return std::nullopt;
-    buf[n] = '\0';
-    const char* first = buf[0] == '+' ? buf + 1 : buf;
-    double v = 0;
-    const auto [end, ec] = std::from_chars(first, buf + n, v);
-    if (ec != std::errc() || end != buf + n || !std::isfinite(v))
-        return std::nullopt;
-    return v;
+    const auto n = num::plain(text);
+    return n ? std::optional<double>(n->value) : std::nullopt;
 }
 
 }  // namespace

@@ -63,3 +63,29 @@ TEST(Numbers, MarkersFollowTheSystemDecimalSeparator)
     QLocale::setDefault(was);
     EXPECT_EQ(num::generalLocale(1.5), "1.5");
 }
+
+TEST(Numbers, GridCellsReadAsPlainNumbersOrNotAtAll)
+{
+    struct Case {
+        const char* text;
+        QChar separator;
+        bool number;
+        double value;
+        int decimals;
+    } cases[] = {
+        {" 12 ", u'.', true, 12, -1},  {"-0.50", u'.', true, -0.5, 2}, {"+3", u'.', true, 3, -1},
+        {".333", u'.', true, 0.333, 3}, {"1,5", u',', true, 1.5, 1},   {"1.5", u',', true, 1.5, 1},
+        {"1,5", u'.', false, 0, 0},     {"1e5", u'.', false, 0, 0},    {"", u'.', false, 0, 0},
+        {".", u'.', false, 0, 0},       {"1.2.3", u'.', false, 0, 0},  {"3-", u'.', false, 0, 0},
+        {"inf", u'.', false, 0, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        const auto n = num::plain(QString::fromLatin1(c.text), c.separator);
+        ASSERT_EQ(n.has_value(), c.number);
+        if (n) {
+            EXPECT_DOUBLE_EQ(n->value, c.value);
+            EXPECT_EQ(n->decimals, c.decimals);
+        }
+    }
+}
