@@ -119,8 +119,9 @@ public:
 
 private:
     friend class Connection;
-    explicit ScanRow(void* statement) : stmt_(statement) {}
-    void* stmt_;
+    // The row's cells, each taken from the statement once: every call into
+    // the statement itself takes the connection's lock.
+    std::vector<void*> values_;
 };
 
 // One open connection to the statistics database. Constructing it opens the

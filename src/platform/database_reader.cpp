@@ -611,9 +611,18 @@ int libraryVersion()
     return sqlite3_libversion_number();
 }
 
+namespace {
+
+sqlite3_value* cell(const std::vector<void*>& values, int column)
+{
+    return static_cast<sqlite3_value*>(values[size_t(column)]);
+}
+
+}  // namespace
+
 ScanRow::Kind ScanRow::kind(int column) const
 {
-    switch (sqlite3_column_type(static_cast<sqlite3_stmt*>(stmt_), column)) {
+    switch (sqlite3_value_type(cell(values_, column))) {
     case SQLITE_INTEGER:
         return Kind::Integer;
     case SQLITE_FLOAT:
@@ -629,28 +638,28 @@ ScanRow::Kind ScanRow::kind(int column) const
 
 qint64 ScanRow::integer(int column) const
 {
-    return sqlite3_column_int64(static_cast<sqlite3_stmt*>(stmt_), column);
+    return sqlite3_value_int64(cell(values_, column));
 }
 
 double ScanRow::real(int column) const
 {
-    return sqlite3_column_double(static_cast<sqlite3_stmt*>(stmt_), column);
+    return sqlite3_value_double(cell(values_, column));
 }
 
 std::string_view ScanRow::bytes(int column) const
 {
-    auto* stmt = static_cast<sqlite3_stmt*>(stmt_);
-    const auto* p = reinterpret_cast<const char*>(sqlite3_column_text(stmt, column));
-    return p ? std::string_view(p, size_t(sqlite3_column_bytes(stmt, column))) : std::string_view();
+    sqlite3_value* v = cell(values_, column);
+    const auto* p = reinterpret_cast<const char*>(sqlite3_value_text(v));
+    return p ? std::string_view(p, size_t(sqlite3_value_bytes(v))) : std::string_view();
 }
 
 QString ScanRow::text(int column) const
 {
-    auto* stmt = static_cast<sqlite3_stmt*>(stmt_);
-    if (sqlite3_column_type(stmt, column) == SQLITE_NULL)
+    sqlite3_value* v = cell(values_, column);
+    if (sqlite3_value_type(v) == SQLITE_NULL)
         return QString();
     const std::string_view b = bytes(column);
-    return textOfValue(sqlite3_column_value(stmt, column), b.data(), b.size());
+    return textOfValue(v, b.data(), b.size());
 }
 
 std::optional<QStringList> Connection::scan(const QString& statement, const QVariantList& params,
@@ -662,13 +671,16 @@ std::optional<QStringList> Connection::scan(const QString& statement, const QVar
         return std::nullopt;
     sqlite3_stmt* stmt = prepared->get();
     QStringList columns = columnNamesOf(stmt);
-    const ScanRow row(stmt);
+    ScanRow row;
+    row.values_.resize(size_t(columns.size()));
     for (;;) {
         const int stepped = sqlite3_step(stmt);
         if (stepped == SQLITE_DONE)
             break;
         if (stepped != SQLITE_ROW)
             raiseSqlite(handle, stepped, "Unable to fetch row");
+        for (size_t i = 0; i < row.values_.size(); ++i)
+            row.values_[i] = sqlite3_column_value(stmt, int(i));
         if (!onRow(row))
             break;
     }
