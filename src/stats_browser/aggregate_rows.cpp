@@ -1,13 +1,11 @@
 #include "stats_browser/aggregate_rows.h"
 
 #include "platform/text_columns.h"
-#include "stats_browser/query.h"
 
 #include <QStringList>
 #include <algorithm>
 #include <array>
 #include <cmath>
-#include <cstring>
 #include <limits>
 #include <numeric>
 #include <string>

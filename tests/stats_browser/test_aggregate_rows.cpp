@@ -125,7 +125,7 @@ TEST_F(BrowserTest, AggregatesLeaveWhatTheyCannotBeSureOfToTheStatement)
          "INSERT INTO Batting (Batter, Team, AB) VALUES ('Smith', 'Sox', 2.5)", false},
         {"innings held as text", AggregateTable::Pitching,
          "INSERT INTO Pitching (Pitcher, Team, IP) VALUES ('Ace', 'Sox', 'six')", false},
-        {"a name held as a number", AggregateTable::Pitching,
+        {"a name held as bytes", AggregateTable::Pitching,
          "INSERT INTO Pitching (Pitcher, Team, IP) VALUES (X'416365', 'Sox', 1.0)", false},
         {"a sum beyond 64 bits", AggregateTable::Batting,
          "INSERT INTO Batting (Batter, Team, AB) VALUES ('Smith', 'Sox', 9223372036854775807)", true},
