@@ -32,6 +32,7 @@
 #include <QVariant>
 #include <functional>
 #include <optional>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -66,6 +67,9 @@ QString path();
 void setBusyTimeout(int milliseconds);
 int busyTimeout();
 
+// The SQLite library's version number (3040001 for 3.40.1).
+int libraryVersion();
+
 // A reader's result: the column names as the statement returns them and
 // every row as display texts (see displayText).
 struct Rows {
@@ -98,6 +102,26 @@ struct SortKey {
     QString field;
     bool descending = false;
     bool caseless = false;  // for a field declared COLLATE NOCASE
+};
+
+// One row of a scan(), its cells as SQLite holds them: nothing is turned
+// into text unless asked. Valid only inside the call that receives it.
+class ScanRow {
+public:
+    enum class Kind { Null, Integer, Real, Text, Blob };
+    Kind kind(int column) const;
+    qint64 integer(int column) const;
+    double real(int column) const;
+    // A text's UTF-8 bytes as stored (may hold any byte, also 0).
+    std::string_view bytes(int column) const;
+    // The cell as select() shows a text: NULL as "".
+    QString text(int column) const;
+
+private:
+    friend class Connection;
+    // The row's cells, each taken from the statement once: every call into
+    // the statement itself takes the connection's lock.
+    std::vector<void*> values_;
 };
 
 // One open connection to the statistics database. Constructing it opens the
@@ -145,6 +169,19 @@ public:
     // The same result held column by column, for GridModel::setDataColumns.
     ColumnRows selectColumns(const QString& statement, const QVariantList& params = {},
                              FixedColumn fixed = FixedColumn::None, const std::vector<SortKey>& sortAfter = {});
+
+    // Runs a SELECT and hands each row to onRow as it is read, for a caller
+    // that works the cells out itself; onRow returns false to stop. Returns
+    // the result's column names as select() gives them, or nothing (and runs
+    // nothing) where the rows cannot be read straight from SQLite: the caller
+    // then uses select(). Failures are thrown as select() throws them.
+    std::optional<QStringList> scan(const QString& statement, const QVariantList& params,
+                                    const std::function<bool(const ScanRow&)>& onRow);
+
+    // The collating sequence a table's field is declared with ("BINARY"
+    // where none is named), or nothing where the table, the field or the
+    // answer cannot be had.
+    std::optional<QString> collationOf(const QString& table, const QString& field);
 
     // Runs work between BEGIN IMMEDIATE and COMMIT. Any failure inside work
     // or at COMMIT rolls everything back and is rethrown: a ProgramError as

@@ -515,13 +515,16 @@ Connection::Read Connection::selectThroughQt(const QString& statement, const QVa
     return read;
 }
 
-std::optional<Connection::Read> Connection::selectDirect(const QString& statement, const QVariantList& params,
-                                                         const std::vector<SortKey>& sortAfter)
+namespace {
+
+// The statement prepared on the connection's own handle with its values
+// bound, or nothing where Qt's own handling decides: no handle of ours,
+// nothing to run, a second statement after the first, or parameters other
+// than plain "?" marks and values Qt binds its own way.
+std::optional<Statement> prepareDirect(sqlite3* handle, const QString& statement, const QVariantList& params)
 {
-    sqlite3* handle = handleOf(db_);
     if (!handle)
         return std::nullopt;
-
     sqlite3_stmt* raw = nullptr;
     const void* tail = nullptr;
     const int prepared = sqlite3_prepare16_v2(handle, statement.utf16(),
@@ -529,8 +532,6 @@ std::optional<Connection::Read> Connection::selectDirect(const QString& statemen
     Statement stmt(raw);
     if (prepared != SQLITE_OK)
         raiseSqlite(handle, prepared, "Unable to execute statement");
-    // Nothing to run, a second statement after the first, or parameters
-    // other than plain "?" marks: Qt's own handling decides.
     if (!stmt)
         return std::nullopt;
     if (tail) {
@@ -550,16 +551,37 @@ std::optional<Connection::Read> Connection::selectDirect(const QString& statemen
         if (*bound != SQLITE_OK)
             raiseSqlite(handle, *bound, "Unable to bind parameters");
     }
+    return stmt;
+}
 
-    Read read;
-    const int n = sqlite3_column_count(stmt.get());
-    read.columns.reserve(n);
+QStringList columnNamesOf(sqlite3_stmt* stmt)
+{
+    const int n = sqlite3_column_count(stmt);
+    QStringList names;
+    names.reserve(n);
     for (int i = 0; i < n; ++i) {
         // Qt drops the double quotes of a name.
-        QString name = QString::fromUtf8(sqlite3_column_name(stmt.get(), i));
+        QString name = QString::fromUtf8(sqlite3_column_name(stmt, i));
         name.remove(QLatin1Char('"'));
-        read.columns << name;
+        names << name;
     }
+    return names;
+}
+
+}  // namespace
+
+std::optional<Connection::Read> Connection::selectDirect(const QString& statement, const QVariantList& params,
+                                                         const std::vector<SortKey>& sortAfter)
+{
+    sqlite3* handle = handleOf(db_);
+    std::optional<Statement> prepared = prepareDirect(handle, statement, params);
+    if (!prepared)
+        return std::nullopt;
+    const Statement& stmt = *prepared;
+
+    Read read;
+    read.columns = columnNamesOf(stmt.get());
+    const int n = int(read.columns.size());
     const std::vector<int> keyColumns = sortColumns(read.columns, sortAfter);
     read.scratch.resize(keyColumns.size());
     read.data.resize(size_t(std::max(n, 0)));
@@ -580,6 +602,103 @@ std::optional<Connection::Read> Connection::selectDirect(const QString& statemen
         read.noteKeys(sortAfter);
     }
     return read;
+}
+
+// ------------------------------------------------------------ typed scan
+
+int libraryVersion()
+{
+    return sqlite3_libversion_number();
+}
+
+namespace {
+
+sqlite3_value* cell(const std::vector<void*>& values, int column)
+{
+    return static_cast<sqlite3_value*>(values[size_t(column)]);
+}
+
+}  // namespace
+
+ScanRow::Kind ScanRow::kind(int column) const
+{
+    switch (sqlite3_value_type(cell(values_, column))) {
+    case SQLITE_INTEGER:
+        return Kind::Integer;
+    case SQLITE_FLOAT:
+        return Kind::Real;
+    case SQLITE_TEXT:
+        return Kind::Text;
+    case SQLITE_BLOB:
+        return Kind::Blob;
+    default:
+        return Kind::Null;
+    }
+}
+
+qint64 ScanRow::integer(int column) const
+{
+    return sqlite3_value_int64(cell(values_, column));
+}
+
+double ScanRow::real(int column) const
+{
+    return sqlite3_value_double(cell(values_, column));
+}
+
+std::string_view ScanRow::bytes(int column) const
+{
+    sqlite3_value* v = cell(values_, column);
+    const auto* p = reinterpret_cast<const char*>(sqlite3_value_text(v));
+    return p ? std::string_view(p, size_t(sqlite3_value_bytes(v))) : std::string_view();
+}
+
+QString ScanRow::text(int column) const
+{
+    sqlite3_value* v = cell(values_, column);
+    if (sqlite3_value_type(v) == SQLITE_NULL)
+        return QString();
+    const std::string_view b = bytes(column);
+    return textOfValue(v, b.data(), b.size());
+}
+
+std::optional<QStringList> Connection::scan(const QString& statement, const QVariantList& params,
+                                            const std::function<bool(const ScanRow&)>& onRow)
+{
+    sqlite3* handle = handleOf(db_);
+    std::optional<Statement> prepared = prepareDirect(handle, statement, params);
+    if (!prepared)
+        return std::nullopt;
+    sqlite3_stmt* stmt = prepared->get();
+    QStringList columns = columnNamesOf(stmt);
+    ScanRow row;
+    row.values_.resize(size_t(columns.size()));
+    for (;;) {
+        const int stepped = sqlite3_step(stmt);
+        if (stepped == SQLITE_DONE)
+            break;
+        if (stepped != SQLITE_ROW)
+            raiseSqlite(handle, stepped, "Unable to fetch row");
+        for (size_t i = 0; i < row.values_.size(); ++i)
+            row.values_[i] = sqlite3_column_value(stmt, int(i));
+        if (!onRow(row))
+            break;
+    }
+    return columns;
+}
+
+std::optional<QString> Connection::collationOf(const QString& table, const QString& field)
+{
+    sqlite3* handle = handleOf(db_);
+    if (!handle)
+        return std::nullopt;
+    const char* collation = nullptr;
+    if (sqlite3_table_column_metadata(handle, nullptr, table.toUtf8().constData(), field.toUtf8().constData(),
+                                      nullptr, &collation, nullptr, nullptr, nullptr)
+            != SQLITE_OK
+        || !collation)
+        return std::nullopt;
+    return QString::fromUtf8(collation);
 }
 
 }  // namespace db

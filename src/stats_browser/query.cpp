@@ -214,15 +214,18 @@ bool QueryRunner::run(Grid& grid, const View& view)
         failed = failure_;
     } else {
         try {
-            db::ColumnRows result;
+            const auto read = [&view](db::Connection& c) {
+                if (view.readFirst)
+                    if (std::optional<db::ColumnRows> first = view.readFirst(c))
+                        return std::move(*first);
+                return c.selectColumns(view.statement, view.params, db::FixedColumn::Leading, view.sortAfter);
+            };
             if (mode_ == Mode::SharedStep) {
-                result = connection().selectColumns(view.statement, view.params, db::FixedColumn::Leading,
-                                                    view.sortAfter);
+                fillGrid(grid, read(connection()));
             } else {
                 db::Connection own;
-                result = own.selectColumns(view.statement, view.params, db::FixedColumn::Leading, view.sortAfter);
+                fillGrid(grid, read(own));
             }
-            fillGrid(grid, std::move(result));
         } catch (const ProgramError& e) {
             failed = e;
         }

@@ -9,6 +9,7 @@
 #include <QString>
 #include <QStringList>
 #include <QVariantList>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <utility>
@@ -39,6 +40,10 @@ struct View {
     // it fills and colours it shows it itself.
     bool showGrid = true;
     QString statement;
+    // A reader tried before the statement, on the same connection: its
+    // result (fixed column 0 leading) is shown as the statement's would be;
+    // nothing from it runs the statement.
+    std::function<std::optional<db::ColumnRows>(db::Connection&)> readFirst;
     // Filter texts and other values: always bound, never pasted into the SQL.
     QVariantList params;
     // An order applied after reading (see db::SortKey): a statement ending
