@@ -2,6 +2,7 @@
 // the board alternates between two widths at its kept proportion, so every
 // resize lays the board out again and scales the picture once. Also times a
 // repaint without a size change, which only copies pixels. Prints medians.
+#include "board_bench.h"
 #include "board/form1.h"
 #include "support/board_fixture.h"
 #include "support/scripted_interaction.h"
@@ -13,26 +14,12 @@
 #include <cstdio>
 #include <vector>
 
-namespace {
-
-double median(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
-
-}  // namespace
-
 int main(int argc, char** argv)
 {
     testenv::preferOffscreen();
     QApplication app(argc, argv);
-    TempProgramFolder folder;
-    ScriptedInteraction ui;
-    Form1 board;
-    board.Form_Load();
-    board.show();
-    QApplication::processEvents();
+    StartedBoard started;
+    Form1& board = started.board;
     // About the board's size on a 1920 x 1080 screen, and a little narrower.
     const int widths[2] = {1720, 1640};
     resizeKeepingRatio(board, widths[0]);
@@ -57,5 +44,5 @@ int main(int argc, char** argv)
                 resize.size());
     std::printf("repaint of the whole board after a resize: median %.2f ms\n", median(paintAfterResize));
     std::printf("repaint of the background and its controls, same size: median %.2f ms\n", median(paintOnly));
-    return ui.programErrors().isEmpty() ? 0 : 1;
+    return started.ui.programErrors().isEmpty() ? 0 : 1;
 }

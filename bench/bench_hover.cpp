@@ -3,6 +3,7 @@
 // rest), through Qt's whole delivery of the event, and, for comparison, a
 // move that lights a label and a move that puts all seventeen outcome labels
 // back to rest. Prints medians per move.
+#include "board_bench.h"
 #include "board/form1.h"
 #include "support/board_fixture.h"
 #include "support/scripted_interaction.h"
@@ -17,12 +18,6 @@
 #include <vector>
 
 namespace {
-
-double median(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
 
 void moveOver(QWidget* w, QPoint pos)
 {
@@ -51,12 +46,8 @@ int main(int argc, char** argv)
 {
     testenv::preferOffscreen();
     QApplication app(argc, argv);
-    TempProgramFolder folder;
-    ScriptedInteraction ui;
-    Form1 board;
-    board.Form_Load();
-    board.show();
-    QApplication::processEvents();
+    StartedBoard started;
+    Form1& board = started.board;
     // Lineups as in a game, so the nudge has lists to scroll.
     for (ListBox* l : {board.List1, board.List2})
         for (int i = 0; i < 12; ++i)
@@ -88,5 +79,5 @@ int main(int argc, char** argv)
     std::printf("move over a label already lit:               median %.4f ms\n", onLit);
     std::printf("move that lights one label:                  median %.4f ms\n", lighting);
     std::printf("move that puts 17 lit labels back to rest:   median %.4f ms\n", resetAll);
-    return ui.programErrors().isEmpty() ? 0 : 1;
+    return started.ui.programErrors().isEmpty() ? 0 : 1;
 }
