@@ -13,7 +13,8 @@
 // Beside each figure, SQLite's own run of the statements the browser ran for
 // it (recorded as it ran them, values bound; every cell read as text), in
 // the same run. Prints medians. BENCH_DB=file keeps the database there for
-// the next run; BENCH_SQL=1 also prints the recorded statements.
+// the next run; BENCH_SQL=1 also prints the recorded statements;
+// BENCH_OPEN_ONLY=1 stops after the opening.
 #include "platform/database.h"
 #include "platform/grid.h"
 #include "stats_browser/form4.h"
@@ -34,10 +35,12 @@
 #include <QRandomGenerator>
 #include <QTabWidget>
 #include <algorithm>
+#include <atomic>
 #include <cstdio>
 #include <fstream>
 #include <functional>
 #include <memory>
+#include <mutex>
 #include <sqlite3.h>
 #include <string>
 #include <vector>
@@ -136,7 +139,9 @@ void buildDatabase()
 // Every connection the process opens reports each statement it starts, with
 // its values bound in, while recording is on. The connection's own checks of
 // its tables are the same whatever the view and are left out.
-bool recording = false;
+// Parts of a large read run on threads of their own.
+std::atomic<bool> recording{false};
+std::mutex recordedLock;
 std::vector<std::string> recorded;
 
 int onStatement(unsigned type, void*, void* stmt, void*)
@@ -150,8 +155,10 @@ int onStatement(unsigned type, void*, void* stmt, void*)
     sqlite3_free(sql);
     // A "--" text is SQLite's own inner statement of another one.
     if (text.rfind("--", 0) != 0 && text.find("sqlite_master") == std::string::npos
-        && text.find("pragma_table_info") == std::string::npos)
+        && text.find("pragma_table_info") == std::string::npos) {
+        const std::lock_guard<std::mutex> hold(recordedLock);
         recorded.push_back(text);
+    }
     return 0;
 }
 
@@ -410,6 +417,9 @@ int main(int argc, char** argv)
                 "reused window %.0f MB (max %.0f)\n",
                 median(peaks), *std::max_element(peaks.begin(), peaks.end()), median(kept1), median(kept2),
                 *std::max_element(kept2.begin(), kept2.end()));
+
+    if (qEnvironmentVariableIntValue("BENCH_OPEN_ONLY"))
+        return 0;
 
     b.Form_Load();
     b.show();

@@ -124,6 +124,19 @@ private:
     std::vector<void*> values_;
 };
 
+// A SELECT over the rows of one table that may be read in parts: `select`
+// is "SELECT <fields> FROM <table>" without WHERE or ORDER BY, `condition`
+// the WHERE condition on the table's rows (without "WHERE"; may be empty).
+// Its result is the rows of `select WHERE condition ORDER BY rowid`.
+struct Parts {
+    QString select;
+    QString table;
+    QString condition;
+
+    // The statement as one read: select, condition, "ORDER BY rowid".
+    QString statement() const;
+};
+
 // One open connection to the statistics database. Constructing it opens the
 // file; when the file is missing it is created with the five tables, and
 // when only some tables are missing those are created (one transaction). An
@@ -178,6 +191,31 @@ public:
     std::optional<QStringList> scan(const QString& statement, const QVariantList& params,
                                     const std::function<bool(const ScanRow&)>& onRow);
 
+    // The rows of parts.statement(), as selectColumns() gives them. A large
+    // table is read in ranges of its rowids at once, each on a read-only
+    // connection of its own on its own thread, and the ranges joined in
+    // order: the same rows, order and texts as one read in a fraction of the
+    // time. It is read as one statement on this connection instead where
+    // parts could differ from one read (a transaction open here, an index
+    // that could order the rows otherwise, a field named rowid, a file in
+    // WAL mode), where a part fails (the failure is then the one read's
+    // own), and where another program changed the file while the parts
+    // were read.
+    ColumnRows selectColumnsInParts(const Parts& parts, const QVariantList& params = {},
+                                    FixedColumn fixed = FixedColumn::None, const std::vector<SortKey>& sortAfter = {});
+
+    // scan() of parts.statement(), read in parts as selectColumnsInParts()
+    // reads. start(n) comes first, with the number of parts; then each
+    // part's rows go to onRow(part, row) in rowid order, from that part's
+    // thread, several parts at once. A caller keeps what it works out per
+    // part and joins the parts in order. Where the parts cannot stand,
+    // start(1) comes again and the rows follow as one read, part 0. An
+    // onRow returning false stops every part. Returns the number of parts
+    // whose rows were handed over, or nothing as scan() does.
+    std::optional<int> scanInParts(const Parts& parts, const QVariantList& params,
+                                   const std::function<void(int parts)>& start,
+                                   const std::function<bool(int part, const ScanRow& row)>& onRow);
+
     // The collating sequence a table's field is declared with ("BINARY"
     // where none is named), or nothing where the table, the field or the
     // answer cannot be had.
@@ -196,6 +234,10 @@ private:
     std::optional<Read> selectDirect(const QString& statement, const QVariantList& params,
                                      const std::vector<SortKey>& sortAfter);
     Read selectThroughQt(const QString& statement, const QVariantList& params, const std::vector<SortKey>& sortAfter);
+    // Steps a prepared statement (a sqlite3_stmt of the connection
+    // `handle`) to its end into a Read.
+    static Read readPrepared(void* handle, void* statement, const std::vector<SortKey>& sortAfter);
+    static ColumnRows columnRowsOf(Read read, FixedColumn fixed);
 
     QString name_;
     QSqlDatabase db_;

@@ -13,6 +13,8 @@
 #include <numeric>
 #include <sqlite3.h>
 #include <string>
+#include <thread>
+#include <atomic>
 
 namespace db {
 
@@ -416,6 +418,49 @@ struct Connection::Read {
         keys.insert(keys.end(), scratch.begin(), scratch.end());
     }
 
+    // The reads of consecutive parts of one statement as one read: each
+    // part's texts found among those already joined, by their text.
+    static Read join(std::vector<Read> parts)
+    {
+        Read out = std::move(parts.front());
+        size_t total = out.count;
+        for (size_t k = 1; k < parts.size(); ++k)
+            total += parts[k].count;
+        for (size_t c = 0; c < out.data.size(); ++c) {
+            TextColumn& column = out.data[c];
+            column.cells.reserve(total);
+            QHash<QString, quint32> known;
+            known.reserve(qsizetype(column.texts.size()));
+            for (size_t i = column.texts.size() - 1; i >= 1; --i)
+                known.insert(column.texts[i], quint32(i));  // the first of equal texts last, so it stays
+            std::vector<quint32> to;
+            for (size_t k = 1; k < parts.size(); ++k) {
+                TextColumn& more = parts[k].data[c];
+                to.assign(more.texts.size(), 0);
+                for (size_t i = 1; i < more.texts.size(); ++i) {
+                    auto at = known.constFind(more.texts[i]);
+                    if (at == known.cend()) {
+                        at = known.insert(more.texts[i], quint32(column.texts.size()));
+                        column.texts.push_back(more.texts[i]);
+                    }
+                    to[i] = *at;
+                }
+                for (const quint32 cell : more.cells)
+                    column.cells.push_back(to[cell]);
+                more = TextColumn();
+            }
+        }
+        size_t offset = out.count;
+        for (size_t k = 1; k < parts.size(); ++k) {
+            for (const Run& r : parts[k].runs)
+                out.runs.push_back({r.first + offset, r.count});
+            std::move(parts[k].keys.begin(), parts[k].keys.end(), std::back_inserter(out.keys));
+            offset += parts[k].count;
+        }
+        out.count = total;
+        return out;
+    }
+
     // Puts the rows in the order of the sort keys.
     void sort(const std::vector<SortKey>& order)
     {
@@ -466,7 +511,11 @@ Rows Connection::select(const QString& statement, const QVariantList& params, Fi
 ColumnRows Connection::selectColumns(const QString& statement, const QVariantList& params, FixedColumn fixed,
                                      const std::vector<SortKey>& sortAfter)
 {
-    Read read = readAll(statement, params, sortAfter);
+    return columnRowsOf(readAll(statement, params, sortAfter), fixed);
+}
+
+ColumnRows Connection::columnRowsOf(Read read, FixedColumn fixed)
+{
     ColumnRows result;
     result.columns = std::move(read.columns);
     result.rows = read.count;
@@ -577,17 +626,22 @@ std::optional<Connection::Read> Connection::selectDirect(const QString& statemen
     std::optional<Statement> prepared = prepareDirect(handle, statement, params);
     if (!prepared)
         return std::nullopt;
-    const Statement& stmt = *prepared;
+    return readPrepared(handle, prepared->get(), sortAfter);
+}
 
+Connection::Read Connection::readPrepared(void* handlePointer, void* statement, const std::vector<SortKey>& sortAfter)
+{
+    auto* handle = static_cast<sqlite3*>(handlePointer);
+    auto* stmt = static_cast<sqlite3_stmt*>(statement);
     Read read;
-    read.columns = columnNamesOf(stmt.get());
+    read.columns = columnNamesOf(stmt);
     const int n = int(read.columns.size());
     const std::vector<int> keyColumns = sortColumns(read.columns, sortAfter);
     read.scratch.resize(keyColumns.size());
     read.data.resize(size_t(std::max(n, 0)));
     std::vector<ColumnValues> values(read.data.begin(), read.data.end());
     for (;;) {
-        const int stepped = sqlite3_step(stmt.get());
+        const int stepped = sqlite3_step(stmt);
         if (stepped == SQLITE_DONE)
             break;
         if (stepped != SQLITE_ROW)
@@ -595,10 +649,10 @@ std::optional<Connection::Read> Connection::selectDirect(const QString& statemen
         // One call into the statement per cell; the value is read at once,
         // before the next step, on the connection's own thread.
         for (int i = 0; i < n; ++i)
-            read.data[size_t(i)].cells.push_back(values[size_t(i)].indexOf(sqlite3_column_value(stmt.get(), i)));
+            read.data[size_t(i)].cells.push_back(values[size_t(i)].indexOf(sqlite3_column_value(stmt, i)));
         ++read.count;
         for (size_t j = 0; j < keyColumns.size(); ++j)
-            sortValueOf(sqlite3_column_value(stmt.get(), keyColumns[j]), read.scratch[j]);
+            sortValueOf(sqlite3_column_value(stmt, keyColumns[j]), read.scratch[j]);
         read.noteKeys(sortAfter);
     }
     return read;
@@ -699,6 +753,227 @@ std::optional<QString> Connection::collationOf(const QString& table, const QStri
         || !collation)
         return std::nullopt;
     return QString::fromUtf8(collation);
+}
+
+// ------------------------------------------------------------ reading in parts
+
+QString Parts::statement() const
+{
+    QString s = select;
+    if (!condition.isEmpty())
+        s += QStringLiteral(" WHERE ") + condition;
+    return s + QStringLiteral(" ORDER BY rowid");
+}
+
+namespace {
+
+// A part smaller than this costs more in opening its connection than it
+// saves; a read beyond MaxParts parts gains little more.
+constexpr qint64 RowsPerPart = 4096;
+constexpr int MaxParts = 8;
+
+// How a read is cut into parts: rowid ranges, first to last, in order.
+struct PartPlan {
+    QByteArray file;
+    std::vector<std::pair<qint64, qint64>> ranges;
+    qint64 dataVersion = 0;
+};
+
+// The first cell of a one-row statement of the connection, or nothing when
+// it fails or gives no row.
+std::optional<QVariant> singleValue(sqlite3* handle, const QString& sql, const QString& text = QString())
+{
+    sqlite3_stmt* raw = nullptr;
+    if (sqlite3_prepare16_v2(handle, sql.utf16(), int(sql.size() * qsizetype(sizeof(QChar))), &raw, nullptr)
+        != SQLITE_OK)
+        return std::nullopt;
+    Statement stmt(raw);
+    if (!text.isNull())
+        sqlite3_bind_text16(raw, 1, text.utf16(), int(text.size() * qsizetype(sizeof(QChar))), SQLITE_TRANSIENT);
+    if (sqlite3_step(raw) != SQLITE_ROW)
+        return std::nullopt;
+    switch (sqlite3_column_type(raw, 0)) {
+    case SQLITE_INTEGER:
+        return QVariant(qlonglong(sqlite3_column_int64(raw, 0)));
+    case SQLITE_NULL:
+        return QVariant();
+    default:
+        return QVariant(QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(raw, 0))));
+    }
+}
+
+std::optional<qint64> dataVersionOf(sqlite3* handle)
+{
+    const std::optional<QVariant> v = singleValue(handle, QStringLiteral("PRAGMA data_version"));
+    if (!v || v->typeId() != QMetaType::LongLong)
+        return std::nullopt;
+    return v->toLongLong();
+}
+
+// The parts a read of the table is cut into, or nothing where one read is
+// better or parts could give other rows than it: a small table, a
+// transaction open on the connection (parts would not see its changes), a
+// file in WAL mode (each part could see another state of it), an index on
+// the table (it could order the rows otherwise), a field named rowid (the
+// parts' ranges would not be rowids), a value only Qt knows how to bind.
+std::optional<PartPlan> planParts(sqlite3* handle, const QString& table, const QVariantList& params)
+{
+    const int cores = int(std::thread::hardware_concurrency());
+    if (!handle || cores < 2 || !sqlite3_get_autocommit(handle))
+        return std::nullopt;
+    sqlite3_stmt* bound = nullptr;
+    if (sqlite3_prepare_v2(handle, "SELECT ?", -1, &bound, nullptr) != SQLITE_OK)
+        return std::nullopt;
+    const Statement probe(bound);
+    for (const QVariant& p : params)
+        if (!bindValue(bound, 1, p))
+            return std::nullopt;
+
+    // The cheap test first: most reads are of small tables.
+    const QString quotedTable = detail::quoted(table);
+    sqlite3_stmt* raw = nullptr;
+    // Each alone, so SQLite reads each off an end of the table.
+    const QString range = QStringLiteral("SELECT (SELECT min(rowid) FROM %1), (SELECT max(rowid) FROM %1)")
+                              .arg(quotedTable);
+    if (sqlite3_prepare16_v2(handle, range.utf16(), int(range.size() * qsizetype(sizeof(QChar))), &raw, nullptr)
+        != SQLITE_OK)
+        return std::nullopt;
+    const Statement bounds(raw);
+    if (sqlite3_step(raw) != SQLITE_ROW || sqlite3_column_type(raw, 0) != SQLITE_INTEGER)
+        return std::nullopt;
+    const qint64 first = sqlite3_column_int64(raw, 0), last = sqlite3_column_int64(raw, 1);
+    if (last - first < 2 * RowsPerPart)
+        return std::nullopt;
+
+    const std::optional<QVariant> mode = singleValue(handle, QStringLiteral("PRAGMA journal_mode"));
+    if (!mode || mode->toString().compare(QLatin1String("wal"), Qt::CaseInsensitive) == 0)
+        return std::nullopt;
+    const std::optional<QVariant> indexes = singleValue(
+        handle, QStringLiteral("SELECT count(*) FROM sqlite_master WHERE type = 'index' AND tbl_name = ? COLLATE NOCASE"),
+        table);
+    if (!indexes || indexes->toLongLong() != 0)
+        return std::nullopt;
+    const std::optional<QVariant> named = singleValue(
+        handle,
+        QStringLiteral("SELECT count(*) FROM pragma_table_info(?) WHERE lower(name) IN ('rowid', '_rowid_', 'oid')"),
+        table);
+    if (!named || named->toLongLong() != 0)
+        return std::nullopt;
+    const std::optional<qint64> version = dataVersionOf(handle);
+    const char* file = sqlite3_db_filename(handle, "main");
+    if (!version || !file || !*file)
+        return std::nullopt;
+
+    PartPlan plan;
+    plan.file = file;
+    plan.dataVersion = *version;
+    const qint64 span = last - first + 1;
+    const int parts = int(std::min<qint64>({qint64(std::min(cores, MaxParts)), span / RowsPerPart}));
+    for (int i = 0; i < parts; ++i)
+        plan.ranges.emplace_back(first + span * i / parts, first + span * (i + 1) / parts - 1);
+    return plan;
+}
+
+QString partStatement(const Parts& p)
+{
+    QString s = p.select + QStringLiteral(" WHERE rowid BETWEEN ? AND ?");
+    if (!p.condition.isEmpty())
+        s += QStringLiteral(" AND (") + p.condition + QLatin1Char(')');
+    return s + QStringLiteral(" ORDER BY rowid");
+}
+
+// Runs readPart(part, handle, statement) for every part of the plan at once,
+// each on a read-only connection of its own, on its own thread, with the
+// part's range bound ahead of params. True when every part was read through
+// and the file did not change meanwhile (as the planning connection sees it).
+bool readParts(sqlite3* planner, const PartPlan& plan, const QString& statement, const QVariantList& params,
+               const std::function<void(int, sqlite3*, sqlite3_stmt*)>& readPart)
+{
+    const int parts = int(plan.ranges.size());
+    std::vector<char> done(size_t(parts), 0);
+    std::vector<std::thread> threads;
+    threads.reserve(size_t(parts));
+    for (int part = 0; part < parts; ++part) {
+        threads.emplace_back([&, part] {
+            sqlite3* h = nullptr;
+            const int opened = sqlite3_open_v2(plan.file.constData(), &h, SQLITE_OPEN_READONLY | SQLITE_OPEN_NOMUTEX,
+                                               nullptr);
+            const std::unique_ptr<sqlite3, int (*)(sqlite3*)> handle(h, sqlite3_close_v2);
+            if (opened != SQLITE_OK)
+                return;
+            sqlite3_busy_timeout(h, busyTimeout());
+            try {
+                const auto& [first, last] = plan.ranges[size_t(part)];
+                const std::optional<Statement> stmt =
+                    prepareDirect(h, statement, QVariantList{qlonglong(first), qlonglong(last)} + params);
+                if (!stmt)
+                    return;
+                readPart(part, h, stmt->get());
+                done[size_t(part)] = 1;
+            } catch (...) {
+                // Left to the one read, which reports a failure in its own words.
+            }
+        });
+    }
+    for (std::thread& t : threads)
+        t.join();
+    if (std::find(done.begin(), done.end(), 0) != done.end())
+        return false;
+    const std::optional<qint64> version = dataVersionOf(planner);
+    return version && *version == plan.dataVersion;
+}
+
+}  // namespace
+
+ColumnRows Connection::selectColumnsInParts(const Parts& parts, const QVariantList& params, FixedColumn fixed,
+                                            const std::vector<SortKey>& sortAfter)
+{
+    sqlite3* handle = handleOf(db_);
+    if (const std::optional<PartPlan> plan = planParts(handle, parts.table, params)) {
+        std::vector<Read> reads(plan->ranges.size());
+        const auto readPart = [&](int part, sqlite3* h, sqlite3_stmt* stmt) {
+            reads[size_t(part)] = readPrepared(h, stmt, sortAfter);
+        };
+        if (readParts(handle, *plan, partStatement(parts), params, readPart)) {
+            Read read = Read::join(std::move(reads));
+            read.sort(sortAfter);
+            return columnRowsOf(std::move(read), fixed);
+        }
+    }
+    return selectColumns(parts.statement(), params, fixed, sortAfter);
+}
+
+std::optional<int> Connection::scanInParts(const Parts& parts, const QVariantList& params,
+                                           const std::function<void(int)>& start,
+                                           const std::function<bool(int, const ScanRow&)>& onRow)
+{
+    sqlite3* handle = handleOf(db_);
+    if (const std::optional<PartPlan> plan = planParts(handle, parts.table, params)) {
+        const int count = int(plan->ranges.size());
+        start(count);
+        std::atomic<bool> stopped{false};
+        const auto readPart = [&](int part, sqlite3* h, sqlite3_stmt* stmt) {
+            ScanRow row;
+            row.values_.resize(size_t(sqlite3_column_count(stmt)));
+            while (!stopped.load(std::memory_order_relaxed)) {
+                const int stepped = sqlite3_step(stmt);
+                if (stepped == SQLITE_DONE)
+                    break;
+                if (stepped != SQLITE_ROW)
+                    raiseSqlite(h, stepped, "Unable to fetch row");
+                for (size_t i = 0; i < row.values_.size(); ++i)
+                    row.values_[i] = sqlite3_column_value(stmt, int(i));
+                if (!onRow(part, row))
+                    stopped = true;
+            }
+        };
+        if (readParts(handle, *plan, partStatement(parts), params, readPart))
+            return count;
+    }
+    start(1);
+    if (!scan(parts.statement(), params, [&](const ScanRow& row) { return onRow(0, row); }))
+        return std::nullopt;
+    return 1;
 }
 
 }  // namespace db

@@ -231,7 +231,7 @@ const Layout& layoutOf(AggregateTable table)
     return table == AggregateTable::Batting ? batting : pitching;
 }
 
-QString scanStatement(const Layout& l, const QString& where)
+QString scanSelect(const Layout& l)
 {
     QStringList fields{QString::fromLatin1(l.player), QStringLiteral("Team")};
     for (const char* f : l.counts)
@@ -240,8 +240,7 @@ QString scanStatement(const Layout& l, const QString& where)
         fields << QString::fromLatin1(l.innings);
     for (QString& f : fields)
         f = QStringLiteral("\"%1\" AS \"%1\"").arg(f);
-    return QStringLiteral("SELECT %1 FROM \"%2\"").arg(fields.join(QStringLiteral(", ")), QLatin1String(l.table))
-        + where;
+    return QStringLiteral("SELECT %1 FROM \"%2\"").arg(fields.join(QStringLiteral(", ")), QLatin1String(l.table));
 }
 
 bool groupsWithoutCase(db::Connection& c, const Layout& l)
@@ -254,72 +253,145 @@ bool groupsWithoutCase(db::Connection& c, const Layout& l)
     return true;
 }
 
-// Reads every row into its group. False where a row leaves the result in
-// doubt; the groups are then incomplete.
-bool readGroups(db::Connection& c, const Layout& l, const QString& where, const QVariantList& params,
-                std::vector<Group>& groups)
+// The groups of one part of the rows, in the order they first come.
+struct PartGroups {
+    std::vector<Group> groups;
+    std::unordered_map<std::string, quint32> found;
+    // Each row's innings, by group, in row order: reals summed in another
+    // order could differ in the last bit.
+    std::vector<std::pair<quint32, double>> innings;
+    // The largest count's size and the rows read: while their product fits
+    // 63 bits no sum overflows, whatever the order it is taken in.
+    quint64 largest = 0;
+    quint64 rows = 0;
+    bool sure = true;
+};
+
+std::string groupKey(const Group& g)
+{
+    // No name holds a NUL byte, so this one ends the player.
+    return g.player + '\0' + g.team;
+}
+
+// Reads one row into its part's group. False where the row leaves the
+// result in doubt.
+bool readRow(const db::ScanRow& row, const Layout& l, PartGroups& part, std::string& key)
 {
     const int firstCount = 2;
     const int counts = int(l.counts.size());
     const int innings = firstCount + counts;
-    std::unordered_map<std::string, quint32> found;
-    std::string key;
-    bool sure = true;
-    const auto onRow = [&](const db::ScanRow& row) {
-        key.clear();
-        if (!appendName(row, 0, key))
-            return sure = false;
-        // No name holds a NUL byte, so this one ends the player.
-        key += '\0';
-        if (!appendName(row, 1, key))
-            return sure = false;
-        auto [at, added] = found.try_emplace(key, quint32(groups.size()));
-        if (added) {
-            Group& g = groups.emplace_back();
-            g.playerText = row.text(0);
-            g.teamText = row.text(1);
-            appendName(row, 0, g.player);
-            appendName(row, 1, g.team);
-        }
-        Group& g = groups[at->second];
-        for (int i = 0; i < counts; ++i) {
-            const int col = firstCount + i;
-            switch (row.kind(col)) {
-            case db::ScanRow::Kind::Null:
-                break;
-            case db::ScanRow::Kind::Integer: {
-                Sum& s = g.counts[size_t(i)];
-                // SQLite stops with "integer overflow": the statement says so.
-                if (__builtin_add_overflow(s.total, row.integer(col), &s.total))
-                    return sure = false;
-                s.any = true;
-                break;
-            }
-            default:
-                return sure = false;
-            }
-        }
-        if (l.innings) {
-            switch (row.kind(innings)) {
-            case db::ScanRow::Kind::Null:
-                break;
-            case db::ScanRow::Kind::Integer:
-                g.innings.total += static_cast<double>(row.integer(innings)) * 1.0;
-                g.innings.any = true;
-                break;
-            case db::ScanRow::Kind::Real:
-                g.innings.total += row.real(innings) * 1.0;
-                g.innings.any = true;
-                break;
-            default:
-                return sure = false;
-            }
-        }
-        return true;
-    };
-    if (!c.scan(scanStatement(l, where), params, onRow))
+    key.clear();
+    if (!appendName(row, 0, key))
         return false;
-    return sure;
+    key += '\0';
+    if (!appendName(row, 1, key))
+        return false;
+    auto [at, added] = part.found.try_emplace(key, quint32(part.groups.size()));
+    if (added) {
+        Group& g = part.groups.emplace_back();
+        g.playerText = row.text(0);
+        g.teamText = row.text(1);
+        appendName(row, 0, g.player);
+        appendName(row, 1, g.team);
+    }
+    Group& g = part.groups[at->second];
+    ++part.rows;
+    for (int i = 0; i < counts; ++i) {
+        const int col = firstCount + i;
+        switch (row.kind(col)) {
+        case db::ScanRow::Kind::Null:
+            break;
+        case db::ScanRow::Kind::Integer: {
+            Sum& s = g.counts[size_t(i)];
+            const qint64 v = row.integer(col);
+            // SQLite stops with "integer overflow": the statement says so.
+            if (__builtin_add_overflow(s.total, v, &s.total))
+                return false;
+            s.any = true;
+            part.largest = std::max(part.largest, v < 0 ? 0 - quint64(v) : quint64(v));
+            break;
+        }
+        default:
+            return false;
+        }
+    }
+    if (l.innings) {
+        switch (row.kind(innings)) {
+        case db::ScanRow::Kind::Null:
+            break;
+        case db::ScanRow::Kind::Integer:
+            part.innings.emplace_back(at->second, static_cast<double>(row.integer(innings)) * 1.0);
+            break;
+        case db::ScanRow::Kind::Real:
+            part.innings.emplace_back(at->second, row.real(innings) * 1.0);
+            break;
+        default:
+            return false;
+        }
+    }
+    return true;
+}
+
+// The parts' groups as one read of all the rows would have formed them.
+bool joinParts(std::vector<PartGroups>& parts, std::vector<Group>& groups)
+{
+    quint64 rows = 0, largest = 0;
+    for (const PartGroups& p : parts) {
+        if (!p.sure)
+            return false;
+        rows += p.rows;
+        largest = std::max(largest, p.largest);
+    }
+    // One part's sums were taken in the rows' own order, overflow checked.
+    quint64 bound = 0;
+    if (parts.size() > 1
+        && (__builtin_mul_overflow(largest, rows, &bound) || bound > quint64(std::numeric_limits<qint64>::max())))
+        return false;
+    std::unordered_map<std::string, quint32> found;
+    for (PartGroups& p : parts) {
+        std::vector<quint32> to(p.groups.size());
+        for (size_t i = 0; i < p.groups.size(); ++i) {
+            Group& g = p.groups[i];
+            auto [at, added] = found.try_emplace(groupKey(g), quint32(groups.size()));
+            to[i] = at->second;
+            if (added) {
+                groups.push_back(std::move(g));
+                continue;
+            }
+            Group& into = groups[at->second];
+            for (size_t k = 0; k < into.counts.size(); ++k) {
+                into.counts[k].total += g.counts[k].total;
+                into.counts[k].any = into.counts[k].any || g.counts[k].any;
+            }
+        }
+        for (const auto& [group, value] : p.innings) {
+            RealSum& s = groups[to[group]].innings;
+            s.total += value;
+            s.any = true;
+        }
+    }
+    return true;
+}
+
+// Reads every row into its group, the rows of a large table in parts at
+// once. False where a row leaves the result in doubt; the groups are then
+// incomplete.
+bool readGroups(db::Connection& c, const Layout& l, const QString& condition, const QVariantList& params,
+                std::vector<Group>& groups)
+{
+    std::vector<PartGroups> parts;
+    std::vector<std::string> keys;
+    const auto start = [&](int count) {
+        parts.assign(size_t(count), PartGroups());
+        keys.assign(size_t(count), std::string());
+    };
+    const auto onRow = [&](int part, const db::ScanRow& row) {
+        PartGroups& p = parts[size_t(part)];
+        return p.sure = readRow(row, l, p, keys[size_t(part)]);
+    };
+    if (!c.scanInParts(db::Parts{scanSelect(l), QLatin1String(l.table), condition}, params, start, onRow))
+        return false;
+    return joinParts(parts, groups);
 }
 
 // ORDER BY Team, <player>. No two groups are equal in both.
@@ -399,8 +471,12 @@ std::optional<db::ColumnRows> aggregateRows(db::Connection& c, AggregateTable ta
     if (l.innings && db::libraryVersion() >= 3043000)
         return std::nullopt;
 
+    // The rows the statement groups: its WHERE clause's condition.
+    const QString condition = where.trimmed().startsWith(QLatin1String("WHERE "), Qt::CaseInsensitive)
+        ? where.trimmed().mid(6)
+        : where.trimmed();
     std::vector<Group> groups;
-    if (!readGroups(c, l, where, params, groups))
+    if (!readGroups(c, l, condition, params, groups))
         return std::nullopt;
     std::vector<quint32> order(groups.size());
     std::iota(order.begin(), order.end(), quint32(0));

@@ -53,15 +53,15 @@ void Form4::Command4_Click()
 {
     // Newest game first; within a game the visitors' row ("a_VIS") above the
     // home row, so each colour pair is one game.
-    lineScores(QStringLiteral("ORDER BY rowid"), {}, true, true, White);
+    lineScores(QString(), {}, true, true, White);
 }
 
 void Form4::Command11_Click()
 {
-    lineScores(QStringLiteral("WHERE GameID LIKE ?"), {contains(Text9)}, false, false, PaleCyan);
+    lineScores(QStringLiteral("GameID LIKE ?"), {contains(Text9)}, false, false, PaleCyan);
 }
 
-void Form4::lineScores(const QString& whereAndOrder, const QVariantList& params, bool newestFirst,
+void Form4::lineScores(const QString& condition, const QVariantList& params, bool newestFirst,
                        bool hideWhileFilling, unsigned firstPairColour)
 {
     Grid& g = *MSHFlexGrid1;
@@ -75,7 +75,7 @@ void Form4::lineScores(const QString& whereAndOrder, const QVariantList& params,
 
     browser::View v;
     v.showGrid = false;
-    v.statement = browser::selectFields(QStringLiteral("BoxScores")) + QLatin1Char(' ') + whereAndOrder;
+    v.parts = db::Parts{browser::selectFields(QStringLiteral("BoxScores")), QStringLiteral("BoxScores"), condition};
     v.params = params;
     // Sorted after reading, as by ORDER BY GameID DESC, Host, rowid (Host is
     // NOCASE); see the batting views below.
@@ -114,23 +114,23 @@ void Form4::lineScores(const QString& whereAndOrder, const QVariantList& params,
 
 void Form4::Command5_Click()
 {
-    battingByGame(QStringLiteral("WHERE Batter LIKE ? ORDER BY rowid"), prefix(Text1), Qt::DescendingOrder);
+    battingByGame(QStringLiteral("Batter LIKE ?"), prefix(Text1), Qt::DescendingOrder);
 }
 
 void Form4::Command3_Click()
 {
-    battingByGame(QStringLiteral("WHERE Team LIKE ? ORDER BY rowid"), prefix(Text2), Qt::AscendingOrder);
+    battingByGame(QStringLiteral("Team LIKE ?"), prefix(Text2), Qt::AscendingOrder);
 }
 
 void Form4::Command9_Click()
 {
-    battingByGame(QStringLiteral("WHERE GameID LIKE ?"), contains(Text7), std::nullopt);
+    battingByGame(QStringLiteral("GameID LIKE ?"), contains(Text7), std::nullopt);
 }
 
-void Form4::battingByGame(const QString& whereAndOrder, const QString& filter, std::optional<Qt::SortOrder> byGameId)
+void Form4::battingByGame(const QString& condition, const QString& filter, std::optional<Qt::SortOrder> byGameId)
 {
     browser::View v;
-    v.statement = browser::selectFields(QStringLiteral("Batting")) + QLatin1Char(' ') + whereAndOrder;
+    v.parts = db::Parts{browser::selectFields(QStringLiteral("Batting")), QStringLiteral("Batting"), condition};
     v.params = {filter};
     if (byGameId)
         v.sortAfter = {{QStringLiteral("GameID"), *byGameId == Qt::DescendingOrder}};
@@ -145,26 +145,26 @@ void Form4::battingByGame(const QString& whereAndOrder, const QString& filter, s
 
 void Form4::Command2_Click()
 {
-    pitchingByGame(QStringLiteral("WHERE Pitcher LIKE ? ORDER BY rowid"), prefix(Text3),
+    pitchingByGame(QStringLiteral("Pitcher LIKE ?"), prefix(Text3),
                    Qt::DescendingOrder, 1600, true);
 }
 
 void Form4::Command1_Click()
 {
     // Innings as stored: a pitcher saved without outs reads 0.0001 here.
-    pitchingByGame(QStringLiteral("WHERE Team LIKE ? ORDER BY rowid"), prefix(Text4), Qt::AscendingOrder, 2200, false);
+    pitchingByGame(QStringLiteral("Team LIKE ?"), prefix(Text4), Qt::AscendingOrder, 2200, false);
 }
 
 void Form4::Command10_Click()
 {
-    pitchingByGame(QStringLiteral("WHERE GameID LIKE ?"), contains(Text8), std::nullopt, 2200, true);
+    pitchingByGame(QStringLiteral("GameID LIKE ?"), contains(Text8), std::nullopt, 2200, true);
 }
 
-void Form4::pitchingByGame(const QString& whereAndOrder, const QString& filter, std::optional<Qt::SortOrder> byGameId,
+void Form4::pitchingByGame(const QString& condition, const QString& filter, std::optional<Qt::SortOrder> byGameId,
                            int gameIdWidth, bool formatInnings)
 {
     browser::View v;
-    v.statement = browser::selectFields(QStringLiteral("Pitching")) + QLatin1Char(' ') + whereAndOrder;
+    v.parts = db::Parts{browser::selectFields(QStringLiteral("Pitching")), QStringLiteral("Pitching"), condition};
     v.params = {filter};
     if (byGameId)
         v.sortAfter = {{QStringLiteral("GameID"), *byGameId == Qt::DescendingOrder}};

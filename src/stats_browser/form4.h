@@ -190,13 +190,13 @@ private:
     // runner, otherwise as a click (its own connection, its own report).
     bool runView(Grid& grid, const browser::View& view);
     // byGameId: the rows, read in rowid order, sorted by GameID afterwards.
-    void battingByGame(const QString& whereAndOrder, const QString& filter, std::optional<Qt::SortOrder> byGameId);
-    void pitchingByGame(const QString& whereAndOrder, const QString& filter, std::optional<Qt::SortOrder> byGameId,
+    void battingByGame(const QString& condition, const QString& filter, std::optional<Qt::SortOrder> byGameId);
+    void pitchingByGame(const QString& condition, const QString& filter, std::optional<Qt::SortOrder> byGameId,
                         int gameIdWidth, bool formatInnings);
     // Fills the line-score grid; the colour of the first pair alternates
     // with the next (&H00BBGGRR). newestFirst: the rows, read in rowid
     // order, sorted by GameID descending and Host afterwards.
-    void lineScores(const QString& whereAndOrder, const QVariantList& params, bool newestFirst, bool hideWhileFilling,
+    void lineScores(const QString& condition, const QVariantList& params, bool newestFirst, bool hideWhileFilling,
                     unsigned firstPairColour);
     void markGameIds();
     void aggregateBatting(const QString& where, const QVariantList& params, int countWidth);

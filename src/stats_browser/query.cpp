@@ -218,6 +218,8 @@ bool QueryRunner::run(Grid& grid, const View& view)
                 if (view.readFirst)
                     if (std::optional<db::ColumnRows> first = view.readFirst(c))
                         return std::move(*first);
+                if (view.parts)
+                    return c.selectColumnsInParts(*view.parts, view.params, db::FixedColumn::Leading, view.sortAfter);
                 return c.selectColumns(view.statement, view.params, db::FixedColumn::Leading, view.sortAfter);
             };
             if (mode_ == Mode::SharedStep) {

@@ -40,6 +40,9 @@ struct View {
     // it fills and colours it shows it itself.
     bool showGrid = true;
     QString statement;
+    // Instead of the statement: one table's rows, read in parts where the
+    // table is large (see db::Connection::selectColumnsInParts).
+    std::optional<db::Parts> parts;
     // A reader tried before the statement, on the same connection: its
     // result (fixed column 0 leading) is shown as the statement's would be;
     // nothing from it runs the statement.

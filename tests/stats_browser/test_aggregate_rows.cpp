@@ -173,3 +173,34 @@ TEST_F(BrowserTest, AggregatesOverAFileThatGroupsNamesByCaseGroupAsTheFileSays)
     EXPECT_EQ(column(*browser->MSHFlexGrid4, 1), QStringList({"SMITH", "Smith"}));
     EXPECT_EQ(column(*browser->MSHFlexGrid4, 3), QStringList({"3", "2"}));
 }
+
+TEST_F(BrowserTest, AggregatesOfALargeTableReadInPartsGiveTheStatementsCells)
+{
+    // Enough rows to be read in parts: players in several spellings whose
+    // first row lies in a later part, NULL counts, and innings whose sum
+    // depends on the order they are added in.
+    db::Connection c;
+    c.exec("INSERT INTO Batting (Batter, K, BB, \"1B\", \"2B\", \"3B\", HR, SB, RBI, AB, Team, GameID) "
+           "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 30000) "
+           "SELECT CASE i % 3 WHEN 0 THEN 'smith ' ELSE 'Smith ' END || (i * 7 % 41), "
+           "CASE WHEN i % 5 = 0 THEN NULL ELSE i % 4 END, i % 3, i % 2, NULL, i % 7 / 6, i % 11 / 10, 0, i % 5, "
+           "3 + i % 3, CASE WHEN i < 20000 THEN 'Sox ' ELSE 'SOX ' END || (i % 3), 'g' || (i / 20) FROM n");
+    c.exec("INSERT INTO Pitching (Pitcher, K, BB, Hits, HR, Runs, IP, Team, GameID) "
+           "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 30000) "
+           "SELECT CASE WHEN i > 25000 THEN 'ACE ' ELSE 'Ace ' END || (i % 17), i % 9, i % 4, i % 8, i % 2, i % 5, "
+           "CASE WHEN i % 13 = 0 THEN NULL WHEN i % 29 = 0 THEN 0.0001 ELSE round((i % 22) / 3.0, 2) END, "
+           "'Team ' || (i % 4), 'g' || (i / 6) FROM n");
+    const Case cases[] = {
+        {"batting, all players", AggregateTable::Batting, nullptr, {}},
+        {"batting by player", AggregateTable::Batting, "Batter", "smith 1"},
+        {"batting by team", AggregateTable::Batting, "Team", "sox 2"},
+        {"pitching, all players", AggregateTable::Pitching, nullptr, {}},
+        {"pitching by team", AggregateTable::Pitching, "Team", "team 3"},
+    };
+    for (const Case& k : cases)
+        expectSameAsStatement(c, k);
+
+    // A count the statement alone can sum, in the last part.
+    c.exec("INSERT INTO Batting (Batter, Team, AB) VALUES ('Smith 1', 'Sox 1', 'three')");
+    EXPECT_FALSE(aggregateRows(c, AggregateTable::Batting, QString(), {}));
+}
