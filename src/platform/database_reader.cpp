@@ -7,6 +7,7 @@
 #include <QSqlError>
 #include <QSqlRecord>
 #include <algorithm>
+#include <array>
 #include <cstring>
 #include <iterator>
 #include <memory>
@@ -143,6 +144,13 @@ public:
             return 0;
         case SQLITE_INTEGER:
             number = sqlite3_value_int64(v);
+            // Most cells are small counts: found without hashing.
+            if (quint64(number) < small_.size()) {
+                quint32& known = small_[size_t(number)];
+                if (known == 0)
+                    known = find(v, type, number, reinterpret_cast<const char*>(&number), sizeof number);
+                return known;
+            }
             p = reinterpret_cast<const char*>(&number);
             size = sizeof number;
             break;
@@ -163,6 +171,12 @@ public:
             size = p ? size_t(sqlite3_value_bytes(v)) : 0;
             break;
         }
+        return find(v, type, number, p, size);
+    }
+
+private:
+    quint32 find(sqlite3_value* v, int type, qint64 number, const char* p, size_t size)
+    {
         const quint64 hash = hashOf(type, p, size);
         if (used_ * 2 >= slots_.size())
             grow();
@@ -182,7 +196,6 @@ public:
         }
     }
 
-private:
     struct Slot {
         quint64 hash = 0;
         quint32 offset = 0;
@@ -244,6 +257,7 @@ private:
     }
 
     TextColumn& out_;
+    std::array<quint32, 256> small_{};  // a whole number's index, 0 until met
     std::vector<Slot> slots_;
     std::string keys_;
     size_t used_ = 0;
@@ -902,6 +916,9 @@ bool readParts(sqlite3* planner, const PartPlan& plan, const QString& statement,
             if (opened != SQLITE_OK)
                 return;
             sqlite3_busy_timeout(h, busyTimeout());
+            // A part reads each page once: a page cache would only hold
+            // memory while every part runs.
+            sqlite3_exec(h, "PRAGMA cache_size = -256", nullptr, nullptr, nullptr);
             try {
                 const auto& [first, last] = plan.ranges[size_t(part)];
                 const std::optional<Statement> stmt =

@@ -282,9 +282,18 @@ void GridModel::setDataRows(std::vector<QStringList> rows)
 void GridModel::setDataColumns(std::vector<TextColumn> columns, size_t rows)
 {
     beginResetModel();
-    freshColumns(rows);
-    for (size_t col = 0; col < columns_.size() && col < columns.size(); ++col) {
-        TextColumn& c = columns_[col].text;
+    // The header cells alone first: the given columns take the rows' place
+    // without empty rows made for them in between.
+    freshColumns(0);
+    for (size_t col = 0; col < columns_.size(); ++col) {
+        Column& column = columns_[col];
+        if (!column.colours.empty())
+            column.colours.resize(rows + 1, 0);
+        TextColumn& c = column.text;
+        if (col >= columns.size()) {
+            c.cells.resize(rows + 1, 0);
+            continue;
+        }
         TextColumn given = std::move(columns[col]);
         given.cells.resize(rows, 0);
         // The header cell goes in front; its text after the given ones.
@@ -294,6 +303,7 @@ void GridModel::setDataColumns(std::vector<TextColumn> columns, size_t rows)
             given.texts.push_back(c.texts[head]);
         c = std::move(given);
     }
+    rows_ = int(rows + 1);
     endResetModel();
 }
 

@@ -31,35 +31,45 @@ void Form4::wireAggregates()
 
 void Form4::Command6_Click()
 {
-    aggregateBatting(QString(), {}, 550);
+    runView(*MSHFlexGrid4, allBattersView());
+}
+
+browser::View Form4::allBattersView() const
+{
+    return aggregateBattingView(QString(), {}, 550);
 }
 
 void Form4::Command7_Click()
 {
-    aggregateBatting(browser::prefixWhere("Batter"), prefixOf(Text6), 575);
+    runView(*MSHFlexGrid4, aggregateBattingView(browser::prefixWhere("Batter"), prefixOf(Text6), 575));
 }
 
 void Form4::Command8_Click()
 {
-    aggregateBatting(browser::prefixWhere("Team"), prefixOf(Text5), 575);
+    runView(*MSHFlexGrid4, aggregateBattingView(browser::prefixWhere("Team"), prefixOf(Text5), 575));
 }
 
 void Form4::Command14_Click()
 {
-    aggregatePitching(QString(), {});
+    runView(*MSHFlexGrid5, allPitchersView());
+}
+
+browser::View Form4::allPitchersView() const
+{
+    return aggregatePitchingView(QString(), {});
 }
 
 void Form4::Command13_Click()
 {
-    aggregatePitching(browser::prefixWhere("Pitcher"), prefixOf(Text10));
+    runView(*MSHFlexGrid5, aggregatePitchingView(browser::prefixWhere("Pitcher"), prefixOf(Text10)));
 }
 
 void Form4::Command12_Click()
 {
-    aggregatePitching(browser::prefixWhere("Team"), prefixOf(Text11));
+    runView(*MSHFlexGrid5, aggregatePitchingView(browser::prefixWhere("Team"), prefixOf(Text11)));
 }
 
-void Form4::aggregateBatting(const QString& where, const QVariantList& params, int countWidth)
+browser::View Form4::aggregateBattingView(const QString& where, const QVariantList& params, int countWidth) const
 {
     browser::View v;
     v.statement = browser::aggregateStatement(browser::AggregateTable::Batting, where);
@@ -73,10 +83,10 @@ void Form4::aggregateBatting(const QString& where, const QVariantList& params, i
         v.widths.emplace_back(c, countWidth);
     v.alignments = {{1, browser::LeftTop}, {2, browser::LeftTop}};
     v.formats = {{12, 3}, {13, 3}};
-    runView(*MSHFlexGrid4, v);
+    return v;
 }
 
-void Form4::aggregatePitching(const QString& where, const QVariantList& params)
+browser::View Form4::aggregatePitchingView(const QString& where, const QVariantList& params) const
 {
     browser::View v;
     v.statement = browser::aggregateStatement(browser::AggregateTable::Pitching, where);
@@ -90,5 +100,5 @@ void Form4::aggregatePitching(const QString& where, const QVariantList& params)
     v.alignments = {{1, browser::LeftTop}, {2, browser::LeftTop}};
     for (int c = 8; c <= 15; ++c)
         v.formats.emplace_back(c, 2);
-    runView(*MSHFlexGrid5, v);
+    return v;
 }

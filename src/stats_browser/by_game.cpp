@@ -51,28 +51,23 @@ void Form4::wireByGame()
 
 void Form4::Command4_Click()
 {
+    lineScores(allLineScoresView(), true, White);
+}
+
+browser::View Form4::allLineScoresView() const
+{
     // Newest game first; within a game the visitors' row ("a_VIS") above the
     // home row, so each colour pair is one game.
-    lineScores(QString(), {}, true, true, White);
+    return lineScoresView(QString(), {}, true);
 }
 
 void Form4::Command11_Click()
 {
-    lineScores(QStringLiteral("GameID LIKE ?"), {contains(Text9)}, false, false, PaleCyan);
+    lineScores(lineScoresView(QStringLiteral("GameID LIKE ?"), {contains(Text9)}, false), false, PaleCyan);
 }
 
-void Form4::lineScores(const QString& condition, const QVariantList& params, bool newestFirst,
-                       bool hideWhileFilling, unsigned firstPairColour)
+browser::View Form4::lineScoresView(const QString& condition, const QVariantList& params, bool newestFirst) const
 {
-    Grid& g = *MSHFlexGrid1;
-    // Hidden while it fills and colours, the user sees the finished grid.
-    if (hideWhileFilling)
-        g.hide();
-    QFont f = g.font();
-    f.setFamily(QStringLiteral("Calibri"));
-    f.setPointSizeF(8);
-    g.setFont(f);
-
     browser::View v;
     v.showGrid = false;
     v.parts = db::Parts{browser::selectFields(QStringLiteral("BoxScores")), QStringLiteral("BoxScores"), condition};
@@ -85,6 +80,19 @@ void Form4::lineScores(const QString& condition, const QVariantList& params, boo
     v.widths = {{0, 300}, {1, 1450}, {21, 500}, {22, 500}, {23, 500}, {24, 500}, {25, 0}, {26, 1200}};
     widthRange(v, 2, 21, 320);
     v.alignments = {{1, browser::LeftTop}};
+    return v;
+}
+
+void Form4::lineScores(const browser::View& v, bool hideWhileFilling, unsigned firstPairColour)
+{
+    Grid& g = *MSHFlexGrid1;
+    // Hidden while it fills and colours, the user sees the finished grid.
+    if (hideWhileFilling)
+        g.hide();
+    QFont f = g.font();
+    f.setFamily(QStringLiteral("Calibri"));
+    f.setPointSizeF(8);
+    g.setFont(f);
     runView(g, v);
 
     // Two rows per saved game share a colour, alternating from game to game.
@@ -114,20 +122,26 @@ void Form4::lineScores(const QString& condition, const QVariantList& params, boo
 
 void Form4::Command5_Click()
 {
-    battingByGame(QStringLiteral("Batter LIKE ?"), prefix(Text1), Qt::DescendingOrder);
+    runView(*MSHFlexGrid2, battingByPlayerView());
+}
+
+browser::View Form4::battingByPlayerView() const
+{
+    return battingView(QStringLiteral("Batter LIKE ?"), prefix(Text1), Qt::DescendingOrder);
 }
 
 void Form4::Command3_Click()
 {
-    battingByGame(QStringLiteral("Team LIKE ?"), prefix(Text2), Qt::AscendingOrder);
+    runView(*MSHFlexGrid2, battingView(QStringLiteral("Team LIKE ?"), prefix(Text2), Qt::AscendingOrder));
 }
 
 void Form4::Command9_Click()
 {
-    battingByGame(QStringLiteral("GameID LIKE ?"), contains(Text7), std::nullopt);
+    runView(*MSHFlexGrid2, battingView(QStringLiteral("GameID LIKE ?"), contains(Text7), std::nullopt));
 }
 
-void Form4::battingByGame(const QString& condition, const QString& filter, std::optional<Qt::SortOrder> byGameId)
+browser::View Form4::battingView(const QString& condition, const QString& filter,
+                                 std::optional<Qt::SortOrder> byGameId) const
 {
     browser::View v;
     v.parts = db::Parts{browser::selectFields(QStringLiteral("Batting")), QStringLiteral("Batting"), condition};
@@ -138,30 +152,35 @@ void Form4::battingByGame(const QString& condition, const QString& filter, std::
     v.widths = {{0, 300}, {1, 2000}, {10, 1400}, {11, 1900}, {12, 1600}};
     widthRange(v, 2, 10, 490);  // AB ends at 490 too
     v.alignments = {{1, browser::LeftTop}, {11, browser::LeftTop}};
-    runView(*MSHFlexGrid2, v);
+    return v;
 }
 
 // ---------------------------------------------------------------- pitching
 
 void Form4::Command2_Click()
 {
-    pitchingByGame(QStringLiteral("Pitcher LIKE ?"), prefix(Text3),
-                   Qt::DescendingOrder, 1600, true);
+    runView(*MSHFlexGrid3, pitchingByPlayerView());
+}
+
+browser::View Form4::pitchingByPlayerView() const
+{
+    return pitchingView(QStringLiteral("Pitcher LIKE ?"), prefix(Text3), Qt::DescendingOrder, 1600, true);
 }
 
 void Form4::Command1_Click()
 {
     // Innings as stored: a pitcher saved without outs reads 0.0001 here.
-    pitchingByGame(QStringLiteral("Team LIKE ?"), prefix(Text4), Qt::AscendingOrder, 2200, false);
+    runView(*MSHFlexGrid3,
+            pitchingView(QStringLiteral("Team LIKE ?"), prefix(Text4), Qt::AscendingOrder, 2200, false));
 }
 
 void Form4::Command10_Click()
 {
-    pitchingByGame(QStringLiteral("GameID LIKE ?"), contains(Text8), std::nullopt, 2200, true);
+    runView(*MSHFlexGrid3, pitchingView(QStringLiteral("GameID LIKE ?"), contains(Text8), std::nullopt, 2200, true));
 }
 
-void Form4::pitchingByGame(const QString& condition, const QString& filter, std::optional<Qt::SortOrder> byGameId,
-                           int gameIdWidth, bool formatInnings)
+browser::View Form4::pitchingView(const QString& condition, const QString& filter,
+                                  std::optional<Qt::SortOrder> byGameId, int gameIdWidth, bool formatInnings) const
 {
     browser::View v;
     v.parts = db::Parts{browser::selectFields(QStringLiteral("Pitching")), QStringLiteral("Pitching"), condition};
@@ -175,5 +194,5 @@ void Form4::pitchingByGame(const QString& condition, const QString& filter, std:
     v.alignments = {{1, browser::LeftTop}, {8, browser::LeftTop}};
     if (formatInnings)
         v.formats = {{7, 2}};
-    runView(*MSHFlexGrid3, v);
+    return v;
 }

@@ -205,7 +205,11 @@ void Form4::Form_Load()
     // that cannot be read fails every query the same way.
     browser::QueryRunner runner(browser::QueryRunner::Mode::SharedStep);
     loading_ = &runner;
-    const bool completed = guarded([this] {
+    const bool completed = guarded([this, &runner] {
+        // Read at once, each on its own connection; the handlers below take
+        // them in their order.
+        runner.prefetch({pitchingByPlayerView(), allLineScoresView(), battingByPlayerView(), allBattersView(),
+                         allPitchersView(), standingsView(), matchupsView()});
         // The pitching grid shows pitching by player. (Filling it by team
         // first, only to replace it at once, would cost a whole query.)
         Command2_Click();

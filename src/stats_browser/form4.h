@@ -189,18 +189,29 @@ private:
     // Runs one view into a grid: in the load step through the step's shared
     // runner, otherwise as a click (its own connection, its own report).
     bool runView(Grid& grid, const browser::View& view);
+    // The views a handler shows, so the load step can read them ahead.
     // byGameId: the rows, read in rowid order, sorted by GameID afterwards.
-    void battingByGame(const QString& condition, const QString& filter, std::optional<Qt::SortOrder> byGameId);
-    void pitchingByGame(const QString& condition, const QString& filter, std::optional<Qt::SortOrder> byGameId,
-                        int gameIdWidth, bool formatInnings);
+    browser::View battingView(const QString& condition, const QString& filter,
+                              std::optional<Qt::SortOrder> byGameId) const;
+    browser::View pitchingView(const QString& condition, const QString& filter, std::optional<Qt::SortOrder> byGameId,
+                               int gameIdWidth, bool formatInnings) const;
+    // newestFirst: the rows, read in rowid order, sorted by GameID
+    // descending and Host afterwards.
+    browser::View lineScoresView(const QString& condition, const QVariantList& params, bool newestFirst) const;
+    browser::View aggregateBattingView(const QString& where, const QVariantList& params, int countWidth) const;
+    browser::View aggregatePitchingView(const QString& where, const QVariantList& params) const;
+    // The load step's views, as their handlers show them.
+    browser::View pitchingByPlayerView() const;
+    browser::View allLineScoresView() const;
+    browser::View battingByPlayerView() const;
+    browser::View allBattersView() const;
+    browser::View allPitchersView() const;
+    browser::View standingsView() const;
+    browser::View matchupsView() const;
     // Fills the line-score grid; the colour of the first pair alternates
-    // with the next (&H00BBGGRR). newestFirst: the rows, read in rowid
-    // order, sorted by GameID descending and Host afterwards.
-    void lineScores(const QString& condition, const QVariantList& params, bool newestFirst, bool hideWhileFilling,
-                    unsigned firstPairColour);
+    // with the next (&H00BBGGRR).
+    void lineScores(const browser::View& view, bool hideWhileFilling, unsigned firstPairColour);
     void markGameIds();
-    void aggregateBatting(const QString& where, const QVariantList& params, int countWidth);
-    void aggregatePitching(const QString& where, const QVariantList& params);
     void pickDeleteTarget(const Grid& grid, int row);
 
     // Exports and bracket.

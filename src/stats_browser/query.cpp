@@ -192,6 +192,26 @@ void layOutNow(Grid& grid, const View& view)
     grid.doItemsLayout();
 }
 
+// What the view reads, on a connection of the caller's.
+db::ColumnRows readView(const View& view, db::Connection& c)
+{
+    if (view.readFirst)
+        if (std::optional<db::ColumnRows> first = view.readFirst(c))
+            return std::move(*first);
+    if (view.parts)
+        return c.selectColumnsInParts(*view.parts, view.params, db::FixedColumn::Leading, view.sortAfter);
+    return c.selectColumns(view.statement, view.params, db::FixedColumn::Leading, view.sortAfter);
+}
+
+// The same statement with the same values reads the same rows.
+QString keyOf(const View& view)
+{
+    QString key = view.parts ? view.parts->statement() : view.statement;
+    for (const QVariant& p : view.params)
+        key += QLatin1Char('\x1f') + QString::number(p.typeId()) + QLatin1Char(':') + p.toString();
+    return key;
+}
+
 }  // namespace
 
 QueryRunner::QueryRunner(Mode mode) : mode_(mode) {}
@@ -214,19 +234,14 @@ bool QueryRunner::run(Grid& grid, const View& view)
         failed = failure_;
     } else {
         try {
-            const auto read = [&view](db::Connection& c) {
-                if (view.readFirst)
-                    if (std::optional<db::ColumnRows> first = view.readFirst(c))
-                        return std::move(*first);
-                if (view.parts)
-                    return c.selectColumnsInParts(*view.parts, view.params, db::FixedColumn::Leading, view.sortAfter);
-                return c.selectColumns(view.statement, view.params, db::FixedColumn::Leading, view.sortAfter);
-            };
             if (mode_ == Mode::SharedStep) {
-                fillGrid(grid, read(connection()));
+                const QString key = keyOf(view);
+                const auto ahead = std::find_if(ahead_.begin(), ahead_.end(),
+                                                [&](const auto& a) { return a.second.valid() && a.first == key; });
+                fillGrid(grid, ahead != ahead_.end() ? ahead->second.get() : readView(view, connection()));
             } else {
                 db::Connection own;
-                fillGrid(grid, read(own));
+                fillGrid(grid, readView(view, own));
             }
         } catch (const ProgramError& e) {
             failed = e;
@@ -247,6 +262,27 @@ bool QueryRunner::run(Grid& grid, const View& view)
     }
     layOutNow(grid, view);
     return true;
+}
+
+void QueryRunner::prefetch(const std::vector<View>& views)
+{
+    if (mode_ != Mode::SharedStep || failure_)
+        return;
+    try {
+        // The step's own connection first: it brings a missing file or
+        // table into being before the others look at it.
+        connection();
+    } catch (const ProgramError& e) {
+        // As run() meets a failure: the step asks the file no more.
+        failure_ = e;
+        shared_.reset();
+        return;
+    }
+    for (const View& view : views)
+        ahead_.emplace_back(keyOf(view), std::async(std::launch::async, [view] {
+                                db::Connection own;
+                                return readView(view, own);
+                            }));
 }
 
 void QueryRunner::report()

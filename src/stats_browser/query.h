@@ -10,6 +10,7 @@
 #include <QStringList>
 #include <QVariantList>
 #include <functional>
+#include <future>
 #include <memory>
 #include <optional>
 #include <utility>
@@ -100,6 +101,12 @@ public:
     // header only, laid out; returns false.
     bool run(Grid& grid, const View& view);
 
+    // SharedStep: starts reading these views at once, each on a connection
+    // of its own on its own thread, for run() to take when it comes to the
+    // same view (the same statement and values). Nothing starts when the
+    // step's connection cannot be opened: run() then fails as it would.
+    void prefetch(const std::vector<View>& views);
+
     // SharedStep: shows the step's first failure, if any (once).
     void report();
     const std::optional<ProgramError>& failure() const { return failure_; }
@@ -109,6 +116,9 @@ private:
 
     Mode mode_;
     std::unique_ptr<db::Connection> shared_;
+    // Views being read ahead, by their statement and values; waited for
+    // when the runner goes, taken or not.
+    std::vector<std::pair<QString, std::future<db::ColumnRows>>> ahead_;
     std::optional<ProgramError> failure_;
     bool reported_ = false;
 };

@@ -27,6 +27,11 @@ void Form4::wireWinLoss()
 
 void Form4::Command30_Click()
 {
+    runView(*MSHFlexGrid9, standingsView());
+}
+
+browser::View Form4::standingsView() const
+{
     browser::View v;
     // A team that never won has an empty W and comes after every team with
     // wins (NULL sorts last when descending); equal wins go by name.
@@ -37,10 +42,15 @@ void Form4::Command30_Click()
     // The name keeps the grid's own alignment.
     v.centreAllData = false;
     v.alignments = {{2, browser::CentreTop}, {3, browser::CentreTop}};
-    runView(*MSHFlexGrid9, v);
+    return v;
 }
 
 void Form4::Command34_Click()
+{
+    runView(*MSHFlexGrid10, matchupsView());
+}
+
+browser::View Form4::matchupsView() const
 {
     browser::View v;
     v.statement =
@@ -49,7 +59,7 @@ void Form4::Command34_Click()
     v.widths = {{0, 300}, {1, 2500}, {2, 600}};
     v.centreAllData = false;
     v.alignments = {{2, browser::CentreTop}};
-    runView(*MSHFlexGrid10, v);
+    return v;
 }
 
 void Form4::MSHFlexGrid9_Click(int row)
