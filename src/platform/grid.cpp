@@ -401,6 +401,38 @@ void GridModel::setCellBackColor(int row, int col, const QColor& c)
     cellChanged(row, col, {Qt::BackgroundRole});
 }
 
+void GridModel::setRangeBackColor(int row1, int col1, int row2, int col2, const QColor& c)
+{
+    checkCell(row1, col1);
+    checkCell(row2, col2);
+    if (row1 > row2)
+        std::swap(row1, row2);
+    if (col1 > col2)
+        std::swap(col1, col2);
+    const QRgb v = stored(c);
+    for (int col = col1; col <= col2; ++col) {
+        std::vector<quint32>& colours = columns_[size_t(col)].colours;
+        if (!v && colours.empty())
+            continue;
+        if (colours.empty())
+            colours.assign(size_t(rows_), 0);
+        for (int row = row1; row <= row2; ++row) {
+            quint32& cell = colours[size_t(row)];
+            cell = paletteIndex({v, palette_[cell].fore});
+        }
+    }
+    if (!redraw_) {
+        (row1 == 0 ? headerDirty_ : dataDirty_) = true;
+        if (row2 > 0)
+            dataDirty_ = true;
+    } else {
+        if (row1 == 0)
+            emit headerDataChanged(Qt::Horizontal, col1, col2);
+        if (row2 > 0)
+            emit dataChanged(index(std::max(row1, 1) - 1, col1), index(row2 - 1, col2), {Qt::BackgroundRole});
+    }
+}
+
 QColor GridModel::cellForeColor(int row, int col) const
 {
     checkCell(row, col);

@@ -60,6 +60,9 @@ public:
     // Colours are kept opaque.
     QColor cellBackColor(int row, int col) const;
     void setCellBackColor(int row, int col, const QColor& c);
+    // The same back colour for every cell of rows row1..row2 and columns
+    // col1..col2, as one write (a large grid coloured row by row).
+    void setRangeBackColor(int row1, int col1, int row2, int col2, const QColor& c);
     QColor cellForeColor(int row, int col) const;
     void setCellForeColor(int row, int col, const QColor& c);
     // A whole column's back colour for its data rows (cheap for large grids):

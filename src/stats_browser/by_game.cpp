@@ -102,12 +102,9 @@ void Form4::lineScores(const browser::View& v, bool hideWhileFilling, unsigned f
                                    colours::fromBgr(firstPairColour == White ? PaleCyan : White)};
     m.setRedraw(false);
     int pair = 0;
-    for (int r = 1; r < m.rows(); r += 2, ++pair) {
-        const QColor& c = pairColours[pair % 2];
-        for (int row = r; row <= r + 1 && row < m.rows(); ++row)
-            for (int col = 1; col < m.cols(); ++col)
-                m.setCellBackColor(row, col, c);
-    }
+    if (m.cols() > 1)
+        for (int r = 1; r < m.rows(); r += 2, ++pair)
+            m.setRangeBackColor(r, 1, std::min(r + 1, m.rows() - 1), m.cols() - 1, pairColours[pair % 2]);
     m.setRedraw(true);
     g.setCurrentCell(0, 0);
     g.show();

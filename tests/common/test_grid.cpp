@@ -298,6 +298,18 @@ TEST(Grid, CellColoursAndBandingSurviveTextChanges)
     EXPECT_EQ(changed.count(), 1);
     EXPECT_EQ(g.textMatrix(49, 17), QStringLiteral(".50"));
 
+    // A range coloured at once is as if each of its cells were, fore
+    // colours kept; its corners may come in either order.
+    g.model().setCellForeColor(10, 3, Qt::blue);
+    g.model().setRangeBackColor(11, 4, 10, 2, Qt::cyan);
+    for (int r = 10; r <= 11; ++r)
+        for (int c = 2; c <= 4; ++c)
+            EXPECT_EQ(g.model().cellBackColor(r, c), QColor(Qt::cyan)) << r << "," << c;
+    EXPECT_EQ(g.model().cellForeColor(10, 3), QColor(Qt::blue));
+    EXPECT_EQ(g.model().cellBackColor(13, 3), grey);
+    EXPECT_EQ(g.model().cellBackColor(10, 6), yellow);
+    EXPECT_EQ(backShown(g, 11, 4), QColor(Qt::cyan));
+
     // A reload takes the old rows' cell colours away with them; the column
     // colour stays with its column.
     g.model().setDataRows({QStringList{}, QStringList{}});
