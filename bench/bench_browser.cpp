@@ -385,6 +385,7 @@ int main(int argc, char** argv)
     // window opened again (as the board does). The memory is the process's
     // own: its peak while the window opens, and what stays once it closes.
     std::vector<double> peaks, kept1, kept2;
+    const double atStart = memory().rss;
     print("open browser (new window, all load queries)", timed([&] {
               const Memory before = memory();
               resetPeak();
@@ -410,13 +411,16 @@ int main(int argc, char** argv)
               settle();
               kept2.push_back(memory().rss - before.rss);
           }));
+    const double afterAll = memory().rss - atStart;
     reference(statementsOf([&] { b.Form_Load(); }));
     b.close();
     settle();
-    std::printf("memory: peak growth while opening median %.0f MB (max %.0f); kept after closing: new window %.0f MB, "
-                "reused window %.0f MB (max %.0f)\n",
-                median(peaks), *std::max_element(peaks.begin(), peaks.end()), median(kept1), median(kept2),
-                *std::max_element(kept2.begin(), kept2.end()));
+    std::printf("memory: peak growth while opening median %.0f MB (max %.0f); kept after closing: new window %.0f MB "
+                "(max %.0f), reused window %.0f MB (max %.0f); after all %d openings %.0f MB more than before the "
+                "first\n",
+                median(peaks), *std::max_element(peaks.begin(), peaks.end()), median(kept1),
+                *std::max_element(kept1.begin(), kept1.end()), median(kept2),
+                *std::max_element(kept2.begin(), kept2.end()), 2 * Runs, afterAll);
 
     if (qEnvironmentVariableIntValue("BENCH_OPEN_ONLY"))
         return 0;

@@ -3,19 +3,26 @@
 #include "platform/database.h"
 #include "platform/database_internal.h"
 
+#include <QScopeGuard>
 #include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlRecord>
+#include <QThreadPool>
 #include <algorithm>
 #include <array>
+#include <atomic>
 #include <cstring>
 #include <iterator>
+#include <latch>
 #include <memory>
 #include <numeric>
 #include <sqlite3.h>
 #include <string>
 #include <thread>
-#include <atomic>
+
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
 
 namespace db {
 
@@ -900,15 +907,34 @@ QString partStatement(const Parts& p)
 // each on a read-only connection of its own, on its own thread, with the
 // part's range bound ahead of params. True when every part was read through
 // and the file did not change meanwhile (as the planning connection sees it).
+// The threads that read parts. Kept, not made per read: every thread new
+// to the allocator gets memory of its own, which it keeps after the thread
+// is gone.
+QThreadPool& partThreads()
+{
+    static QThreadPool* pool = [] {
+#ifdef __GLIBC__
+        // A read's columns are large blocks made on one thread and freed on
+        // another: each in pages of its own, given back when freed, instead
+        // of staying with the thread that made it.
+        mallopt(M_MMAP_THRESHOLD, 256 * 1024);
+#endif
+        auto* p = new QThreadPool;
+        p->setMaxThreadCount(MaxParts);
+        return p;
+    }();
+    return *pool;
+}
+
 bool readParts(sqlite3* planner, const PartPlan& plan, const QString& statement, const QVariantList& params,
                const std::function<void(int, sqlite3*, sqlite3_stmt*)>& readPart)
 {
     const int parts = int(plan.ranges.size());
     std::vector<char> done(size_t(parts), 0);
-    std::vector<std::thread> threads;
-    threads.reserve(size_t(parts));
+    std::latch finished(parts);
     for (int part = 0; part < parts; ++part) {
-        threads.emplace_back([&, part] {
+        partThreads().start([&, part] {
+            const auto countDown = qScopeGuard([&] { finished.count_down(); });
             sqlite3* h = nullptr;
             const int opened = sqlite3_open_v2(plan.file.constData(), &h, SQLITE_OPEN_READONLY | SQLITE_OPEN_NOMUTEX,
                                                nullptr);
@@ -932,8 +958,7 @@ bool readParts(sqlite3* planner, const PartPlan& plan, const QString& statement,
             }
         });
     }
-    for (std::thread& t : threads)
-        t.join();
+    finished.wait();
     if (std::find(done.begin(), done.end(), 0) != done.end())
         return false;
     const std::optional<qint64> version = dataVersionOf(planner);

@@ -6,6 +6,7 @@
 
 #include <QHeaderView>
 #include <QLocale>
+#include <QThreadPool>
 #include <algorithm>
 #include <charconv>
 #include <climits>
@@ -216,7 +217,14 @@ QString keyOf(const View& view)
 
 QueryRunner::QueryRunner(Mode mode) : mode_(mode) {}
 
-QueryRunner::~QueryRunner() = default;
+QueryRunner::~QueryRunner()
+{
+    // A view read ahead and never taken still reads the file: done before
+    // the step is.
+    for (auto& [key, result] : ahead_)
+        if (result.valid())
+            result.wait();
+}
 
 db::Connection& QueryRunner::connection()
 {
@@ -278,11 +286,24 @@ void QueryRunner::prefetch(const std::vector<View>& views)
         shared_.reset();
         return;
     }
-    for (const View& view : views)
-        ahead_.emplace_back(keyOf(view), std::async(std::launch::async, [view] {
-                                db::Connection own;
-                                return readView(view, own);
-                            }));
+    // Threads kept for the next opening (see the reader's part threads).
+    static QThreadPool* readers = [] {
+        auto* pool = new QThreadPool;
+        pool->setMaxThreadCount(8);
+        return pool;
+    }();
+    for (const View& view : views) {
+        auto result = std::make_shared<std::promise<db::ColumnRows>>();
+        ahead_.emplace_back(keyOf(view), result->get_future());
+        readers->start([view, result] {
+            try {
+                db::Connection own;
+                result->set_value(readView(view, own));
+            } catch (...) {
+                result->set_exception(std::current_exception());
+            }
+        });
+    }
 }
 
 void QueryRunner::report()
