@@ -78,9 +78,10 @@ void Form4::GetBoxScore()
     // fail them.
     browser::QueryRunner runner(browser::QueryRunner::Mode::SharedStep);
 
+    // Each game's rows in the order they were saved.
+    const QString ofTeam = QStringLiteral("GameID = ? COLLATE NOCASE AND Team = ? COLLATE NOCASE");
     browser::View batting;
-    batting.statement = browser::selectFields(QStringLiteral("Batting"))
-        + QStringLiteral(" WHERE GameID = ? COLLATE NOCASE AND Team = ? COLLATE NOCASE");
+    batting.parts = db::Parts{browser::selectFields(QStringLiteral("Batting")), QStringLiteral("Batting"), ofTeam};
     batting.header = browser::fieldsOf(QStringLiteral("Batting"));
     batting.widths = {{0, 30}, {1, 1600}};
     for (int c = 2; c <= 10; ++c)
@@ -91,8 +92,7 @@ void Form4::GetBoxScore()
         batting.alignments.emplace_back(c, browser::CentreCentre);
 
     browser::View pitching;
-    pitching.statement = browser::selectFields(QStringLiteral("Pitching"))
-        + QStringLiteral(" WHERE GameID = ? COLLATE NOCASE AND Team = ? COLLATE NOCASE");
+    pitching.parts = db::Parts{browser::selectFields(QStringLiteral("Pitching")), QStringLiteral("Pitching"), ofTeam};
     pitching.header = browser::fieldsOf(QStringLiteral("Pitching"));
     pitching.widths = {{0, 30}, {1, 1600}, {2, 380}, {3, 380}, {4, 450}, {5, 450}, {6, 550}, {7, 450}, {8, 0}, {9, 0}};
     pitching.alignments = {{1, browser::LeftCentre}};
@@ -112,8 +112,10 @@ void Form4::GetBoxScore()
     SSTab1->setCurrentIndex(6);
 
     browser::View line;
-    line.statement = browser::selectFields(QStringLiteral("BoxScores"))
-        + QStringLiteral(" WHERE GameID = ? COLLATE NOCASE ORDER BY Host");
+    // By Host (visitors first), as ORDER BY Host lists them.
+    line.parts = db::Parts{browser::selectFields(QStringLiteral("BoxScores")), QStringLiteral("BoxScores"),
+                           QStringLiteral("GameID = ? COLLATE NOCASE")};
+    line.sortAfter = {{QStringLiteral("Host"), false, true}};
     line.params = {gameId};
     line.header = browser::fieldsOf(QStringLiteral("BoxScores"));
     line.widths = {{0, 30}, {1, 800}};
