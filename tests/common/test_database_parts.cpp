@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 #include <string>
+#include <thread>
 
 namespace {
 
@@ -121,7 +122,9 @@ TEST_F(DatabaseParts, PartsGiveTheRowsOfOneRead)
         partStatements = 0;
         expectSameAsOneRead(c, {Select, "Batting", k.condition}, k.params, k.order,
                             std::string("condition '") + k.condition + "'");
-        EXPECT_GT(partStatements.load(), 1) << k.condition;
+        // One core reads in one piece.
+        if (std::thread::hardware_concurrency() >= 2)
+            EXPECT_GT(partStatements.load(), 1) << k.condition;
     }
     // Spot check: the whole table, newest game id first, the rows kept.
     const db::ColumnRows all =
@@ -163,6 +166,8 @@ TEST_F(DatabaseParts, WhereOneReadCouldDifferItIsTheOnlyRead)
 
 TEST_F(DatabaseParts, AFileChangedWhileThePartsAreReadIsReadAgainWhole)
 {
+    if (std::thread::hardware_concurrency() < 2)
+        GTEST_SKIP() << "one core reads in one piece";
     db::Connection c;
     writeAtFirstPart = true;
     const db::ColumnRows rows =
