@@ -123,8 +123,9 @@ TEST_F(DatabaseParts, PartsGiveTheRowsOfOneRead)
         expectSameAsOneRead(c, {Select, "Batting", k.condition}, k.params, k.order,
                             std::string("condition '") + k.condition + "'");
         // One core reads in one piece.
-        if (std::thread::hardware_concurrency() >= 2)
+        if (std::thread::hardware_concurrency() >= 2) {
             EXPECT_GT(partStatements.load(), 1) << k.condition;
+        }
     }
     // Spot check: the whole table, newest game id first, the rows kept.
     const db::ColumnRows all =
