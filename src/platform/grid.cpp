@@ -590,31 +590,50 @@ int GridModel::columnCount(const QModelIndex& parent) const
 
 QVariant GridModel::data(const QModelIndex& index, int role) const
 {
-    if (!index.isValid() || index.row() + 1 >= rows() || index.column() >= cols_)
-        return {};
+    QModelRoleData one(role);
+    multiData(index, one);
+    return one.data();
+}
+
+void GridModel::multiData(const QModelIndex& index, QModelRoleDataSpan roleDataSpan) const
+{
+    if (!index.isValid() || index.row() + 1 >= rows() || index.column() >= cols_) {
+        for (QModelRoleData& d : roleDataSpan)
+            d.clearData();
+        return;
+    }
     const int row = index.row() + 1;
     const int col = index.column();
-    switch (role) {
-    case Qt::DisplayRole:
-        return cell(row, col);
-    case Qt::TextAlignmentRole:
-        return QVariant::fromValue(alignmentOf(align_[size_t(col)], cell(row, col)));
-    case Qt::BackgroundRole: {
-        QRgb v = cellColours(row, col).back;
-        if (!v)
-            v = colBack_[size_t(col)];
-        if (v)
-            return QBrush(QColor::fromRgb(v));
-        if (col == 0)
-            return QBrush(fixedBack_);
-        return {};
-    }
-    case Qt::ForegroundRole:
-        if (QRgb v = cellColours(row, col).fore)
-            return QBrush(QColor::fromRgb(v));
-        return {};
-    default:
-        return {};
+    const QString& text = cell(row, col);
+    const CellColours own = cellColours(row, col);
+    for (QModelRoleData& d : roleDataSpan) {
+        switch (d.role()) {
+        case Qt::DisplayRole:
+            d.setData(text);
+            break;
+        case Qt::TextAlignmentRole:
+            d.setData(QVariant::fromValue(alignmentOf(align_[size_t(col)], text)));
+            break;
+        case Qt::BackgroundRole: {
+            const QRgb v = own.back ? own.back : colBack_[size_t(col)];
+            if (v)
+                d.setData(QBrush(QColor::fromRgb(v)));
+            else if (col == 0)
+                d.setData(QBrush(fixedBack_));
+            else
+                d.clearData();
+            break;
+        }
+        case Qt::ForegroundRole:
+            if (own.fore)
+                d.setData(QBrush(QColor::fromRgb(own.fore)));
+            else
+                d.clearData();
+            break;
+        default:
+            d.clearData();
+            break;
+        }
     }
 }
 

@@ -305,6 +305,45 @@ TEST(Grid, CellColoursAndBandingSurviveTextChanges)
     EXPECT_EQ(g.model().cellBackColor(2, 5), QColor(Qt::red));
 }
 
+TEST(Grid, EveryRoleOfACellAnswersAtOnceAndUnknownRolesAreEmpty)
+{
+    // How the view's painting asks: all roles of a cell in one call, into
+    // slots it may have used for the previous cell.
+    Grid g;
+    fill(g, {QStringLiteral("Batter"), QStringLiteral("K")},
+         {{QStringLiteral("Smith"), QStringLiteral("3")}, {QStringLiteral("Jones"), QString()}});
+    g.model().setCellForeColor(1, 2, Qt::blue);
+    g.model().setColBackColor(1, Qt::red);
+    auto ask = [&](int row, int col) {
+        std::vector<QModelRoleData> roles;
+        for (int role : {int(Qt::DisplayRole), int(Qt::TextAlignmentRole), int(Qt::BackgroundRole),
+                         int(Qt::ForegroundRole), int(Qt::FontRole), int(Qt::DecorationRole), int(Qt::CheckStateRole)}) {
+            roles.emplace_back(role);
+            roles.back().setData(QStringLiteral("left over"));
+        }
+        g.model().multiData(g.model().index(row - 1, col), roles);
+        return roles;
+    };
+    using A = Qt::Alignment;
+    const auto coloured = ask(1, 2);
+    EXPECT_EQ(coloured[0].data().toString(), QStringLiteral("3"));
+    EXPECT_EQ(coloured[1].data().value<A>(), A(Qt::AlignRight | Qt::AlignVCenter));
+    EXPECT_FALSE(coloured[2].data().isValid());
+    EXPECT_EQ(coloured[3].data().value<QBrush>().color(), QColor(Qt::blue));
+    for (size_t i = 4; i < coloured.size(); ++i)
+        EXPECT_FALSE(coloured[i].data().isValid()) << i;
+
+    const auto banded = ask(2, 1);
+    EXPECT_EQ(banded[0].data().toString(), QStringLiteral("Jones"));
+    EXPECT_EQ(banded[1].data().value<A>(), A(Qt::AlignLeft | Qt::AlignVCenter));
+    EXPECT_EQ(banded[2].data().value<QBrush>().color(), QColor(Qt::red));
+    EXPECT_FALSE(banded[3].data().isValid());
+    EXPECT_EQ(ask(2, 0)[2].data().value<QBrush>().color(), g.palette().color(QPalette::Button));
+    // Outside the rows: nothing at all.
+    for (const QModelRoleData& d : ask(3, 1))
+        EXPECT_FALSE(d.data().isValid());
+}
+
 TEST(Grid, AlignmentCodesAndGeneralAlignment)
 {
     using A = Qt::Alignment;
