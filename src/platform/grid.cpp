@@ -9,6 +9,7 @@
 #include <QEvent>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QScrollBar>
 #include <QLocale>
 #include <algorithm>
 #include <charconv>
@@ -865,6 +866,36 @@ QRect Grid::cellRect(int row, int col) const
         return QRect(h->sectionViewportPosition(col), -h->height(), h->sectionSize(col), h->height());
     }
     return visualRect(model_.index(row - 1, col));
+}
+
+void Grid::updateGeometries()
+{
+    // Laying its children out, the scroll area raises the frames of both
+    // scroll bars; with both shown they trade places every time, and each
+    // trade repaints both bars and the window behind them though nothing
+    // moved: a repaint on every refresh of the grid. The trades are kept
+    // off the screen; a frame that moved, was resized, shown or hidden is
+    // repainted where it was and where it is. A bar's own changes (range,
+    // position) repaint the bar as ever.
+    QWidget* frames[] = {horizontalScrollBar()->parentWidget(), verticalScrollBar()->parentWidget()};
+    struct Before {
+        QRect geometry;
+        bool visible;
+        bool blocked;
+    } before[2];
+    for (int i = 0; i < 2; ++i) {
+        before[i] = {frames[i]->geometry(), frames[i]->isVisible(), frames[i]->testAttribute(Qt::WA_UpdatesDisabled)};
+        frames[i]->setAttribute(Qt::WA_UpdatesDisabled, true);
+    }
+    QTableView::updateGeometries();
+    for (int i = 0; i < 2; ++i) {
+        QWidget* f = frames[i];
+        f->setAttribute(Qt::WA_UpdatesDisabled, before[i].blocked);
+        if (f->geometry() != before[i].geometry || f->isVisible() != before[i].visible) {
+            update(before[i].geometry);
+            update(f->geometry());
+        }
+    }
 }
 
 void Grid::keyPressEvent(QKeyEvent* e)

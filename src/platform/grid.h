@@ -205,6 +205,7 @@ signals:
 protected:
     void keyPressEvent(QKeyEvent* e) override;
     void changeEvent(QEvent* e) override;
+    void updateGeometries() override;
 
 private:
     void applyColumnWidth(int col);

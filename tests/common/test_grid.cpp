@@ -9,6 +9,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QHeaderView>
+#include <QScreen>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
@@ -342,6 +343,58 @@ TEST(Grid, EveryRoleOfACellAnswersAtOnceAndUnknownRolesAreEmpty)
     // Outside the rows: nothing at all.
     for (const QModelRoleData& d : ask(3, 1))
         EXPECT_FALSE(d.data().isValid());
+}
+
+TEST(Grid, WindowShowsTheGridAsDrawnAfreshWhenScrollBarsComeAndGo)
+{
+    // What is on screen after each refresh, against the window drawn anew:
+    // a scroll bar shown, moved or hidden without being repainted would
+    // leave stale pixels behind.
+    QWidget window;
+    window.resize(420, 260);
+    Grid g(&window);
+    g.setGeometry(10, 10, 400, 240);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    auto load = [&](int rows, int cols) {
+        std::vector<QStringList> data;
+        for (int r = 0; r < rows; ++r) {
+            QStringList row{QString()};
+            for (int c = 1; c < cols; ++c)
+                row << QStringLiteral("%1.%2").arg(r).arg(c);
+            data.push_back(row);
+        }
+        g.setCols(cols);
+        g.model().setDataRows(std::move(data));
+        g.doItemsLayout();
+        QApplication::processEvents();
+    };
+    const struct {
+        int rows, cols;
+    } steps[] = {{3, 3}, {60, 3}, {60, 12}, {61, 12}, {61, 12}, {3, 12}, {3, 3}, {60, 12}, {0, 2}};
+    for (const auto& s : steps) {
+        load(s.rows, s.cols);
+        const QImage shown = window.screen()->grabWindow(window.winId()).toImage().convertToFormat(QImage::Format_RGB32);
+        const QImage fresh = window.grab().toImage().convertToFormat(QImage::Format_RGB32);
+        EXPECT_EQ(shown, fresh) << s.rows << " rows, " << s.cols << " columns";
+    }
+
+    // New rows that leave both bars as they were repaint neither of them.
+    load(60, 12);
+    load(60, 12);
+    struct PaintCount : QObject {
+        int paints = 0;
+        bool eventFilter(QObject*, QEvent* e) override
+        {
+            paints += e->type() == QEvent::Paint;
+            return false;
+        }
+    } bars;
+    g.horizontalScrollBar()->installEventFilter(&bars);
+    g.verticalScrollBar()->installEventFilter(&bars);
+    load(60, 12);
+    load(60, 12);
+    EXPECT_EQ(bars.paints, 0);
 }
 
 TEST(Grid, AlignmentCodesAndGeneralAlignment)
