@@ -375,3 +375,33 @@ TEST_F(BrowserTest, AFileWithItsFieldsInAnotherOrderShowsEveryColumnUnderItsOwnH
     EXPECT_EQ(browser->MSHFlexGrid3->textMatrix(1, 7), "6.5");
     EXPECT_TRUE(ui->programErrors().isEmpty()) << ui->programErrors().join('\n').toStdString();
 }
+
+TEST_F(ByGameTest, AViewWithOtherColumnWidthsPaintsTheGridOnce)
+{
+    // By team and by player differ in the GameID column's width.
+    Grid& g = *browser->MSHFlexGrid3;
+    browser->SSTab1->setCurrentIndex(2);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(browser->window()));
+    auto settle = [] {
+        for (int i = 0; i < 3; ++i)
+            QApplication::processEvents();
+    };
+    settle();
+    struct PaintCount : QObject {
+        int paints = 0;
+        bool eventFilter(QObject*, QEvent* e) override
+        {
+            paints += e->type() == QEvent::Paint;
+            return false;
+        }
+    } viewport;
+    g.viewport()->installEventFilter(&viewport);
+    browser->Text4->setText("O'Brien");
+    for (QPushButton* view : {browser->Command1, browser->Command2, browser->Command1}) {
+        viewport.paints = 0;
+        click(view);
+        settle();
+        EXPECT_EQ(viewport.paints, 1) << view->text().toStdString();
+    }
+    EXPECT_EQ(g.colWidth(9), 2200);
+}
