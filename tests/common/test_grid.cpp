@@ -3,6 +3,7 @@
 #include "common/colours.h"
 #include "common/guard.h"
 #include "platform/twips.h"
+#include "support/paint_count.h"
 #include "support/scripted_interaction.h"
 
 #include <QApplication>
@@ -382,14 +383,7 @@ TEST(Grid, WindowShowsTheGridAsDrawnAfreshWhenScrollBarsComeAndGo)
     // New rows that leave both bars as they were repaint neither of them.
     load(60, 12);
     load(60, 12);
-    struct PaintCount : QObject {
-        int paints = 0;
-        bool eventFilter(QObject*, QEvent* e) override
-        {
-            paints += e->type() == QEvent::Paint;
-            return false;
-        }
-    } bars;
+    PaintCount bars;
     g.horizontalScrollBar()->installEventFilter(&bars);
     g.verticalScrollBar()->installEventFilter(&bars);
     load(60, 12);

@@ -2,6 +2,7 @@
 #include "browser_fixture.h"
 
 #include "common/colours.h"
+#include "support/paint_count.h"
 #include "support/sqlite_peer.h"
 
 #include <QLineEdit>
@@ -387,14 +388,7 @@ TEST_F(ByGameTest, AViewWithOtherColumnWidthsPaintsTheGridOnce)
             QApplication::processEvents();
     };
     settle();
-    struct PaintCount : QObject {
-        int paints = 0;
-        bool eventFilter(QObject*, QEvent* e) override
-        {
-            paints += e->type() == QEvent::Paint;
-            return false;
-        }
-    } viewport;
+    PaintCount viewport;
     g.viewport()->installEventFilter(&viewport);
     browser->Text4->setText("O'Brien");
     for (QPushButton* view : {browser->Command1, browser->Command2, browser->Command1}) {
