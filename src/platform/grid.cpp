@@ -9,8 +9,8 @@
 #include <QEvent>
 #include <QHeaderView>
 #include <QKeyEvent>
-#include <QScrollBar>
 #include <QLocale>
+#include <QScrollBar>
 #include <algorithm>
 #include <charconv>
 #include <cmath>
