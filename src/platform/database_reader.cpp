@@ -903,10 +903,6 @@ QString partStatement(const Parts& p)
     return s + QStringLiteral(" ORDER BY rowid");
 }
 
-// Runs readPart(part, handle, statement) for every part of the plan at once,
-// each on a read-only connection of its own, on its own thread, with the
-// part's range bound ahead of params. True when every part was read through
-// and the file did not change meanwhile (as the planning connection sees it).
 // The threads that read parts. Kept, not made per read: every thread new
 // to the allocator gets memory of its own, which it keeps after the thread
 // is gone.
@@ -926,6 +922,10 @@ QThreadPool& partThreads()
     return *pool;
 }
 
+// Runs readPart(part, handle, statement) for every part of the plan at once,
+// each on a read-only connection of its own, on a thread of the pool, with the
+// part's range bound ahead of params. True when every part was read through
+// and the file did not change meanwhile (as the planning connection sees it).
 bool readParts(sqlite3* planner, const PartPlan& plan, const QString& statement, const QVariantList& params,
                const std::function<void(int, sqlite3*, sqlite3_stmt*)>& readPart)
 {

@@ -96,13 +96,31 @@ QString path()
 
 void Connection::prepareFile()
 {
-    QStringList present;
+    // Every field of the five tables, in one statement: it runs on every
+    // click of the browser. Only the tables named as ours are looked into,
+    // so an unrelated view that no longer reads does not stop the file from
+    // opening. Names match as SQLite matches them, without regard to case.
+    static const QString statement = [] {
+        QStringList names;
+        for (const Table& t : tables())
+            names << QLatin1Char('\'') + t.name + QLatin1Char('\'');
+        return QStringLiteral("SELECT m.name, f.name FROM sqlite_master AS m JOIN pragma_table_info(m.name) AS f "
+                              "WHERE m.type IN ('table', 'view') AND m.name COLLATE NOCASE IN (%1)")
+            .arg(names.join(QStringLiteral(", ")));
+    }();
+
+    std::vector<std::pair<QString, QStringList>> present;  // each table with its fields
     {
         // The first read of the file: a file that is not a database or that
         // another program holds locked fails here, before anything is written.
-        QSqlQuery q = exec(QStringLiteral("SELECT name FROM sqlite_master WHERE type IN ('table', 'view')"));
-        while (q.next())
-            present << q.value(0).toString();
+        QSqlQuery q = exec(statement);
+        while (q.next()) {
+            const QString table = q.value(0).toString();
+            auto at = std::find_if(present.begin(), present.end(), [&](const auto& p) { return p.first == table; });
+            if (at == present.end())
+                at = present.emplace(present.end(), table, QStringList());
+            at->second << q.value(1).toString();
+        }
         if (q.lastError().isValid())
             raise(q.lastError());
     }
@@ -111,27 +129,19 @@ void Connection::prepareFile()
     // file with a wrong table is reported and left untouched.
     std::vector<const Table*> missing;
     for (const Table& t : tables()) {
-        const auto found = std::find_if(present.cbegin(), present.cend(), [&](const QString& name) {
-            return name.compare(t.name, Qt::CaseInsensitive) == 0;
+        const auto found = std::find_if(present.cbegin(), present.cend(), [&](const auto& p) {
+            return p.first.compare(t.name, Qt::CaseInsensitive) == 0;
         });
         if (found == present.cend()) {
             missing.push_back(&t);
             continue;
         }
-        QStringList fields;
-        {
-            QSqlQuery q = exec(QStringLiteral("SELECT name FROM pragma_table_info(?)"), {*found});
-            while (q.next())
-                fields << q.value(0).toString();
-            if (q.lastError().isValid())
-                raise(q.lastError());
-        }
         QStringList lacking;
         for (const Column& c : t.columns)
-            if (!fields.contains(c.name, Qt::CaseInsensitive))
+            if (!found->second.contains(c.name, Qt::CaseInsensitive))
                 lacking << c.name;
         if (!lacking.isEmpty())
-            throw ProgramError(1, missingFieldsText(*found, lacking));
+            throw ProgramError(1, missingFieldsText(found->first, lacking));
     }
 
     if (!missing.empty()) {

@@ -10,6 +10,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLocale>
+#include <QScrollBar>
 #include <algorithm>
 #include <charconv>
 #include <cmath>
@@ -632,31 +633,50 @@ int GridModel::columnCount(const QModelIndex& parent) const
 
 QVariant GridModel::data(const QModelIndex& index, int role) const
 {
-    if (!index.isValid() || index.row() + 1 >= rows() || index.column() >= cols_)
-        return {};
+    QModelRoleData one(role);
+    multiData(index, one);
+    return one.data();
+}
+
+void GridModel::multiData(const QModelIndex& index, QModelRoleDataSpan roleDataSpan) const
+{
+    if (!index.isValid() || index.row() + 1 >= rows() || index.column() >= cols_) {
+        for (QModelRoleData& d : roleDataSpan)
+            d.clearData();
+        return;
+    }
     const int row = index.row() + 1;
     const int col = index.column();
-    switch (role) {
-    case Qt::DisplayRole:
-        return cell(row, col);
-    case Qt::TextAlignmentRole:
-        return QVariant::fromValue(alignmentOf(align_[size_t(col)], cell(row, col)));
-    case Qt::BackgroundRole: {
-        QRgb v = cellColours(row, col).back;
-        if (!v)
-            v = colBack_[size_t(col)];
-        if (v)
-            return QBrush(QColor::fromRgb(v));
-        if (col == 0)
-            return QBrush(fixedBack_);
-        return {};
-    }
-    case Qt::ForegroundRole:
-        if (QRgb v = cellColours(row, col).fore)
-            return QBrush(QColor::fromRgb(v));
-        return {};
-    default:
-        return {};
+    const QString& text = cell(row, col);
+    const CellColours own = cellColours(row, col);
+    for (QModelRoleData& d : roleDataSpan) {
+        switch (d.role()) {
+        case Qt::DisplayRole:
+            d.setData(text);
+            break;
+        case Qt::TextAlignmentRole:
+            d.setData(QVariant::fromValue(alignmentOf(align_[size_t(col)], text)));
+            break;
+        case Qt::BackgroundRole: {
+            const QRgb v = own.back ? own.back : colBack_[size_t(col)];
+            if (v)
+                d.setData(QBrush(QColor::fromRgb(v)));
+            else if (col == 0)
+                d.setData(QBrush(fixedBack_));
+            else
+                d.clearData();
+            break;
+        }
+        case Qt::ForegroundRole:
+            if (own.fore)
+                d.setData(QBrush(QColor::fromRgb(own.fore)));
+            else
+                d.clearData();
+            break;
+        default:
+            d.clearData();
+            break;
+        }
     }
 }
 
@@ -888,6 +908,36 @@ QRect Grid::cellRect(int row, int col) const
         return QRect(h->sectionViewportPosition(col), -h->height(), h->sectionSize(col), h->height());
     }
     return visualRect(model_.index(row - 1, col));
+}
+
+void Grid::updateGeometries()
+{
+    // Laying its children out, the scroll area raises the frames of both
+    // scroll bars; with both shown they trade places every time, and each
+    // trade repaints both bars and the window behind them though nothing
+    // moved: a repaint on every refresh of the grid. The trades are kept
+    // off the screen; a frame that moved, was resized, shown or hidden is
+    // repainted where it was and where it is. A bar's own changes (range,
+    // position) repaint the bar as ever.
+    QWidget* frames[] = {horizontalScrollBar()->parentWidget(), verticalScrollBar()->parentWidget()};
+    struct Before {
+        QRect geometry;
+        bool visible;
+        bool blocked;
+    } before[2];
+    for (int i = 0; i < 2; ++i) {
+        before[i] = {frames[i]->geometry(), frames[i]->isVisible(), frames[i]->testAttribute(Qt::WA_UpdatesDisabled)};
+        frames[i]->setAttribute(Qt::WA_UpdatesDisabled, true);
+    }
+    QTableView::updateGeometries();
+    for (int i = 0; i < 2; ++i) {
+        QWidget* f = frames[i];
+        f->setAttribute(Qt::WA_UpdatesDisabled, before[i].blocked);
+        if (f->geometry() != before[i].geometry || f->isVisible() != before[i].visible) {
+            update(before[i].geometry);
+            update(f->geometry());
+        }
+    }
 }
 
 void Grid::keyPressEvent(QKeyEvent* e)

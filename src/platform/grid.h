@@ -106,6 +106,9 @@ public:
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role) const override;
+    // Every role of a cell at once: the view's painting asks for seven per
+    // cell, and the cell is looked up once for them all.
+    void multiData(const QModelIndex& index, QModelRoleDataSpan roleDataSpan) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
 
@@ -205,6 +208,7 @@ signals:
 protected:
     void keyPressEvent(QKeyEvent* e) override;
     void changeEvent(QEvent* e) override;
+    void updateGeometries() override;
 
 private:
     void applyColumnWidth(int col);

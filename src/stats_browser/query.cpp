@@ -6,6 +6,7 @@
 
 #include <QHeaderView>
 #include <QLocale>
+#include <QSignalBlocker>
 #include <QThreadPool>
 #include <algorithm>
 #include <charconv>
@@ -185,10 +186,15 @@ namespace {
 
 // The view would lay out its new rows and columns on its next turn of the
 // event loop, after the window has already painted them once: a click would
-// cost two paints of the grid. Laid out here, it paints once.
+// cost two paints of the grid. Laid out here, it paints once. So do columns
+// whose width the view changes: told of each by the header, the view would
+// repaint them on its next turn; it is laid out and repainted whole below.
 void layOutNow(Grid& grid, const View& view)
 {
-    layOut(grid, view);
+    {
+        const QSignalBlocker quiet(grid.horizontalHeader());
+        layOut(grid, view);
+    }
     grid.horizontalHeader()->doItemsLayout();
     grid.doItemsLayout();
 }

@@ -169,6 +169,40 @@ TEST(Database, TableWithOtherFieldsIsReportedAndNothingIsCreated)
     EXPECT_FALSE(dbConnectionsLeft());
 }
 
+TEST(Database, OtherObjectsInTheFileAreLeftAloneAndAViewCanStandForATable)
+{
+    TempProgramFolder pf;
+    const QString file = pf.file("ZRQ.mdb");
+    {
+        // Someone's own table and a view that stopped reading when its table
+        // went; a view in place of the matchups with the fields they need.
+        PeerConnection raw(file);
+        raw.exec("CREATE TABLE Notes (Line TEXT)");
+        raw.exec("CREATE TABLE Gone (x INTEGER)");
+        raw.exec("CREATE VIEW Stale AS SELECT x FROM Gone");
+        raw.exec("DROP TABLE Gone");
+        raw.exec("CREATE TABLE Pairs (m TEXT, t INTEGER)");
+        raw.exec("INSERT INTO Pairs VALUES ('A  vs  B', 2)");
+        raw.exec("CREATE VIEW MATCHUPS AS SELECT m AS matchup, t AS TALLY FROM Pairs");
+    }
+    {
+        db::Connection conn;
+        EXPECT_EQ(conn.select("SELECT Matchup, Tally FROM Matchups").rows,
+                  std::vector<QStringList>({{"A  vs  B", "2"}}));
+        EXPECT_EQ(countRows(conn, "Batting"), 0);  // the missing tables were added
+    }
+    PeerConnection raw(file);
+    EXPECT_EQ(raw.column("SELECT name FROM sqlite_master WHERE type = 'view' ORDER BY name"),
+              QStringList({"MATCHUPS", "Stale"}));
+
+    // The view lacking a field is reported under its own name.
+    raw.exec("DROP VIEW MATCHUPS");
+    raw.exec("CREATE VIEW matchups AS SELECT m AS Matchup FROM Pairs");
+    const ProgramError e = failureOf([] { db::Connection conn; });
+    EXPECT_EQ(e.number, 1);
+    EXPECT_EQ(e.description, "table matchups has no column named Tally");
+}
+
 TEST(Database, DatabaseThatCannotBeWrittenIsReportedAndLeftAlone)
 {
     TempProgramFolder pf;

@@ -3,12 +3,14 @@
 #include "common/colours.h"
 #include "common/guard.h"
 #include "platform/twips.h"
+#include "support/paint_count.h"
 #include "support/scripted_interaction.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QHeaderView>
+#include <QScreen>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
@@ -315,6 +317,90 @@ TEST(Grid, CellColoursAndBandingSurviveTextChanges)
     g.model().setDataRows({QStringList{}, QStringList{}});
     EXPECT_FALSE(g.model().cellBackColor(1, 1).isValid());
     EXPECT_EQ(g.model().cellBackColor(2, 5), QColor(Qt::red));
+}
+
+TEST(Grid, EveryRoleOfACellAnswersAtOnceAndUnknownRolesAreEmpty)
+{
+    // How the view's painting asks: all roles of a cell in one call, into
+    // slots it may have used for the previous cell.
+    Grid g;
+    fill(g, {QStringLiteral("Batter"), QStringLiteral("K")},
+         {{QStringLiteral("Smith"), QStringLiteral("3")}, {QStringLiteral("Jones"), QString()}});
+    g.model().setCellForeColor(1, 2, Qt::blue);
+    g.model().setColBackColor(1, Qt::red);
+    auto ask = [&](int row, int col) {
+        std::vector<QModelRoleData> roles;
+        for (int role : {int(Qt::DisplayRole), int(Qt::TextAlignmentRole), int(Qt::BackgroundRole),
+                         int(Qt::ForegroundRole), int(Qt::FontRole), int(Qt::DecorationRole), int(Qt::CheckStateRole)}) {
+            roles.emplace_back(role);
+            roles.back().setData(QStringLiteral("left over"));
+        }
+        g.model().multiData(g.model().index(row - 1, col), roles);
+        return roles;
+    };
+    using A = Qt::Alignment;
+    const auto coloured = ask(1, 2);
+    EXPECT_EQ(coloured[0].data().toString(), QStringLiteral("3"));
+    EXPECT_EQ(coloured[1].data().value<A>(), A(Qt::AlignRight | Qt::AlignVCenter));
+    EXPECT_FALSE(coloured[2].data().isValid());
+    EXPECT_EQ(coloured[3].data().value<QBrush>().color(), QColor(Qt::blue));
+    for (size_t i = 4; i < coloured.size(); ++i)
+        EXPECT_FALSE(coloured[i].data().isValid()) << i;
+
+    const auto banded = ask(2, 1);
+    EXPECT_EQ(banded[0].data().toString(), QStringLiteral("Jones"));
+    EXPECT_EQ(banded[1].data().value<A>(), A(Qt::AlignLeft | Qt::AlignVCenter));
+    EXPECT_EQ(banded[2].data().value<QBrush>().color(), QColor(Qt::red));
+    EXPECT_FALSE(banded[3].data().isValid());
+    EXPECT_EQ(ask(2, 0)[2].data().value<QBrush>().color(), g.palette().color(QPalette::Button));
+    // Outside the rows: nothing at all.
+    for (const QModelRoleData& d : ask(3, 1))
+        EXPECT_FALSE(d.data().isValid());
+}
+
+TEST(Grid, WindowShowsTheGridAsDrawnAfreshWhenScrollBarsComeAndGo)
+{
+    // What is on screen after each refresh, against the window drawn anew:
+    // a scroll bar shown, moved or hidden without being repainted would
+    // leave stale pixels behind.
+    QWidget window;
+    window.resize(420, 260);
+    Grid g(&window);
+    g.setGeometry(10, 10, 400, 240);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    auto load = [&](int rows, int cols) {
+        std::vector<QStringList> data;
+        for (int r = 0; r < rows; ++r) {
+            QStringList row{QString()};
+            for (int c = 1; c < cols; ++c)
+                row << QStringLiteral("%1.%2").arg(r).arg(c);
+            data.push_back(row);
+        }
+        g.setCols(cols);
+        g.model().setDataRows(std::move(data));
+        g.doItemsLayout();
+        QApplication::processEvents();
+    };
+    const struct {
+        int rows, cols;
+    } steps[] = {{3, 3}, {60, 3}, {60, 12}, {61, 12}, {61, 12}, {3, 12}, {3, 3}, {60, 12}, {0, 2}};
+    for (const auto& s : steps) {
+        load(s.rows, s.cols);
+        const QImage shown = window.screen()->grabWindow(window.winId()).toImage().convertToFormat(QImage::Format_RGB32);
+        const QImage fresh = window.grab().toImage().convertToFormat(QImage::Format_RGB32);
+        EXPECT_EQ(shown, fresh) << s.rows << " rows, " << s.cols << " columns";
+    }
+
+    // New rows that leave both bars as they were repaint neither of them.
+    load(60, 12);
+    load(60, 12);
+    PaintCount bars;
+    g.horizontalScrollBar()->installEventFilter(&bars);
+    g.verticalScrollBar()->installEventFilter(&bars);
+    load(60, 12);
+    load(60, 12);
+    EXPECT_EQ(bars.paints, 0);
 }
 
 TEST(Grid, AlignmentCodesAndGeneralAlignment)

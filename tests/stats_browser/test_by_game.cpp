@@ -2,6 +2,7 @@
 #include "browser_fixture.h"
 
 #include "common/colours.h"
+#include "support/paint_count.h"
 #include "support/sqlite_peer.h"
 
 #include <QLineEdit>
@@ -374,4 +375,27 @@ TEST_F(BrowserTest, AFileWithItsFieldsInAnotherOrderShowsEveryColumnUnderItsOwnH
     expectShown();
     EXPECT_EQ(browser->MSHFlexGrid3->textMatrix(1, 7), "6.5");
     EXPECT_TRUE(ui->programErrors().isEmpty()) << ui->programErrors().join('\n').toStdString();
+}
+
+TEST_F(ByGameTest, AViewWithOtherColumnWidthsPaintsTheGridOnce)
+{
+    // By team and by player differ in the GameID column's width.
+    Grid& g = *browser->MSHFlexGrid3;
+    browser->SSTab1->setCurrentIndex(2);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(browser->window()));
+    auto settle = [] {
+        for (int i = 0; i < 3; ++i)
+            QApplication::processEvents();
+    };
+    settle();
+    PaintCount viewport;
+    g.viewport()->installEventFilter(&viewport);
+    browser->Text4->setText("O'Brien");
+    for (QPushButton* view : {browser->Command1, browser->Command2, browser->Command1}) {
+        viewport.paints = 0;
+        click(view);
+        settle();
+        EXPECT_EQ(viewport.paints, 1) << view->text().toStdString();
+    }
+    EXPECT_EQ(g.colWidth(9), 2200);
 }
