@@ -790,7 +790,7 @@ namespace {
 
 // A part smaller than this costs more in opening its connection than it
 // saves; a read beyond MaxParts parts gains little more.
-constexpr qint64 RowsPerPart = 4096;
+constexpr qint64 RowsPerPart = 16384;
 constexpr int MaxParts = 8;
 
 // How a read is cut into parts: rowid ranges, first to last, in order.

@@ -51,13 +51,13 @@ protected:
     {
         sqlite3_auto_extension(reinterpret_cast<void (*)()>(traceConnection));
         partStatements = 0;
-        // 24,000 rows in runs of a game's rows, with what a file may hold:
+        // 50,000 rows in runs of a game's rows, with what a file may hold:
         // names in several spellings, NULLs, numbers stored as text and as
         // reals, and a gap in the rowids where rows were deleted.
         db::Connection c;
         c.exec(QStringLiteral(
             "INSERT INTO Batting (Batter, K, BB, \"1B\", \"2B\", \"3B\", HR, SB, RBI, AB, Team, GameID) "
-            "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 24000) "
+            "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 50000) "
             "SELECT CASE i % 7 WHEN 0 THEN 'batter ' || (i % 13) WHEN 1 THEN 'BATTER ' || (i % 13) "
             "WHEN 2 THEN NULL ELSE 'Batter ' || (i % 13) END, "
             "CASE WHEN i % 5 = 0 THEN NULL ELSE i % 4 END, CASE WHEN i % 11 = 0 THEN '3' ELSE i % 3 END, "
@@ -130,7 +130,7 @@ TEST_F(DatabaseParts, PartsGiveTheRowsOfOneRead)
     // Spot check: the whole table, newest game id first, the rows kept.
     const db::ColumnRows all =
         c.selectColumnsInParts({Select, "Batting", ""}, {}, db::FixedColumn::None, {{"GameID", true}});
-    EXPECT_EQ(all.rows, 22000u);
+    EXPECT_EQ(all.rows, 48000u);
     EXPECT_EQ(all.data[11].at(0), c.select(QStringLiteral("SELECT max(GameID) FROM Batting")).rows[0][0]);
     EXPECT_EQ(all.data[1].at(all.rows - 1), "3");
 }

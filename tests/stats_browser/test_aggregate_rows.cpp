@@ -181,13 +181,13 @@ TEST_F(BrowserTest, AggregatesOfALargeTableReadInPartsGiveTheStatementsCells)
     // depends on the order they are added in.
     db::Connection c;
     c.exec("INSERT INTO Batting (Batter, K, BB, \"1B\", \"2B\", \"3B\", HR, SB, RBI, AB, Team, GameID) "
-           "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 30000) "
+           "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 70000) "
            "SELECT CASE i % 3 WHEN 0 THEN 'smith ' ELSE 'Smith ' END || (i * 7 % 41), "
            "CASE WHEN i % 5 = 0 THEN NULL ELSE i % 4 END, i % 3, i % 2, NULL, i % 7 / 6, i % 11 / 10, 0, i % 5, "
-           "3 + i % 3, CASE WHEN i < 20000 THEN 'Sox ' ELSE 'SOX ' END || (i % 3), 'g' || (i / 20) FROM n");
+           "3 + i % 3, CASE WHEN i < 30000 THEN 'Sox ' ELSE 'SOX ' END || (i % 3), 'g' || (i / 20) FROM n");
     c.exec("INSERT INTO Pitching (Pitcher, K, BB, Hits, HR, Runs, IP, Team, GameID) "
-           "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 30000) "
-           "SELECT CASE WHEN i > 25000 THEN 'ACE ' ELSE 'Ace ' END || (i % 17), i % 9, i % 4, i % 8, i % 2, i % 5, "
+           "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 70000) "
+           "SELECT CASE WHEN i > 55000 THEN 'ACE ' ELSE 'Ace ' END || (i % 17), i % 9, i % 4, i % 8, i % 2, i % 5, "
            "CASE WHEN i % 13 = 0 THEN NULL WHEN i % 29 = 0 THEN 0.0001 ELSE round((i % 22) / 3.0, 2) END, "
            "'Team ' || (i % 4), 'g' || (i / 6) FROM n");
     const Case cases[] = {
