@@ -205,7 +205,7 @@ void GridModel::setTextMatrix(int row, int col, const QString& text)
     cellChanged(row, col, {Qt::DisplayRole, Qt::TextAlignmentRole});
 }
 
-QString GridModel::rangeText(int row1, int col1, int row2, int col2) const
+void GridModel::orderRange(int& row1, int& col1, int& row2, int& col2) const
 {
     checkCell(row1, col1);
     checkCell(row2, col2);
@@ -213,6 +213,11 @@ QString GridModel::rangeText(int row1, int col1, int row2, int col2) const
         std::swap(row1, row2);
     if (col1 > col2)
         std::swap(col1, col2);
+}
+
+QString GridModel::rangeText(int row1, int col1, int row2, int col2) const
+{
+    orderRange(row1, col1, row2, col2);
     QString out;
     for (int r = row1; r <= row2; ++r) {
         if (r > row1)
@@ -404,12 +409,7 @@ void GridModel::setCellBackColor(int row, int col, const QColor& c)
 
 void GridModel::setRangeBackColor(int row1, int col1, int row2, int col2, const QColor& c)
 {
-    checkCell(row1, col1);
-    checkCell(row2, col2);
-    if (row1 > row2)
-        std::swap(row1, row2);
-    if (col1 > col2)
-        std::swap(col1, col2);
+    orderRange(row1, col1, row2, col2);
     const QRgb v = stored(c);
     for (int col = col1; col <= col2; ++col) {
         std::vector<quint32>& colours = columns_[size_t(col)].colours;

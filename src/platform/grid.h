@@ -126,6 +126,8 @@ private:
         std::vector<quint32> colours;  // empty, or one per row (0 = none)
     };
     const QString& cell(int row, int col) const;
+    // Two corners of a range, checked, as top-left and bottom-right.
+    void orderRange(int& row1, int& col1, int& row2, int& col2) const;
     CellColours cellColours(int row, int col) const;
     void setCellColours(int row, int col, CellColours c);
     quint32 paletteIndex(CellColours c);
