@@ -119,6 +119,10 @@ public:
 
 private:
     friend class Connection;
+    // Steps a statement (a sqlite3_stmt of the connection `handle`) to its
+    // next row and takes that row's cells; false at the end, a failure
+    // thrown as select() throws it.
+    bool next(void* handle, void* statement);
     // The row's cells, each taken from the statement once: every call into
     // the statement itself takes the connection's lock.
     std::vector<void*> values_;

@@ -695,6 +695,20 @@ sqlite3_value* cell(const std::vector<void*>& values, int column)
 
 }  // namespace
 
+bool ScanRow::next(void* handle, void* statement)
+{
+    auto* stmt = static_cast<sqlite3_stmt*>(statement);
+    const int stepped = sqlite3_step(stmt);
+    if (stepped == SQLITE_DONE)
+        return false;
+    if (stepped != SQLITE_ROW)
+        raiseSqlite(static_cast<sqlite3*>(handle), stepped, "Unable to fetch row");
+    values_.resize(size_t(sqlite3_column_count(stmt)));
+    for (size_t i = 0; i < values_.size(); ++i)
+        values_[i] = sqlite3_column_value(stmt, int(i));
+    return true;
+}
+
 ScanRow::Kind ScanRow::kind(int column) const
 {
     switch (sqlite3_value_type(cell(values_, column))) {
@@ -745,21 +759,11 @@ std::optional<QStringList> Connection::scan(const QString& statement, const QVar
     if (!prepared)
         return std::nullopt;
     sqlite3_stmt* stmt = prepared->get();
-    QStringList columns = columnNamesOf(stmt);
     ScanRow row;
-    row.values_.resize(size_t(columns.size()));
-    for (;;) {
-        const int stepped = sqlite3_step(stmt);
-        if (stepped == SQLITE_DONE)
-            break;
-        if (stepped != SQLITE_ROW)
-            raiseSqlite(handle, stepped, "Unable to fetch row");
-        for (size_t i = 0; i < row.values_.size(); ++i)
-            row.values_[i] = sqlite3_column_value(stmt, int(i));
+    while (row.next(handle, stmt))
         if (!onRow(row))
             break;
-    }
-    return columns;
+    return columnNamesOf(stmt);
 }
 
 std::optional<QString> Connection::collationOf(const QString& table, const QString& field)
@@ -996,18 +1000,9 @@ std::optional<int> Connection::scanInParts(const Parts& parts, const QVariantLis
         std::atomic<bool> stopped{false};
         const auto readPart = [&](int part, sqlite3* h, sqlite3_stmt* stmt) {
             ScanRow row;
-            row.values_.resize(size_t(sqlite3_column_count(stmt)));
-            while (!stopped.load(std::memory_order_relaxed)) {
-                const int stepped = sqlite3_step(stmt);
-                if (stepped == SQLITE_DONE)
-                    break;
-                if (stepped != SQLITE_ROW)
-                    raiseSqlite(h, stepped, "Unable to fetch row");
-                for (size_t i = 0; i < row.values_.size(); ++i)
-                    row.values_[i] = sqlite3_column_value(stmt, int(i));
+            while (!stopped.load(std::memory_order_relaxed) && row.next(h, stmt))
                 if (!onRow(part, row))
                     stopped = true;
-            }
         };
         if (readParts(handle, *plan, partStatement(parts), params, readPart))
             return count;

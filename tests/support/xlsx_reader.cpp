@@ -3,6 +3,7 @@
 #include <QProcess>
 #include <QXmlStreamReader>
 #include <cmath>
+#include <functional>
 #include <gtest/gtest.h>
 
 namespace {
@@ -13,6 +14,21 @@ int rowOf(const QString& ref)
     while (i < ref.size() && ref[i].isLetter())
         ++i;
     return ref.mid(i).toInt();
+}
+
+// Hands each start element of a document to f, with the reader (positioned
+// on it, so f may read its text) and its attributes.
+void eachElement(const QByteArray& xml,
+                 const std::function<void(QXmlStreamReader&, QStringView, const QXmlStreamAttributes&)>& f)
+{
+    QXmlStreamReader x(xml);
+    while (!x.atEnd()) {
+        x.readNext();
+        if (x.isStartElement()) {
+            const QXmlStreamAttributes a = x.attributes();
+            f(x, x.name(), a);
+        }
+    }
 }
 
 }  // namespace
@@ -43,30 +59,20 @@ QByteArray XlsxFile::member(const QString& path, const QString& name) const
 
 XlsxFile::XlsxFile(const QString& path)
 {
+    eachElement(member(path, QStringLiteral("xl/workbook.xml")),
+                [&](QXmlStreamReader&, QStringView n, const QXmlStreamAttributes& a) {
+                    if (n == QLatin1String("sheet"))
+                        sheetNames << a.value(QLatin1String("name")).toString();
+                    if (n == QLatin1String("workbookView") && a.hasAttribute(QLatin1String("activeTab")))
+                        activeSheet = a.value(QLatin1String("activeTab")).toInt();
+                });
     {
-        QXmlStreamReader x(member(path, QStringLiteral("xl/workbook.xml")));
-        while (!x.atEnd()) {
-            x.readNext();
-            if (!x.isStartElement())
-                continue;
-            if (x.name() == QLatin1String("sheet"))
-                sheetNames << x.attributes().value(QLatin1String("name")).toString();
-            if (x.name() == QLatin1String("workbookView") && x.attributes().hasAttribute(QLatin1String("activeTab")))
-                activeSheet = x.attributes().value(QLatin1String("activeTab")).toInt();
-        }
-    }
-    {
-        QXmlStreamReader x(member(path, QStringLiteral("xl/styles.xml")));
         std::map<int, QString> numFmts;
         std::vector<bool> fontBold;
         std::vector<QString> fills, borders;
         QString section;
-        while (!x.atEnd()) {
-            x.readNext();
-            if (!x.isStartElement())
-                continue;
-            const auto n = x.name();
-            const auto a = x.attributes();
+        eachElement(member(path, QStringLiteral("xl/styles.xml")),
+                    [&](QXmlStreamReader&, QStringView n, const QXmlStreamAttributes& a) {
             if (n == QLatin1String("numFmt"))
                 numFmts[a.value(QLatin1String("numFmtId")).toInt()] = a.value(QLatin1String("formatCode")).toString();
             else if (n == QLatin1String("fonts") || n == QLatin1String("fills") || n == QLatin1String("borders")
@@ -93,19 +99,14 @@ XlsxFile::XlsxFile(const QString& path)
                 s.numberFormat = numFmts.count(fmt) ? numFmts[fmt] : QString();
                 styles.push_back(s);
             }
-        }
+        });
     }
     for (int i = 0; i < sheetNames.size(); ++i) {
         XlsxSheet s;
         s.name = sheetNames[i];
-        QXmlStreamReader x(member(path, QStringLiteral("xl/worksheets/sheet%1.xml").arg(i + 1)));
         QString ref;
-        while (!x.atEnd()) {
-            x.readNext();
-            if (!x.isStartElement())
-                continue;
-            const auto n = x.name();
-            const auto a = x.attributes();
+        eachElement(member(path, QStringLiteral("xl/worksheets/sheet%1.xml").arg(i + 1)),
+                    [&](QXmlStreamReader& x, QStringView n, const QXmlStreamAttributes& a) {
             if (n == QLatin1String("sheetFormatPr")) {
                 s.defaultRowHeight = a.value(QLatin1String("defaultRowHeight")).toDouble();
             } else if (n == QLatin1String("col")) {
@@ -120,7 +121,7 @@ XlsxFile::XlsxFile(const QString& path)
             } else if (n == QLatin1String("v") || n == QLatin1String("t")) {
                 s.cells[ref].value = x.readElementText();
             }
-        }
+        });
         sheets.push_back(std::move(s));
     }
 }
