@@ -12,6 +12,7 @@
 #include <QProcess>
 #include <QUrl>
 #include <algorithm>
+#include <memory>
 
 namespace platform {
 namespace {
@@ -77,6 +78,30 @@ void QtInteraction::openExternally(const QString& pathOrUrl)
         url.setFragment(pathOrUrl.mid(hash + 1));
     }
     QDesktopServices::openUrl(url);
+}
+
+void QtInteraction::openWithDesktop(const QString& path, std::function<void(bool handed)> ended)
+{
+    // Where the desktop has no launcher service, xdg-open waits for the
+    // program it starts: the opener gets no parent, so closing a window does
+    // not end it, and no pipes, which that program would fill unread.
+    auto* opener = new QProcess;
+    opener->setStandardInputFile(QProcess::nullDevice());
+    opener->setStandardOutputFile(QProcess::nullDevice());
+    opener->setStandardErrorFile(QProcess::nullDevice());
+    const auto report = std::make_shared<std::function<void(bool)>>(std::move(ended));
+    QObject::connect(opener, &QProcess::finished, opener, [opener, report](int code, QProcess::ExitStatus status) {
+        opener->deleteLater();
+        (*report)(status == QProcess::NormalExit && code == 0);
+    });
+    // A crash ends in finished as well; only a failed start does not.
+    QObject::connect(opener, &QProcess::errorOccurred, opener, [opener, report](QProcess::ProcessError error) {
+        if (error != QProcess::FailedToStart)
+            return;
+        opener->deleteLater();
+        (*report)(false);
+    });
+    opener->start(QStringLiteral("xdg-open"), {path});
 }
 
 bool QtInteraction::hasDefaultProgram(const QString& mimeType)

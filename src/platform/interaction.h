@@ -4,6 +4,7 @@
 // scripted implementation so that no test ever blocks on a prompt.
 #include <QMessageBox>
 #include <QString>
+#include <functional>
 
 class QDialog;
 
@@ -21,6 +22,10 @@ public:
     // "" on cancel.
     virtual QString openFileName(const QString& title, const QString& startFolder, const QString& filter) = 0;
     virtual void openExternally(const QString& pathOrUrl) = 0;
+    // Hands a file to the desktop's opener and returns at once; ended runs
+    // later, on this thread, with whether the opener took the file (false
+    // when it could not start or ended in failure).
+    virtual void openWithDesktop(const QString& path, std::function<void(bool handed)> ended) = 0;
     // Whether the desktop has a program that opens files of this MIME type.
     virtual bool hasDefaultProgram(const QString& mimeType) = 0;
 };
@@ -34,6 +39,8 @@ public:
                                        QMessageBox::StandardButton defaultButton) override;
     QString openFileName(const QString& title, const QString& startFolder, const QString& filter) override;
     void openExternally(const QString& pathOrUrl) override;
+    // Runs xdg-open as found on PATH.
+    void openWithDesktop(const QString& path, std::function<void(bool handed)> ended) override;
     // Asks `xdg-mime query default`; a desktop without the tool has none.
     bool hasDefaultProgram(const QString& mimeType) override;
 };

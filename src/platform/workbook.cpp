@@ -3,10 +3,15 @@
 #include "common/guard.h"
 
 #include <QDir>
-#include <cmath>
 #include <QFile>
 #include <QFileInfo>
-#include <QTemporaryFile>
+#include <QRandomGenerator>
+#include <cerrno>
+#include <cmath>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <xlsxwriter.h>
 
 namespace platform {
@@ -23,6 +28,48 @@ QString cellName(int row, int col)
     for (int c = col + 1; c > 0; c = (c - 1) / 26)
         letters.prepend(QChar('A' + (c - 1) % 26));
     return letters + QString::number(row + 1);
+}
+
+bool isHexDigit(QChar c)
+{
+    return (c >= u'0' && c <= u'9') || (c >= u'a' && c <= u'f') || (c >= u'A' && c <= u'F');
+}
+
+// A spreadsheet reads "_x" with four hex digits and "_" as the UTF-16 unit
+// of that number. The writer puts control characters in that form itself,
+// but not a NUL (which would end the text), the units XML cannot hold at
+// all, nor the underscore of a text that already reads like the form.
+QByteArray cellText(const QString& text)
+{
+    QString out;
+    const auto escape = [&out](char16_t unit) {
+        out += QStringLiteral("_x") + QString::number(uint(unit), 16).toUpper().rightJustified(4, u'0') + u'_';
+    };
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (c.isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
+            out += c;
+            out += text[++i];
+        } else if (c.isSurrogate() || c.unicode() == 0 || c.unicode() == 0xFFFE || c.unicode() == 0xFFFF) {
+            escape(c.unicode());
+        } else if (c == u'_' && i + 6 < text.size() && text[i + 1] == u'x' && isHexDigit(text[i + 2])
+                   && isHexDigit(text[i + 3]) && isHexDigit(text[i + 4]) && isHexDigit(text[i + 5])
+                   && text[i + 6] == u'_') {
+            escape(u'_');
+        } else {
+            out += c;
+        }
+    }
+    return out.toUtf8();
+}
+
+// Whether path still names the file open as fd (a remover may have taken
+// the name away between the open and the lock).
+bool stillNamed(int fd, const QByteArray& path)
+{
+    struct stat open {}, named {};
+    return ::fstat(fd, &open) == 0 && ::lstat(path.constData(), &named) == 0 && open.st_dev == named.st_dev
+        && open.st_ino == named.st_ino;
 }
 
 }  // namespace
@@ -54,7 +101,7 @@ void Workbook::Sheet::writeText(int row, int col, const QString& text, StyleRef 
                            QStringLiteral("The text of cell %1 of sheet %2 is longer than a cell holds (%3 characters)")
                                .arg(cellName(row, col), name_)
                                .arg(MaxTextLength));
-    const QByteArray utf8 = text.toUtf8();
+    const QByteArray utf8 = cellText(text);
     if (const lxw_error e = worksheet_write_string(ws_, lxw_row_t(row), lxw_col_t(col), utf8.constData(), style))
         failed(e, row, col);
 }
@@ -79,14 +126,36 @@ void Workbook::Sheet::writeBlank(int row, int col, StyleRef style)
 
 Workbook::Workbook(const QString& folder, const QString& baseName) : folder_(folder), baseName_(baseName)
 {
-    // The temporary file's name is taken here, so a folder that cannot be
-    // written is known before any work is done.
-    QTemporaryFile reserve(QDir(folder).filePath(QStringLiteral(".%1.XXXXXX.part").arg(baseName)));
-    reserve.setAutoRemove(false);
-    if (!QFileInfo(folder).isDir() || !reserve.open())
-        failedToWrite(folder, reserve.errorString());
-    tempPath_ = reserve.fileName();
-    reserve.close();
+    // The temporary file is made here, so a folder that cannot be written is
+    // known before any work is done. Made as any new file (the writer only
+    // truncates it later), it takes the mode the user's umask gives.
+    if (!QFileInfo(folder).isDir())
+        failedToWrite(folder, QString());
+    static constexpr char Letters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+    for (int attempt = 0; tempFd_ < 0; ++attempt) {
+        QString unique;
+        for (int i = 0; i < 6; ++i)
+            unique += QLatin1Char(Letters[QRandomGenerator::global()->bounded(int(sizeof Letters) - 1)]);
+        const QString path = QDir(folder).filePath(QStringLiteral(".%1.%2.part").arg(baseName, unique));
+        const QByteArray name = QFile::encodeName(path);
+        const int fd = ::open(name.constData(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd < 0) {
+            if (errno == EEXIST && attempt < 100)
+                continue;
+            failedToWrite(folder, qt_error_string(errno));
+        }
+        // Locked before use; a remover that came between the two took the
+        // name, and another one is tried.
+        if (::flock(fd, LOCK_EX) == 0 && stillNamed(fd, name)) {
+            tempFd_ = fd;
+            tempPath_ = path;
+        } else {
+            const int error = errno;
+            ::close(fd);
+            if (attempt >= 100)
+                failedToWrite(folder, qt_error_string(error));
+        }
+    }
 
     lxw_workbook_options options{};
     options.constant_memory = LXW_TRUE;
@@ -94,6 +163,7 @@ Workbook::Workbook(const QString& folder, const QString& baseName) : folder_(fol
     wb_ = workbook_new_opt(name.constData(), &options);
     if (!wb_) {
         QFile::remove(tempPath_);
+        ::close(tempFd_);
         throw ProgramError(errors::OutOfMemory, errors::describe(errors::OutOfMemory));
     }
 }
@@ -102,8 +172,28 @@ Workbook::~Workbook()
 {
     if (wb_)
         lxw_workbook_free(wb_);
+    // Removed before the lock goes, so no remover meets it half gone.
     if (!tempPath_.isEmpty())
         QFile::remove(tempPath_);
+    if (tempFd_ >= 0)
+        ::close(tempFd_);
+}
+
+void Workbook::removeAbandoned(const QString& folder, const QString& baseNamePattern)
+{
+    const QDir dir(folder);
+    const QStringList names = dir.entryList({QStringLiteral(".%1.??????.part").arg(baseNamePattern)},
+                                            QDir::Files | QDir::Hidden | QDir::NoSymLinks);
+    for (const QString& n : names) {
+        const QByteArray path = QFile::encodeName(dir.filePath(n));
+        const int fd = ::open(path.constData(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
+        if (fd < 0)
+            continue;
+        // A running writer holds its lock until its file is renamed or gone.
+        if (::flock(fd, LOCK_EX | LOCK_NB) == 0 && stillNamed(fd, path))
+            ::unlink(path.constData());
+        ::close(fd);
+    }
 }
 
 void Workbook::failedToWrite(const QString& path, const QString& detail) const
@@ -166,6 +256,7 @@ QString Workbook::save()
             continue;
         if (QFile::rename(tempPath_, candidate)) {
             tempPath_.clear();
+            ::close(std::exchange(tempFd_, -1));
             return candidate;
         }
         if (!QFileInfo::exists(candidate))

@@ -7,8 +7,13 @@
 // order; a cell of an earlier row can no longer be written.
 //
 // The workbook is written under a temporary name in the target folder and
-// given its own name only once it is complete, so a failed or abandoned
-// workbook leaves no file behind, and an existing file is never replaced.
+// given its own name only once it is complete, so a failed workbook leaves no
+// file behind, and an existing file is never replaced. A writer holds a lock
+// on its temporary file while it works; one that was killed leaves the file
+// unlocked, which tells a later writer that nobody will finish it.
+//
+// Every text reads back in a spreadsheet exactly as it was given, whatever
+// characters it holds.
 #include <QRgb>
 #include <QString>
 #include <map>
@@ -64,13 +69,19 @@ public:
     static constexpr int MaxTextLength = 32767;
 
     // The workbook will be "<folder>/<baseName>.xlsx", or "<baseName>_2.xlsx",
-    // "_3" ... when that name is taken. The folder must exist. Throws
-    // ProgramError 75 naming the folder when nothing can be written there.
+    // "_3" ... when that name is taken, with the mode of any new file the
+    // user makes. The folder must exist. Throws ProgramError 75 naming the
+    // folder when nothing can be written there.
     Workbook(const QString& folder, const QString& baseName);
     // An unsaved workbook is discarded with its temporary file.
     ~Workbook();
     Workbook(const Workbook&) = delete;
     Workbook& operator=(const Workbook&) = delete;
+
+    // Removes the temporary files that writers of workbooks named after
+    // baseNamePattern (a wildcard: "Report_*") left in folder and no running
+    // writer holds. Files that cannot be removed are left.
+    static void removeAbandoned(const QString& folder, const QString& baseNamePattern);
 
     // Sheets appear in the order they are added; the first is the active one.
     Sheet& addSheet(const QString& name);
@@ -87,6 +98,7 @@ private:
     QString folder_;
     QString baseName_;
     QString tempPath_;
+    int tempFd_ = -1;  // open, and locked, while the workbook is written
     lxw_workbook* wb_ = nullptr;
     std::vector<std::unique_ptr<Sheet>> sheets_;
     std::map<Style, StyleRef> styles_;

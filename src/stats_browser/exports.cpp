@@ -309,6 +309,29 @@ void tooManyRows(const browser::TooManyRows& t)
     platform::interaction().msgBox(t.message(), QMessageBox::Ok, platform::applicationTitle(), QMessageBox::Warning);
 }
 
+// The reports folder, rid of what exports of workbooks named namePrefix...
+// left there when they were killed.
+QString exportFolder(const QString& namePrefix)
+{
+    const QString folder = browser::reportsFolder();
+    platform::Workbook::removeAbandoned(folder, namePrefix + QLatin1Char('*'));
+    return folder;
+}
+
+// The browser is closed and the board minimised by then: a workbook the
+// desktop does not open would be written where nobody knows.
+void handToDesktop(const QString& path)
+{
+    platform::interaction().openWithDesktop(path, [path](bool handed) {
+        if (!handed)
+            guarded([&] {
+                platform::interaction().msgBox(
+                    QStringLiteral("The desktop could not open the workbook. It is saved as:\n") + path,
+                    QMessageBox::Ok, platform::applicationTitle(), QMessageBox::Warning);
+            });
+    });
+}
+
 }  // namespace
 
 void Form4::wireExports()
@@ -350,8 +373,8 @@ void Form4::Command16_Click()
     }
     QString path;
     try {
-        path = browser::writeGridWorkbook(browser::reportsFolder(), QStringLiteral("DataGrids_") + game::stampNow(),
-                                          dataGridSheets());
+        const QString prefix = QStringLiteral("DataGrids_");
+        path = browser::writeGridWorkbook(exportFolder(prefix), prefix + game::stampNow(), dataGridSheets());
     } catch (const browser::TooManyRows& t) {
         wait.release();
         tooManyRows(t);
@@ -363,14 +386,15 @@ void Form4::Command16_Click()
     done(QDialog::Accepted);
     if (board_)
         board_->setWindowState(board_->windowState() | Qt::WindowMinimized);
-    platform::interaction().openExternally(path);
+    handToDesktop(QFileInfo(path).absoluteFilePath());
 }
 
 void Form4::Command15_Click()
 {
     WaitCursor wait;
     try {
-        browser::writeDatabaseWorkbook(browser::reportsFolder(), QStringLiteral("ZRQ_MSAccess_") + game::stampNow());
+        const QString prefix = QStringLiteral("ZRQ_MSAccess_");
+        browser::writeDatabaseWorkbook(exportFolder(prefix), prefix + game::stampNow());
     } catch (const browser::TooManyRows& t) {
         wait.release();
         tooManyRows(t);

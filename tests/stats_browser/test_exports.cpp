@@ -4,6 +4,7 @@
 #include "common/settings.h"
 #include "platform/events.h"
 #include "platform/interaction.h"
+#include "platform/workbook.h"
 #include "stats_browser/exports.h"
 #include "stats_browser/query.h"
 #include "support/xlsx_reader.h"
@@ -11,6 +12,8 @@
 #include <QDir>
 #include <QLineEdit>
 #include <QSqlQuery>
+#include <optional>
+#include <sys/stat.h>
 
 using namespace browser_test;
 
@@ -299,6 +302,172 @@ TEST_F(ExportTest, MoreRowsThanASheetHoldsWritesNothingAndSaysWhich)
     EXPECT_TRUE(reports().isEmpty());
     EXPECT_FALSE(opened());
     EXPECT_TRUE(browser->isVisible());
+}
+
+// Texts a spreadsheet would change unless escaped: a NUL, characters XML
+// cannot hold, the format's own escape written as text, a carriage return.
+TEST_F(ExportTest, EveryTextReadsBackAsTheGridShowsItAndAsStored)
+{
+    const QString nul = QStringLiteral("nul") + QChar(0) + QStringLiteral("in");
+    const QStringList names = {nul,
+                               QStringLiteral("_x0041_"),
+                               QStringLiteral("x_x005F_y"),
+                               QStringLiteral("_x00e9__x0041"),
+                               QStringLiteral("cr\rlf\r\n tab\t"),
+                               QStringLiteral("\x01\x1f") + QChar(0xFFFF) + QChar(0xFFFE),
+                               QStringLiteral("  spaced  ")};
+    {
+        db::Connection c;
+        c.transaction([&] {
+            for (const QString& n : names)
+                addBatting(c, n, n, Extra, {1});
+        });
+    }
+    open();
+    fillSummaryGrids();
+    const QString lone = QChar(0xD800) + QStringLiteral("lone") + QChar(0xDC00) + QChar(0xFFFF);
+    browser->MSHFlexGrid4->setTextMatrix(1, 1, lone);
+    const Grid& byGame = *browser->MSHFlexGrid2;
+    ASSERT_EQ(byGame.rows(), names.size() + 1);
+    EXPECT_TRUE(column(byGame, 1).contains(nul));
+    click(browser->Command16);
+    open();
+    click(browser->Command15);
+
+    const XlsxFile grids(folder->file("Game Rpts/" + reports("DataGrids_*").value(0)));
+    const XlsxSheet& bg = grids.sheet("BattingDataByGame");
+    for (int r = 1; r < byGame.rows(); ++r)
+        for (int c : {1, 11})
+            EXPECT_EQ(bg.text(QString(QChar('A' + c)) + QString::number(r + 1)), byGame.textMatrix(r, c)) << r;
+    EXPECT_EQ(grids.sheet("AggregateBatting").text("B2"), lone);
+
+    // The stored texts as a read shows them (the database's reading turns
+    // U+FFFF into U+FFFD, as it does for the grid).
+    const XlsxFile tables(folder->file("Game Rpts/" + reports("ZRQ_MSAccess_*").value(0)));
+    const XlsxSheet& b = tables.sheet("Batting");
+    db::Connection c;
+    QSqlQuery stored = c.exec(QStringLiteral("SELECT Batter, Team FROM Batting ORDER BY rowid"));
+    for (int r = 2; stored.next(); ++r) {
+        EXPECT_EQ(b.text(QStringLiteral("A%1").arg(r)), stored.value(0).toString()) << r;
+        EXPECT_EQ(b.text(QStringLiteral("K%1").arg(r)), stored.value(1).toString()) << r;
+        EXPECT_EQ(stored.value(0).toString(), column(byGame, 1).value(r - 2)) << r;
+    }
+}
+
+// Sets the umask for a scope.
+struct Umask {
+    explicit Umask(mode_t m) : before(::umask(m)) {}
+    ~Umask() { ::umask(before); }
+    mode_t before;
+};
+
+TEST_F(ExportTest, WorkbooksTakeTheUmaskAndWhatKilledExportsLeftGoes)
+{
+    saveGames();
+    const QString rpts = folder->file("Game Rpts");
+    // A running export holds its temporary file; a killed one held nothing.
+    auto running = std::make_unique<platform::Workbook>(rpts, QStringLiteral("ZRQ_MSAccess_010203040506"));
+    const QStringList live = reports(".*.part");
+    ASSERT_EQ(live.size(), 1);
+    const QStringList killed = {".ZRQ_MSAccess_120325093000.Ab12Cd.part", ".DataGrids_120325093000.xY9zQ1.part"};
+    const QStringList others = {".Notes_1.abcdef.part", "ZRQ_MSAccess_1.abcdef.part", ".ZRQ_MSAccess_1.abc.part"};
+    for (const QString& name : killed + others)
+        folder->write("Game Rpts/" + name, "left over");
+    const auto parts = [&] {
+        QStringList p = reports("*.part");
+        p.sort();
+        return p;
+    };
+    const auto sorted = [](QStringList l) {
+        l.sort();
+        return l;
+    };
+    {
+        const Umask umask(002);
+        open();
+        click(browser->Command15);
+        EXPECT_EQ(parts(), sorted(live + others + QStringList{killed[1]}));
+        open();
+        click(browser->Command16);
+        EXPECT_EQ(parts(), sorted(live + others));
+    }
+    running.reset();
+    EXPECT_EQ(parts(), sorted(others));
+
+    const QStringList books = reports("*.xlsx");
+    ASSERT_EQ(books.size(), 2);
+    for (const QString& book : books) {
+        struct stat st {};
+        ASSERT_EQ(::stat(QFile::encodeName(folder->file("Game Rpts/" + book)).constData(), &st), 0);
+        EXPECT_EQ(st.st_mode & 0777, 0664u) << book.toStdString();
+        EXPECT_GT(XlsxFile(folder->file("Game Rpts/" + book)).sheets.size(), 4u);
+    }
+}
+
+// Puts a stand-in for the desktop's opener first on PATH for a scope: it
+// writes the file it was handed beside itself and ends with the code given;
+// without a code there is no opener at all.
+class FakeOpener {
+public:
+    explicit FakeOpener(std::optional<int> exitCode) : path_(qgetenv("PATH"))
+    {
+        if (exitCode) {
+            QFile script(dir_.filePath("xdg-open"));
+            script.open(QIODevice::WriteOnly);
+            script.write(QStringLiteral("#!/bin/sh\nprintf '%s' \"$1\" > \"$(dirname \"$0\")/handed\"\nexit %1\n")
+                             .arg(*exitCode)
+                             .toUtf8());
+            script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        }
+        qputenv("PATH", QFile::encodeName(dir_.path()) + (exitCode ? ':' + path_ : QByteArray()));
+    }
+    ~FakeOpener() { qputenv("PATH", path_); }
+    QString handed() const
+    {
+        QFile f(dir_.filePath("handed"));
+        return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
+    }
+
+private:
+    QTemporaryDir dir_;
+    QByteArray path_;
+};
+
+TEST_F(ExportTest, AWorkbookTheDesktopCannotOpenIsNamedInABox)
+{
+    saveGames();
+    ui->runDesktopOpener = true;
+    for (const std::optional<int> code : {std::optional<int>(4), std::optional<int>()}) {
+        SCOPED_TRACE(code ? "xdg-open fails" : "no xdg-open");
+        open();
+        ui->clear();
+        {
+            const FakeOpener opener(code);
+            click(browser->Command16);
+            ASSERT_TRUE(QTest::qWaitFor([&] { return !ui->messages().isEmpty(); }, 60000));
+            if (code) {
+                EXPECT_EQ(opener.handed(), ui->prompts[0].text);
+            }
+        }
+        ASSERT_EQ(ui->prompts.size(), 2u);
+        EXPECT_EQ(ui->prompts[0].kind, Prompt::External);
+        const QString path = ui->prompts[0].text;
+        EXPECT_TRUE(QFileInfo(path).isAbsolute() && QFileInfo(path).isFile()) << path.toStdString();
+        EXPECT_EQ(ui->prompts[1].text, QStringLiteral("The desktop could not open the workbook. It is saved as:\n") + path);
+        EXPECT_EQ(ui->prompts[1].icon, QMessageBox::Warning);
+        EXPECT_EQ(ui->prompts[1].title, platform::applicationTitle());
+        EXPECT_FALSE(browser->isVisible());
+        EXPECT_EQ(XlsxFile(path).sheetNames.size(), 6);
+    }
+
+    // An opener that takes the file: nothing more is said.
+    const QString book = folder->file("Game Rpts/" + reports("DataGrids_*").value(0));
+    const FakeOpener opener(0);
+    std::optional<bool> handed;
+    platform::QtInteraction().openWithDesktop(book, [&](bool h) { handed = h; });
+    ASSERT_TRUE(QTest::qWaitFor([&] { return handed.has_value(); }, 60000));
+    EXPECT_TRUE(*handed);
+    EXPECT_EQ(opener.handed(), book);
 }
 
 }  // namespace

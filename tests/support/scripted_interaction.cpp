@@ -118,6 +118,13 @@ void ScriptedInteraction::openExternally(const QString& pathOrUrl)
     prompts.push_back(p);
 }
 
+void ScriptedInteraction::openWithDesktop(const QString& path, std::function<void(bool handed)> ended)
+{
+    openExternally(path);
+    if (runDesktopOpener)
+        platform::QtInteraction().openWithDesktop(path, std::move(ended));
+}
+
 bool ScriptedInteraction::hasDefaultProgram(const QString& mimeType)
 {
     programTypesAsked << mimeType;

@@ -51,6 +51,10 @@ public:
                                        QMessageBox::StandardButton defaultButton) override;
     QString openFileName(const QString& title, const QString& startFolder, const QString& filter) override;
     void openExternally(const QString& pathOrUrl) override;
+    // Recorded as an External prompt, and the file counts as opened; with
+    // runDesktopOpener the desktop's real opener runs (xdg-open on PATH).
+    bool runDesktopOpener = false;
+    void openWithDesktop(const QString& path, std::function<void(bool handed)> ended) override;
 
     // The desktop's answer whether it has a program for a file type, and the
     // types asked about, in order.

@@ -1,6 +1,7 @@
 #include "support/xlsx_reader.h"
 
 #include <QProcess>
+#include <QRegularExpression>
 #include <QXmlStreamReader>
 #include <cmath>
 #include <functional>
@@ -29,6 +30,22 @@ void eachElement(const QByteArray& xml,
             f(x, x.name(), a);
         }
     }
+}
+
+// A spreadsheet's reading of "_xHHHH_": the UTF-16 unit of that number.
+QString decodeEscapes(const QString& stored)
+{
+    static const QRegularExpression escape(QStringLiteral("_x([0-9A-Fa-f]{4})_"));
+    QString out;
+    qsizetype from = 0;
+    for (auto it = escape.globalMatch(stored); it.hasNext();) {
+        const QRegularExpressionMatch m = it.next();
+        out += QStringView(stored).mid(from, m.capturedStart() - from);
+        out += QChar(char16_t(m.captured(1).toUShort(nullptr, 16)));
+        from = m.capturedEnd();
+    }
+    out += QStringView(stored).mid(from);
+    return out;
 }
 
 }  // namespace
@@ -118,8 +135,10 @@ XlsxFile::XlsxFile(const QString& path)
                 c.style = a.value(QLatin1String("s")).toInt();
                 c.number = a.value(QLatin1String("t")).isEmpty();
                 s.rowCount = std::max(s.rowCount, rowOf(ref));
-            } else if (n == QLatin1String("v") || n == QLatin1String("t")) {
+            } else if (n == QLatin1String("v")) {
                 s.cells[ref].value = x.readElementText();
+            } else if (n == QLatin1String("t")) {
+                s.cells[ref].value = decodeEscapes(x.readElementText());
             }
         });
         sheets.push_back(std::move(s));

@@ -9,7 +9,7 @@
 #include <vector>
 
 struct XlsxCell {
-    QString value;           // the text, or the number as written
+    QString value;           // the text as a spreadsheet reads it, or the number as written
     bool number = false;     // a numeric cell
     int style = 0;           // index into the workbook's cell formats
 };
