@@ -400,7 +400,6 @@ TEST_F(ExportTest, WorkbooksTakeTheUmaskAndWhatKilledExportsLeftGoes)
         struct stat st {};
         ASSERT_EQ(::stat(QFile::encodeName(folder->file("Game Rpts/" + book)).constData(), &st), 0);
         EXPECT_EQ(st.st_mode & 0777, 0664u) << book.toStdString();
-        EXPECT_GT(XlsxFile(folder->file("Game Rpts/" + book)).sheets.size(), 4u);
     }
 }
 
@@ -457,7 +456,6 @@ TEST_F(ExportTest, AWorkbookTheDesktopCannotOpenIsNamedInABox)
         EXPECT_EQ(ui->prompts[1].icon, QMessageBox::Warning);
         EXPECT_EQ(ui->prompts[1].title, platform::applicationTitle());
         EXPECT_FALSE(browser->isVisible());
-        EXPECT_EQ(XlsxFile(path).sheetNames.size(), 6);
     }
 
     // An opener that takes the file: nothing more is said.
