@@ -12,6 +12,7 @@
 #include <QStandardPaths>
 #include <cstdio>
 #include <map>
+#include <unistd.h>
 
 namespace folder {
 namespace {
@@ -53,27 +54,32 @@ QByteArray checksumOf(const QString& path)
     return hash.result().toHex();
 }
 
-// To a hidden temporary name beside the target, then renamed over it, so no
-// reader ever meets half a file. The copy is the user's to change, whatever
-// the mode of the original in a read-only prefix.
+// Written whole to a hidden temporary name beside the target and renamed
+// over it, so no reader ever meets half a file and an interrupted start
+// leaves only the temporary, which the next one writes again. The copy is
+// the user's to change, whatever the mode of the original in a read-only
+// prefix.
 bool copyFile(const QString& from, const QString& to)
 {
     const QFileInfo target(to);
     if (!QDir().mkpath(target.absolutePath()))
         return false;
     const QString part = target.absolutePath() + QStringLiteral("/.") + target.fileName() + QStringLiteral(".part");
-    QFile::remove(part);
-    if (!QFile::copy(from, part)) {
-        QFile::remove(part);
-        return false;
+    QFile in(from);
+    QFile out(part);
+    bool ok = in.open(QIODevice::ReadOnly) && out.open(QIODevice::WriteOnly | QIODevice::Truncate);
+    while (ok && !in.atEnd()) {
+        const QByteArray chunk = in.read(1 << 16);
+        ok = !chunk.isEmpty() && out.write(chunk) == chunk.size();
     }
-    QFile::setPermissions(part, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
-    // QFile::rename refuses an existing target; rename(2) replaces it at once.
-    if (std::rename(QFile::encodeName(part).constData(), QFile::encodeName(to).constData()) != 0) {
+    ok = ok && out.flush() && ::fsync(out.handle()) == 0;
+    out.close();
+    ok = ok && QFile::setPermissions(part, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther)
+        // QFile::rename refuses an existing target; rename(2) replaces it at once.
+        && std::rename(QFile::encodeName(part).constData(), QFile::encodeName(to).constData()) == 0;
+    if (!ok)
         QFile::remove(part);
-        return false;
-    }
-    return true;
+    return ok;
 }
 
 using Record = std::map<QString, QByteArray>;
