@@ -19,7 +19,7 @@ inline constexpr char organisationName[] = "Scorvana";
 inline constexpr char applicationName[] = "Benchdeck";
 inline constexpr char desktopId[] = "org.scorvana.Benchdeck";
 
-// Gives the application its names and its desktop entry; once, at start.
+// Gives the application these names; once, at start.
 void setIdentity();
 
 // $XDG_DATA_HOME/Scorvana/Benchdeck unless a test points it elsewhere.
@@ -34,9 +34,9 @@ void setShippedFolder(const QString& path);  // tests
 // The start of a run: makes the program folder, copies in an old database
 // and its reports from `formerFolder` (where earlier versions kept them) and
 // fills in whatever of the shipped folder is missing. Returns "" or the
-// folder that could not be made or written; from then on, files the program
-// folder lacks are read from the shipped folder, and writes still go to the
-// program folder and fail there.
+// folder that could not be made or written. After such a failure, files the
+// program folder lacks are read from the shipped folder; writes still go to
+// the program folder and fail there with their own report.
 QString prepare(const QString& formerFolder);
 
 // prepare(), and a failure shown once in the "Program Error" box.
