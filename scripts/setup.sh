@@ -4,7 +4,8 @@
 set -euo pipefail
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 PACKAGES=(cmake g++ make pkg-config qt6-base-dev libqt6sql6-sqlite libsqlite3-dev qt6-multimedia-dev libxlsxwriter-dev
-          libgtest-dev fonts-liberation fonts-crosextra-carlito xvfb xauth unzip xdg-utils)
+          libgtest-dev fonts-liberation fonts-crosextra-carlito xvfb xauth unzip xdg-utils
+          desktop-file-utils appstream)
 missing=()
 for p in "${PACKAGES[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

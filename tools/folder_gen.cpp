@@ -5,6 +5,9 @@
 // the board, the nine placeholder charts and the program's icon) and
 // synthesises its sounds (the dice rattle and the crowd loop).
 // Usage: benchdeck_folder_gen SOURCE_FOLDER DESTINATION_FOLDER
+//        benchdeck_folder_gen --icons ICON_THEME_FOLDER ICON_NAME
+// The second form draws the desktop icon into <size>x<size>/apps/ICON_NAME.png
+// of an icon theme folder (hicolor), at each size the desktop asks for.
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
@@ -606,17 +609,18 @@ bool drawCharts(const QString& dst)
 
 // ---------------------------------------------------------------- icon
 
-// The program's icon: a ball on a green diamond.
-QImage drawIcon()
+// The program's icon: a ball on a green diamond, drawn on a 128-pixel grid
+// and scaled to the size asked for.
+QImage drawIcon(int size)
 {
-    const int size = 128;
     QImage img(size, size, QImage::Format_ARGB32);
     img.fill(Qt::transparent);
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing);
+    p.scale(size / 128.0, size / 128.0);
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(0x2f, 0x5d, 0x34));
-    p.drawRoundedRect(QRectF(4, 4, size - 8, size - 8), 22, 22);
+    p.drawRoundedRect(QRectF(4, 4, 120, 120), 22, 22);
     QPolygonF diamond;
     diamond << QPointF(64, 16) << QPointF(112, 64) << QPointF(64, 112) << QPointF(16, 64);
     p.setBrush(QColor(0xc8, 0x94, 0x5a));
@@ -637,14 +641,26 @@ int main(int argc, char** argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
+    if (argc == 4 && QByteArray(argv[1]) == "--icons") {
+        const QString theme = QString::fromLocal8Bit(argv[2]);
+        const QString name = QString::fromLocal8Bit(argv[3]);
+        bool ok = true;
+        for (const int size : {48, 128, 256}) {
+            const QString apps = theme + QStringLiteral("/%1x%1/apps").arg(size);
+            ok = QDir().mkpath(apps) && drawIcon(size).save(apps + '/' + name + QStringLiteral(".png"), "PNG") && ok;
+        }
+        return ok ? 0 : 1;
+    }
     if (argc != 3) {
-        std::fprintf(stderr, "usage: benchdeck_folder_gen SOURCE DESTINATION\n");
+        std::fprintf(stderr, "usage: benchdeck_folder_gen SOURCE DESTINATION\n"
+                             "       benchdeck_folder_gen --icons ICON_THEME_FOLDER ICON_NAME\n");
         return 2;
     }
     const QString src = QString::fromLocal8Bit(argv[1]);
     const QString dst = QString::fromLocal8Bit(argv[2]);
     bool ok = QDir().mkpath(dst);
-    for (const char* sub : {"Teams", "Logos", "Ballparks", "Charts", "Game Rpts", "Dice"})
+    // No "Game Rpts": reports are the user's and go to the program folder only.
+    for (const char* sub : {"Teams", "Logos", "Ballparks", "Charts", "Dice"})
         ok = QDir().mkpath(dst + '/' + QString::fromLatin1(sub)) && ok;
     ok = copyTree(src, dst) && ok;
     ok = drawLogos(src, dst) && ok;
@@ -652,6 +668,6 @@ int main(int argc, char** argv)
     ok = writeSounds(dst) && ok;
     ok = drawBallparks(dst) && ok;
     ok = drawCharts(dst) && ok;
-    ok = drawIcon().save(dst + QStringLiteral("/Benchdeck.png"), "PNG") && ok;
+    ok = drawIcon(128).save(dst + QStringLiteral("/Benchdeck.png"), "PNG") && ok;
     return ok ? 0 : 1;
 }

@@ -1,11 +1,15 @@
 #include "board/form1.h"
+#include "common/program_folder.h"
 
 #include <QApplication>
 
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Scorvana Benchdeck"));
+    folder::setIdentity();
+    QGuiApplication::setDesktopFileName(QLatin1String(folder::desktopId));
+    // Earlier versions kept the database and the reports beside the executable.
+    folder::prepareAtStart(QCoreApplication::applicationDirPath());
     // Hidden windows (the sheet, the event log) never keep the program alive.
     QApplication::setQuitOnLastWindowClosed(false);
     Form1 board;

@@ -1,13 +1,58 @@
 #pragma once
-// The folder that holds the program, and the files under it. The program
-// spells some folder names in two cases ("Logos" and "logos"), so names are
-// matched without regard to case.
+// The program's two folders and the files under them.
+//
+// The shipped folder holds what the build made (pictures, sounds, sample
+// teams, pages); it is only ever read. The program folder is the user's own,
+// writable copy of it in the desktop's data location: the database, the
+// reports and the user's own teams, logos, ballparks and charts live there,
+// and every lookup and write of the program goes to it.
+//
+// The program spells some folder names in two cases ("Logos" and "logos"),
+// so names are matched without regard to case.
 #include <QString>
 
 namespace folder {
 
+// The names the settings store and the program folder are found by, and the
+// desktop entry's id; one place, so settings and data never part ways.
+inline constexpr char organisationName[] = "Scorvana";
+inline constexpr char applicationName[] = "Benchdeck";
+inline constexpr char desktopId[] = "org.scorvana.Benchdeck";
+
+// Gives the application these names; once, at start.
+void setIdentity();
+
+// $XDG_DATA_HOME/Scorvana/Benchdeck unless a test points it elsewhere.
 QString programFolder();
 void setProgramFolder(const QString& path);  // tests
+
+// Found from the executable: share/benchdeck beside it in a build tree, or
+// share/benchdeck of the install prefix (../share/benchdeck).
+QString shippedFolder();
+void setShippedFolder(const QString& path);  // tests
+
+// The start of a run: makes the program folder, copies in an old database
+// and its reports from `formerFolder` (where earlier versions kept them) and
+// fills in whatever of the shipped folder is missing. Returns "" or the
+// folder that could not be made or written. After such a failure, files the
+// program folder lacks are read from the shipped folder; writes still go to
+// the program folder and fail there with their own report.
+QString prepare(const QString& formerFolder);
+
+// prepare(), and a failure shown once in the "Program Error" box.
+void prepareAtStart(const QString& formerFolder);
+
+// Brings the shipped files into `program`: a missing file is copied in, a
+// file copied earlier and left unchanged by the user is replaced by a newer
+// shipped version, and every other file is the user's and stays as it is.
+// Each copy goes to a temporary name first, so an interrupted start never
+// leaves a truncated file. Returns false when a copy failed.
+bool fillFromShipped(const QString& shipped, const QString& program);
+
+// When `program` holds no database and `former` does, copies the database and
+// the reports folder's files over (the originals stay). Returns false when a
+// copy failed.
+bool copyFormerData(const QString& former, const QString& program);
 
 // The path of a file or folder under the program folder, relative parts
 // separated by "/" or "\". Each component that exists in another case is

@@ -1,5 +1,7 @@
 #include "common/settings.h"
 
+#include "common/program_folder.h"
+
 #include <QSettings>
 #include <memory>
 
@@ -16,8 +18,8 @@ std::unique_ptr<QSettings> open()
 {
     if (!redirectedFile().isEmpty())
         return std::make_unique<QSettings>(redirectedFile(), QSettings::IniFormat);
-    return std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Scorvana"),
-                                       QStringLiteral("Benchdeck"));
+    return std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope,
+                                       QLatin1String(folder::organisationName), QLatin1String(folder::applicationName));
 }
 
 }  // namespace

@@ -12,15 +12,18 @@
 TempProgramFolder::TempProgramFolder()
 {
     const int rc = QProcess::execute(QStringLiteral(BENCHDECK_FOLDER_GEN),
-                                     {QStringLiteral(BENCHDECK_SOURCE_PROGRAM_FOLDER), dir_.path()});
+                                     {QStringLiteral(BENCHDECK_SOURCE_PROGRAM_FOLDER), shipped_.path()});
     EXPECT_EQ(rc, 0) << "program folder generator failed";
+    folder::setShippedFolder(shipped_.path());
     folder::setProgramFolder(dir_.path());
+    EXPECT_EQ(folder::prepare(QString()), QString());
     settings::redirectTo(dir_.path() + QStringLiteral("/settings.ini"));
 }
 
 TempProgramFolder::~TempProgramFolder()
 {
     folder::setProgramFolder(QString());
+    folder::setShippedFolder(QString());
     settings::redirectTo(QString());
 }
 

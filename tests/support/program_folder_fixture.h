@@ -1,6 +1,7 @@
 #pragma once
-// A temporary program folder laid out by the same generator as the real one,
-// with the settings store redirected into it.
+// A temporary shipped folder laid out by the same generator as the real one,
+// and a temporary program folder filled from it as at start, with the
+// settings store redirected into it.
 #include <QString>
 #include <QTemporaryDir>
 
@@ -10,9 +11,11 @@ public:
     ~TempProgramFolder();
     QString path() const { return dir_.path(); }
     QString file(const QString& relative) const { return dir_.path() + '/' + relative; }
+    QString shipped() const { return shipped_.path(); }
     // Writes a file under the folder (creating folders), bytes as given.
     QString write(const QString& relative, const QByteArray& bytes) const;
 
 private:
+    QTemporaryDir shipped_;
     QTemporaryDir dir_;
 };

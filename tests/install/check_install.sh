@@ -1,0 +1,43 @@
+#!/usr/bin/env bash
+# Installs the build into a temporary prefix and checks what landed there:
+# exactly the program, the shipped folder as the build laid it out, the
+# desktop entry and the metainfo (both passing their validators) and the
+# icons at 48, 128 and 256 pixels.
+# Usage: check_install.sh BUILD_DIR DESKTOP_ID
+set -euo pipefail
+BUILD="$1"
+ID="$2"
+PREFIX="$(mktemp -d /tmp/benchdeck-install.XXXXXX)"
+trap 'rm -rf "$PREFIX"' EXIT
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+cmake --install "$BUILD" --prefix "$PREFIX" >/dev/null
+
+desktop-file-validate "$PREFIX/share/applications/$ID.desktop" || fail "desktop entry does not validate"
+appstreamcli validate --no-net "$PREFIX/share/metainfo/$ID.metainfo.xml" >/dev/null \
+  || { appstreamcli validate --no-net "$PREFIX/share/metainfo/$ID.metainfo.xml"; fail "metainfo does not validate"; }
+
+expected="$(
+  {
+    echo bin/benchdeck
+    echo "share/applications/$ID.desktop"
+    echo "share/metainfo/$ID.metainfo.xml"
+    for size in 48 128 256; do echo "share/icons/hicolor/${size}x${size}/apps/$ID.png"; done
+    (cd "$BUILD/share" && find benchdeck -type f | sed 's|^|share/|')
+  } | LC_ALL=C sort
+)"
+installed="$(cd "$PREFIX" && find . -type f | sed 's|^\./||' | LC_ALL=C sort)"
+if [ "$expected" != "$installed" ]; then
+  diff <(echo "$expected") <(echo "$installed") >&2 || true
+  fail "installed files differ from the expected list (< expected, > installed)"
+fi
+[ -n "$(cd "$BUILD/share" && find benchdeck -path '*/Teams/*.txt' -print -quit)" ] || fail "no sample team shipped"
+[ -x "$PREFIX/bin/benchdeck" ] || fail "bin/benchdeck is not executable"
+
+# A PNG's width and height are the big-endian words at bytes 16 and 20.
+for size in 48 128 256; do
+  read -r w h < <(od -An -tu4 --endian=big -j16 -N8 "$PREFIX/share/icons/hicolor/${size}x${size}/apps/$ID.png")
+  [ "$w" = "$size" ] && [ "$h" = "$size" ] || fail "icon ${size}x${size} is ${w}x${h}"
+done
+grep -qx "Icon=$ID" "$PREFIX/share/applications/$ID.desktop" || fail "desktop entry names another icon"
+echo "installed $(echo "$installed" | wc -l) files into a temporary prefix: as expected"
