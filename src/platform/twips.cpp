@@ -6,14 +6,19 @@
 
 namespace twips {
 
+double twipsPerPixelAt(double dpi)
+{
+    return 1440.0 / dpi;
+}
+
 double twipsPerPixel()
 {
     if (auto* s = QGuiApplication::primaryScreen()) {
         const double dpi = s->logicalDotsPerInchX();
         if (dpi > 1.0)
-            return 1440.0 / dpi;
+            return twipsPerPixelAt(dpi);
     }
-    return 15.0;
+    return twipsPerPixelAt(96.0);
 }
 
 void place(QWidget* w, double left, double top, double width, double height)

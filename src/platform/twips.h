@@ -7,7 +7,8 @@ class QWidget;
 
 namespace twips {
 
-double twipsPerPixel();  // 1440 / logical dpi of the primary screen (15 at 96 dpi)
+double twipsPerPixelAt(double dpi);  // 1440 / dpi: 15 at 96 dpi
+double twipsPerPixel();              // at the primary screen's logical dpi
 inline int toPx(double t) { return static_cast<int>(std::lround(t / twipsPerPixel())); }
 inline double fromPx(double px) { return px * twipsPerPixel(); }
 

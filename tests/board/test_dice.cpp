@@ -304,6 +304,7 @@ TEST_F(DiceTest, FaceDiceShowOneFaceEachAndTheTwentySidedDieStaysInRange)
 
 TEST_F(DiceTest, CrowdNoiseLoopsUntilUntickedAndRollsNeverTouchIt)
 {
+    ui->expectAlarm(QStringLiteral("53, File not found"));
     click(board->cb_Crowd);
     EXPECT_EQ(sound->calls, QStringList{"play Crowd BaseballCrowd.wav loop"});
     EXPECT_EQ(sound->lastPath, folder->file("BaseballCrowd.wav"));

@@ -152,6 +152,9 @@ TEST_F(LineupEditTest, DraggingInEditModeMovesTheEntry)
 
 TEST_F(LineupEditTest, RightClickShowsTheWholeEntryAndLeavesTheSelection)
 {
+    ui->expectAlarm(QStringLiteral("P8=X"));
+    ui->expectAlarm(QStringLiteral("P10=X"));
+    ui->expectAlarm(QStringLiteral("P2=X"));
     teams::setAtBat(*board, true);
     teams::clickEntry(*board->List1, 4);
     ASSERT_EQ(filledPieces(), 1);

@@ -114,6 +114,7 @@ TEST_F(PitchingTest, TheChangingSideIsCreditedEvenWhileItBats)
 
 TEST_F(PitchingTest, ACellThatIsNotANumberIsReportedAndTheChangeCompletes)
 {
+    ui->expectAlarm(QStringLiteral("13, Type mismatch"));
     teams::setAtBat(*board, true);
     changeHome(0);
     homeGrid()->setTextMatrix(5, 17, QStringLiteral("two"));
@@ -129,6 +130,7 @@ TEST_F(PitchingTest, ACellThatIsNotANumberIsReportedAndTheChangeCompletes)
 
 TEST_F(PitchingTest, InningsBeyondAnyGameAreReportedAsOverflowAndChangeNoCell)
 {
+    ui->expectAlarm(QStringLiteral("6, Overflow"));
     // A huge cell of another pitcher, or an outs box the lenient reader
     // takes as an enormous number: each time the credit is refused whole and
     // the rest of the change goes on. The last case is a credit that would

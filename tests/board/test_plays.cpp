@@ -311,6 +311,7 @@ TEST_F(BoardTest, HitsWalksAndStrikeoutsChargeBatterAndPitcher)
 
 TEST_F(BoardTest, APlayThatLacksSomethingRecordsNothing)
 {
+    ui->expectAlarm(QStringLiteral("Only numbers 0 and higher are allowed."));
     standardGame(*board);
     auto refuses = [&](ClickLabel* label, const QStringList& notices, const QStringList& messages = {}) {
         ui->clear();

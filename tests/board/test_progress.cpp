@@ -323,6 +323,7 @@ TEST_F(BoardTest, OutsEndTheHalfInningAndHandTheBatOver)
 
 TEST_F(BoardTest, OddOutsTextEndsAtMostOneHalfInning)
 {
+    ui->expectAlarm(QStringLiteral("Only numbers 0 and higher are allowed."));
     standardGame(*board);
     board->tb_OUT->setText("4");
     EXPECT_EQ(board->tb_OUT->text(), "3");
@@ -358,6 +359,7 @@ TEST_F(BoardTest, OddOutsTextEndsAtMostOneHalfInning)
 
 TEST_F(BoardTest, TypedCumulativeOutsRepaintEveryMark)
 {
+    ui->expectAlarm(QStringLiteral("Only numbers 0 and higher are allowed."));
     standardGame(*board);
     board->tb_BoxScore[5]->setText("1");
     struct Case {
@@ -504,6 +506,7 @@ TEST_F(BoardTest, RunBattedInWithoutPitcherOrBatterOnTheSheet)
 
 TEST_F(BoardTest, UpdateSumsTheInningsAndReportsAnOverflow)
 {
+    ui->expectAlarm(QStringLiteral("6, Overflow"));
     board->tb_BoxScore[0]->setText("2");
     board->tb_BoxScore[2]->setText("1");
     board->tb_BoxScore[3]->setText("x");

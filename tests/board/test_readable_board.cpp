@@ -115,6 +115,7 @@ TEST_F(BoardTest, NamesCaptionsAndEntriesThatLookLikeMarkupShowAsTyped)
 
 TEST_F(BoardTest, TooltipsTextBoxesAndUntickedMarksAreReadableOnEveryPanel)
 {
+    ui->expectAlarm(QStringLiteral("Only numbers 0 and higher are allowed."));
     // Tooltips take the desktop's colours, not those of their control.
     const QColor tipBack = QToolTip::palette().color(QPalette::ToolTipBase);
     for (QWidget* w : std::initializer_list<QWidget*>{board->lbl_K, board->lbl_AB, board->tb_OutsCount}) {

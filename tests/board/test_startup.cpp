@@ -8,6 +8,7 @@
 #include "support/board_fixture.h"
 
 #include <QCloseEvent>
+#include <gtest/gtest-spi.h>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QTest>
@@ -155,6 +156,7 @@ TEST_F(BoardTest, NoticesAreCentredOverTheBoardWhereItIsNow)
 
 TEST_F(BoardTest, EventLogAppendsLinesAndMarkersAndSurvivesClosing)
 {
+    ui->expectAlarm(QStringLiteral("Only numbers 0 and higher are allowed."));
     board->AppendEventLogLine("Ray Okafor=CF R .291", "_____K");
     board->tb_OutsCount->setText("3");
     EXPECT_TRUE(board->AppendHalfInningMarker());
@@ -180,4 +182,31 @@ TEST_F(BoardTest, EventLogAppendsLinesAndMarkersAndSurvivesClosing)
     board->AppendEventLogLine("Marco Ilvane", "_____SB");
     EXPECT_EQ(board->EventLogText(), expected + "Marco Ilvane_____SB\r\n");
     EXPECT_EQ(log().Text1->toPlainText().split('\n').size(), 5);
+}
+
+TEST_F(BoardTest, AnErrorOrWarningBoxTheTestDidNotExpectFailsItByItsText)
+{
+    // A critical box from a click and a warning from a typed count, then the
+    // recorded prompts forgotten: the fixture still holds both.
+    board->tb_BoxScore[5]->setText("1e308");
+    board->tb_BoxScore[6]->setText("1e308");
+    click(board->Command5);
+    board->tb_OutsCount->setText("abc");
+    ui->clear();
+    ::testing::TestPartResultArray failures;
+    {
+        ::testing::ScopedFakeTestPartResultReporter intercept(
+            ::testing::ScopedFakeTestPartResultReporter::INTERCEPT_ONLY_CURRENT_THREAD, &failures);
+        ui->failOnUnexpectedAlarms();
+    }
+    ASSERT_EQ(failures.size(), 2);
+    EXPECT_TRUE(QString::fromStdString(failures.GetTestPartResult(0).message())
+                    .contains("[Program Error] The following error has occurred: 6, Overflow"));
+    EXPECT_TRUE(QString::fromStdString(failures.GetTestPartResult(1).message())
+                    .contains("Only numbers 0 and higher are allowed. An error has occurred."));
+
+    // Declared, before or after the box, it passes.
+    ui->expectAlarm(QStringLiteral("6, Overflow"));
+    ui->expectAlarm(QStringLiteral("Only numbers 0 and higher"));
+    EXPECT_TRUE(ui->unexpectedAlarms().isEmpty());
 }

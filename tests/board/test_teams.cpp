@@ -111,6 +111,9 @@ TEST_F(TeamLoadTest, LinuxAndOldMacLineEndsBlankLinesAndEqualsParts)
 
 TEST_F(TeamLoadTest, CancelAndRefusedFilesChangeNothing)
 {
+    ui->expectAlarm(QStringLiteral("may hold at most 49 players"));
+    ui->expectAlarm(QStringLiteral("this file's name gives none"));
+    ui->expectAlarm(QStringLiteral("53, File not found"));
     teams::loadTeam(*board, *ui, teams::sampleTeam(*folder, QStringLiteral("Prairie Falls Comets")), true);
     ASSERT_EQ(board->List1->count(), 12);
     const QImage logo = board->img_VisLogo->picture().toImage();
@@ -229,6 +232,7 @@ TEST_F(TeamLoadTest, LogosAreFoundWithoutRegardToCaseAndFallBack)
 
 TEST_F(TeamLoadTest, DoubleClickOnALogoPicksAnotherPicture)
 {
+    ui->expectAlarm(QStringLiteral("481, Invalid picture"));
     teams::loadTeam(*board, *ui, teams::sampleTeam(*folder, QStringLiteral("River Bend Otters")), false);
     const QImage before = board->img_HomeLogo->picture().toImage();
 

@@ -6,14 +6,12 @@
 #include "support/sqlite_peer.h"
 
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
 #include <QSqlError>
 #include <QSqlQuery>
 
 #include <gtest/gtest.h>
-#include <iostream>
 #include <unistd.h>
 
 namespace {
@@ -265,8 +263,6 @@ TEST(Database, LockedDatabaseIsReportedWithoutHanging)
     db::setBusyTimeout(100);
 
     PeerConnection holder(file);
-    QElapsedTimer clock;
-    clock.start();
     {
         // Another program writing: not even a read gets through.
         holder.exec("BEGIN EXCLUSIVE");
@@ -291,7 +287,6 @@ TEST(Database, LockedDatabaseIsReportedWithoutHanging)
         conn.transaction([&] { conn.insert("Matchups", {{"Matchup", "C  vs  D"}, {"Tally", 1}}); });
         EXPECT_EQ(countRows(conn, "Matchups"), 2);
     }
-    EXPECT_LT(clock.elapsed(), 3000);
     db::setBusyTimeout(savedTimeout);
 }
 
@@ -420,7 +415,7 @@ TEST(Database, ConnectionsCloseCleanly)
     EXPECT_TRUE(WarningCatcher::seen().filter("duplicate connection").isEmpty());
 }
 
-TEST(Database, HundredThousandRowsReadQuickly)
+TEST(Database, HundredThousandRowsReadInOneSelect)
 {
     TempProgramFolder pf;
     db::Connection conn;
@@ -436,13 +431,9 @@ TEST(Database, HundredThousandRowsReadQuickly)
             ASSERT_TRUE(q.exec());
         }
     });
-    QElapsedTimer clock;
-    clock.start();
+    // How long this takes is measured by bench_grid_select.
     const db::Rows r = conn.select("SELECT * FROM Batting", {}, db::FixedColumn::Leading);
-    const qint64 ms = clock.elapsed();
     ASSERT_EQ(r.rows.size(), 100000u);
     EXPECT_EQ(r.rows[7], QStringList({"", "Player 7", "2", "3", "4", "", "1", "2", "3", "4", "0", "Team 7",
                                       "030726140507"}));
-    std::cout << "select of 100,000 rows: " << ms << " ms\n";
-    EXPECT_LT(ms, 1000);  // generous for loaded machines; typically far less
 }

@@ -9,6 +9,8 @@
 #include "support/scripted_interaction.h"
 
 #include <QDir>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QFile>
 #include <gtest/gtest.h>
 #include <stdexcept>
@@ -24,8 +26,11 @@ TEST(Colours, BgrValuesKeepBlueInTheHighByte)
 
 TEST(Twips, FifteenTwipsAPixelAtNinetySixDpi)
 {
+    EXPECT_EQ(twips::twipsPerPixelAt(96.0), 15.0);
+    EXPECT_EQ(twips::twipsPerPixelAt(144.0), 10.0);
+    // The screen's own dpi gives its own scale.
     const double tpp = twips::twipsPerPixel();
-    EXPECT_GT(tpp, 0.0);
+    EXPECT_EQ(tpp, twips::twipsPerPixelAt(QGuiApplication::primaryScreen()->logicalDotsPerInchX()));
     EXPECT_EQ(twips::toPx(15 * tpp), 15);
     EXPECT_EQ(twips::toPx(0), 0);
     EXPECT_DOUBLE_EQ(twips::fromPx(2), 2 * tpp);

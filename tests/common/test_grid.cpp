@@ -7,7 +7,6 @@
 #include "support/scripted_interaction.h"
 
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QHeaderView>
 #include <QScreen>
@@ -15,7 +14,6 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <gtest/gtest.h>
-#include <iostream>
 #include <malloc.h>
 
 namespace {
@@ -576,15 +574,11 @@ TEST(Grid, LoadsAQuarterMillionRowsAtOnce)
 
     QSignalSpy changed(&g.model(), &QAbstractItemModel::dataChanged);
     QSignalSpy inserted(&g.model(), &QAbstractItemModel::rowsInserted);
-    QElapsedTimer t;
-    t.start();
+    // How long this takes is measured by bench_grid_select.
     g.model().setDataRows(std::move(rows));
     g.grab();  // paint the first page
     g.scrollToBottom();
     g.grab();  // and the last
-    const qint64 loadMs = t.elapsed();
-    // A sanity bound for slow builds; a release build takes a small fraction.
-    EXPECT_LT(loadMs, 2000) << "load and show took " << loadMs << " ms";
     EXPECT_EQ(changed.count(), 0);
     EXPECT_EQ(inserted.count(), 0);
 
@@ -595,11 +589,8 @@ TEST(Grid, LoadsAQuarterMillionRowsAtOnce)
     EXPECT_EQ(g.rowHeight(rowCount - 1), twips::toPx(200));
     EXPECT_EQ(g.verticalScrollBar()->value(), g.verticalScrollBar()->maximum());
 
-    t.restart();
     g.model().sortRows(3, true, true);
     g.grab();
-    const qint64 sortMs = t.elapsed();
-    EXPECT_LT(sortMs, 3000) << "sort took " << sortMs << " ms";
     double prev = -1;
     bool ordered = true;
     for (int r = 1; r <= rowCount; r += 997) {
@@ -608,7 +599,6 @@ TEST(Grid, LoadsAQuarterMillionRowsAtOnce)
         prev = v;
     }
     EXPECT_TRUE(ordered);
-    std::cout << "[ timing ] 250000 x 20: load and show " << loadMs << " ms, sort " << sortMs << " ms\n";
 }
 
 TEST(Grid, CellsSharingATextAreEditedAlone)

@@ -205,9 +205,13 @@ TEST_F(BallparkTest, EmptyCandidateListChangesNothing)
 
 TEST_F(BallparkTest, UnreadablePictureKeepsBackgroundAndPathAndIsReportedOnceAfterTheHandler)
 {
+    ui->expectAlarm(QStringLiteral("481, Invalid picture"));
+    ui->expectAlarm(QStringLiteral("53, File not found"));
     const QString good = writePicture(folder->file("parks/Good.jpg"), Qt::red);
     const QString big = writePicture(folder->file("parks/Huge.jpg"), Qt::white, QSize(1200, 1000));
-    const QString damaged = folder->write("parks/Damaged.jpg", QByteArray("\xff\xd8\xff\xe0 not a picture", 24));
+    // A JPEG's first marker, then text, padded with zeros to 24 bytes.
+    const char damagedBytes[24] = "\xff\xd8\xff\xe0 not a picture";
+    const QString damaged = folder->write("parks/Damaged.jpg", QByteArray(damagedBytes, sizeof damagedBytes));
     // A picture cut off part-way: Qt's reader would fill the rest with grey.
     QFile whole(writePicture(folder->file("parks/Whole.jpg"), Qt::blue, QSize(400, 300)));
     whole.open(QIODevice::ReadOnly);
@@ -247,6 +251,8 @@ TEST_F(BallparkTest, UnreadablePictureKeepsBackgroundAndPathAndIsReportedOnceAft
 
 TEST_F(BallparkTest, FolderThatCannotBeListedKeepsTheSwitchTheFolderAndTheList)
 {
+    ui->expectAlarm(QStringLiteral("75, Path/File access error"));
+    ui->expectAlarm(QStringLiteral("53, File not found"));
     const QString a = writePicture(folder->file("parks/A.jpg"), Qt::red);
     pick(a);
     ui->clear();
@@ -263,6 +269,7 @@ TEST_F(BallparkTest, FolderThatCannotBeListedKeepsTheSwitchTheFolderAndTheList)
 
 TEST_F(BallparkTest, BackgroundStepWaitsWhileMinimisedOrWithoutArea)
 {
+    ui->expectAlarm(QStringLiteral("53, File not found"));
     // The picture shown goes missing: only a fit that runs can notice.
     const QString park = writePicture(folder->file("parks/A.jpg"), Qt::red);
     pick(park);

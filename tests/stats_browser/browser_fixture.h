@@ -25,6 +25,7 @@ protected:
     void TearDown() override
     {
         board.reset();  // takes the browser with it
+        ui->failOnUnexpectedAlarms();
         ui.reset();
         folder.reset();
     }

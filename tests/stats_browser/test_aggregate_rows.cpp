@@ -112,6 +112,7 @@ TEST_F(BrowserTest, AggregatesReadWithoutGroupingGiveTheStatementsCells)
 
 TEST_F(BrowserTest, AggregatesLeaveWhatTheyCannotBeSureOfToTheStatement)
 {
+    ui->expectAlarm(QStringLiteral("integer overflow"));
     struct Doubt {
         const char* name;
         AggregateTable table;

@@ -254,6 +254,7 @@ TEST_F(ExportTest, ReportsFolderIsFoundInAnyCaseOrMade)
 
 TEST_F(ExportTest, UnwritableReportsFolderIsAProgramErrorAndTheBrowserStays)
 {
+    ui->expectAlarm(QStringLiteral("75, Path/File access error"));
     saveGames();
     for (QPushButton* Form4::*button : {&Form4::Command16, &Form4::Command15}) {
         open();
@@ -277,6 +278,7 @@ TEST_F(ExportTest, UnwritableReportsFolderIsAProgramErrorAndTheBrowserStays)
 
 TEST_F(ExportTest, MoreRowsThanASheetHoldsWritesNothingAndSaysWhich)
 {
+    ui->expectAlarm(QStringLiteral("more than a worksheet holds"));
     constexpr int TooMany = 1048576;
     {
         db::Connection c;

@@ -54,6 +54,7 @@ TEST(BrowserFormat, PatternsDropTheLeadingZeroAndRoundHalvesAwayOnTheDecimalForm
 
 TEST_F(BrowserTest, QueryRunnerLeavesTheHeaderOnAFailureAndSkipsMissingColumns)
 {
+    ui->expectAlarm(QStringLiteral("no such column: Nonsense"));
     {
         db::Connection c;
         browser_test::addPitching(c, "Ann", "Reds", "010126000000", 0.0001, {3});

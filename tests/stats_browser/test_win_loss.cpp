@@ -177,6 +177,7 @@ TEST_F(WinLossTest, ClearAllEmptiesOnlyTheWinLossTables)
 
 TEST_F(WinLossTest, LockedFileDeletesNothingAndReportsTheFailure)
 {
+    ui->expectAlarm(QStringLiteral("5, database is locked"));
     const int savedTimeout = db::busyTimeout();
     db::setBusyTimeout(100);
     clickCell(*browser->MSHFlexGrid9, standingsRow("AxB"), 1);
@@ -197,6 +198,7 @@ TEST_F(WinLossTest, LockedFileDeletesNothingAndReportsTheFailure)
 
 TEST_F(WinLossTest, PurgeEmptiesEveryTableOrNone)
 {
+    ui->expectAlarm(QStringLiteral(", kept"));
     ui->answerMsgBox(QMessageBox::No);
     click(browser->cmd_Purge);
     expectQuestion(0, "DELETE all statistics?");

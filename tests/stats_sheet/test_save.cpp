@@ -272,6 +272,8 @@ TEST_F(SaveTest, NamesWithApostrophesAndASideWithoutAPitcher)
 
 TEST_F(SaveTest, RefusalsBeforeTheSaveChangeNothing)
 {
+    ui->expectAlarm(QStringLiteral("Missing required game data. Unable to save."));
+    ui->expectAlarm(QStringLiteral("Select a player in both lineups before saving."));
     // No team, nothing typed: refused at once.
     pressSave(std::nullopt);
     ASSERT_EQ(ui->messages(), QStringList({"Missing required game data. Unable to save."}));
@@ -318,6 +320,8 @@ TEST_F(SaveTest, RefusalsBeforeTheSaveChangeNothing)
 
 TEST_F(SaveTest, BadCellIsNamedAndARetryAfterFixingItSavesOnce)
 {
+    ui->expectAlarm(QStringLiteral("Unable to save: "));
+    ui->expectAlarm(QStringLiteral("6, Overflow"));
     setUpNineInningGame(*board, "Otters", "Pine Jays");
     board->img_VisPitch->setPicture(QPixmap(8, 8));
     // Cells the save does not store may hold anything: an unflagged row, an

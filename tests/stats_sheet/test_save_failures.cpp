@@ -57,6 +57,7 @@ protected:
 
 TEST_F(SaveFailureTest, FileThatIsNotADatabaseIsReportedAndKeptByteForByte)
 {
+    ui->expectAlarm(QStringLiteral("26, file is not a database"));
     const QByteArray content("Batter,K,BB\nSmith,1,0\n");
     folder->write("ZRQ.mdb", content);
     pressSave();
@@ -66,6 +67,7 @@ TEST_F(SaveFailureTest, FileThatIsNotADatabaseIsReportedAndKeptByteForByte)
 
 TEST_F(SaveFailureTest, LockedDatabaseIsReportedAndARetrySavesOnce)
 {
+    ui->expectAlarm(QStringLiteral("5, database is locked"));
     { db::Connection create; }
     const int savedTimeout = db::busyTimeout();
     db::setBusyTimeout(100);
@@ -87,6 +89,7 @@ TEST_F(SaveFailureTest, LockedDatabaseIsReportedAndARetrySavesOnce)
 
 TEST_F(SaveFailureTest, DatabaseThatCannotBeWrittenKeepsItsRows)
 {
+    ui->expectAlarm(QStringLiteral("8, attempt to write a readonly database"));
     {
         db::Connection conn;
         conn.insert("Matchups", {{"Matchup", "Earlier  vs  Game"}, {"Tally", 1}});
@@ -117,6 +120,7 @@ TEST_F(SaveFailureTest, DatabaseThatCannotBeWrittenKeepsItsRows)
 
 TEST_F(SaveFailureTest, FailureAtTheLastTableStoresNoRowOfTheGame)
 {
+    ui->expectAlarm(QStringLiteral("275, CHECK constraint failed"));
     // A Matchups table that refuses every row: the four tables before it
     // have received their rows by then, and must lose them again.
     {
@@ -132,6 +136,7 @@ TEST_F(SaveFailureTest, FailureAtTheLastTableStoresNoRowOfTheGame)
 
 TEST_F(SaveFailureTest, TableWithOtherFieldsIsReportedAndLeftAsItWas)
 {
+    ui->expectAlarm(QStringLiteral("table WinLoss has no columns named Win, Loss"));
     {
         PeerConnection other(dbFile());
         other.exec("CREATE TABLE WinLoss (Team TEXT, Wins INTEGER, Losses INTEGER)");

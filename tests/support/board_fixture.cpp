@@ -17,6 +17,7 @@ void BoardTest::SetUp()
 void BoardTest::TearDown()
 {
     board.reset();
+    ui->failOnUnexpectedAlarms();
     ui.reset();
     folder.reset();
 }

@@ -1,6 +1,7 @@
 #include "support/scripted_interaction.h"
 
 #include <QDialog>
+#include <algorithm>
 #include <gtest/gtest.h>
 
 ScriptedInteraction::ScriptedInteraction()
@@ -86,10 +87,30 @@ QMessageBox::StandardButton ScriptedInteraction::msgBox(const QString& text, QMe
         msgAnswers.pop_front();
         return b;
     }
+    if (icon == QMessageBox::Critical || icon == QMessageBox::Warning)
+        unansweredAlarms.push_back(p);
     if (autoAcknowledgeOkBoxes && (buttons == QMessageBox::Ok || buttons == QMessageBox::NoButton))
         return QMessageBox::Ok;
     ADD_FAILURE() << "Unexpected message box: [" << title.toStdString() << "] " << text.toStdString();
     return defaultButton != QMessageBox::NoButton ? defaultButton : QMessageBox::No;
+}
+
+QStringList ScriptedInteraction::unexpectedAlarms() const
+{
+    QStringList out;
+    for (const auto& p : unansweredAlarms) {
+        const bool declared = std::any_of(expectedAlarms.begin(), expectedAlarms.end(),
+                                          [&p](const QString& part) { return p.text.contains(part); });
+        if (!declared)
+            out << QStringLiteral("[%1] %2").arg(p.title, p.text);
+    }
+    return out;
+}
+
+void ScriptedInteraction::failOnUnexpectedAlarms() const
+{
+    for (const QString& alarm : unexpectedAlarms())
+        ADD_FAILURE() << "The test ended with a box it did not expect: " << alarm.toStdString();
 }
 
 QString ScriptedInteraction::openFileName(const QString& title, const QString& startFolder, const QString& filter)

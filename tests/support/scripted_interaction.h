@@ -45,6 +45,15 @@ public:
     QStringList programErrors() const;
     void clear() { prompts.clear(); }
 
+    // A critical or warning box is an alarm: a test that ends with one it
+    // did not answer from the queue or declare here fails, naming its text.
+    // Declares every alarm, shown before or after, whose text holds `part`.
+    void expectAlarm(const QString& part) { expectedAlarms << part; }
+    // "[title] text" of each alarm that nothing declared; clear() keeps them.
+    QStringList unexpectedAlarms() const;
+    // Fails the running test for each of them.
+    void failOnUnexpectedAlarms() const;
+
     void showModal(QDialog& dialog) override;
     QMessageBox::StandardButton msgBox(const QString& text, QMessageBox::StandardButtons buttons,
                                        const QString& title, QMessageBox::Icon icon,
@@ -66,6 +75,8 @@ public:
 
 private:
     std::deque<QMessageBox::StandardButton> msgAnswers;
+    QStringList expectedAlarms;
+    std::vector<Prompt> unansweredAlarms;
     std::deque<QString> fileAnswers;
     std::vector<std::pair<QString, std::function<void(QDialog&)>>> modalActions;
 };

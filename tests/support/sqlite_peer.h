@@ -27,3 +27,10 @@ private:
     QString name_;
     QSqlDatabase db_;
 };
+
+// How many times, so far, a connection of this process asked for a lock on
+// a database file and was refused because another program holds it. With a
+// busy timeout of 0 every read or write that meets the lock is refused
+// once, so the count is the number of attempts made on the locked file.
+// Counting starts at the first call and covers connections opened after it.
+int lockRefusalsSoFar();
