@@ -32,6 +32,7 @@ void Form1::lbl_PhotoPath_Click()
     lbl_PhotoPath->hide();
     tb_PhotoPath->show();
     tb_PhotoPath->setFocus();
+    tb_PhotoPath->selectAll();
 }
 
 void Form1::tb_PhotoPath_DblClick()

@@ -134,6 +134,9 @@ void Form1::lbl_chrt_Click(int chart)
         box->setText(label->text());
         label->hide();
         box->show();
+        // What the user types next goes into the caption, replacing it.
+        box->setFocus();
+        box->selectAll();
         return;
     }
     Form3 viewer(this);

@@ -194,7 +194,7 @@ void Form4::Form_Load()
 {
     unloaded_ = false;
     // The window object outlives each opening: start as a fresh load would.
-    for (QLineEdit* e : {Text1, Text2, Text3, Text4, Text5, Text6, Text7, Text8, Text9, Text10, Text11})
+    for (QLineEdit* e : {Text1, Text2, Text3, Text4, Text5, Text6, Text7, Text8, Text9, Text10, Text11, tb_Team})
         e->clear();
     lbl_DEL2->clear();
     releaseGrids();

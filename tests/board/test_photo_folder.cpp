@@ -7,6 +7,9 @@
 TEST_F(BoardTest, PhotoFolderIsEditedWithCtrlClickAndKeptWithADoubleClick)
 {
     board->mnu_Options->trigger();
+    board->lbl_PhotoPath->setText(QStringLiteral("/old/photos"));
+    board->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(board.get()));
     // A plain click does nothing.
     click(board->lbl_PhotoPath);
     EXPECT_TRUE(board->tb_PhotoPath->isHidden());
@@ -21,6 +24,9 @@ TEST_F(BoardTest, PhotoFolderIsEditedWithCtrlClickAndKeptWithADoubleClick)
     if (board->tb_PhotoPath->isHidden())
         GTEST_SKIP() << "the platform reports no Ctrl state";
     EXPECT_TRUE(board->lbl_PhotoPath->isHidden());
+    // The box takes the keys, the old folder selected to be typed over.
+    EXPECT_TRUE(board->tb_PhotoPath->hasFocus());
+    EXPECT_EQ(board->tb_PhotoPath->selectedText(), QStringLiteral("/old/photos"));
     board->tb_PhotoPath->setText(folder->path() + "/photos");
     QTest::mouseDClick(board->tb_PhotoPath, Qt::LeftButton);
     EXPECT_FALSE(board->lbl_PhotoPath->isHidden());

@@ -141,6 +141,20 @@ TEST_F(BracketTest, EveryCloseStoresAllSlotsAndEveryOpeningRestoresThem)
     EXPECT_EQ(f.lbl_TeamRnd2[2]->text(), QString());
 }
 
+TEST_F(BracketTest, NameBoxIsEmptyAgainAtEveryOpening)
+{
+    Form4& f = openOnBracket();
+    f.tb_Team->setText(QStringLiteral("Otters"));
+    clickSlot(f.lbl_Team[2]);
+    f.close();
+    openOnBracket();
+    EXPECT_EQ(f.tb_Team->text(), QString());
+    // A click places what the box shows now, not the last visit's name.
+    clickSlot(f.lbl_Team[3]);
+    EXPECT_EQ(f.lbl_Team[3]->text(), QString());
+    EXPECT_EQ(f.lbl_Team[2]->text(), QStringLiteral("Otters"));
+}
+
 TEST_F(BracketTest, StoreThatRefusesTheWriteDoesNotKeepTheWindowOpen)
 {
     Form4& f = openOnBracket();
