@@ -41,11 +41,18 @@ void refreshPhoto(PictureBox& box, const QString& photoFolder, const QString& pl
     const QString key = path + QLatin1Char('|') + QString::number(info.lastModified().toMSecsSinceEpoch())
         + QLatin1Char('|') + QString::number(info.size());
     static const char* const kShown = "shownPhotoFile";
+    static const char* const kFailed = "failedPhotoFile";
     if (box.hasPicture() && box.property(kShown).toString() == key)
         return;
-    const QPixmap picture = loadPicture(path);
-    if (picture.isNull())
+    // A damaged file can take a second to fail: try it again only once it
+    // changed on disk.
+    if (box.property(kFailed).toString() == key)
         return;
+    const QPixmap picture = loadPicture(path);
+    if (picture.isNull()) {
+        box.setProperty(kFailed, key);
+        return;
+    }
     box.setPicture(picture);
     box.setProperty(kShown, key);
 }

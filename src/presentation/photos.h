@@ -20,7 +20,8 @@ QPixmap loadPicture(const QString& path);
 
 // Shows the player's photo in the box when the file can be read; a missing
 // or unreadable file leaves what the box shows. A file is decoded again only
-// when it changed on disk or the box was cleared since.
+// when it changed on disk or the box was cleared since; one that failed, only
+// when it changed on disk.
 void refreshPhoto(PictureBox& box, const QString& photoFolder, const QString& playerName);
 
 }  // namespace photos
