@@ -70,6 +70,9 @@ QString faceFile(int die, int face)
 DieBody::DieBody(std::uint32_t bodyColour, bool speckled, QWidget* parent)
     : QWidget(parent), colour_(bodyColour), speckled_(speckled)
 {
+    // A body has no handlers of its own: a press on it belongs to the panel
+    // beneath, which drags the dice.
+    setAttribute(Qt::WA_TransparentForMouseEvents);
 }
 
 void DieBody::paintEvent(QPaintEvent*)

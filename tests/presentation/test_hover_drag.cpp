@@ -3,6 +3,7 @@
 // window.
 #include "presentation/charts.h"
 #include "presentation/control_resizer.h"
+#include "presentation/dice.h"
 #include "presentation/feedback.h"
 #include "support/board_fixture.h"
 
@@ -321,6 +322,38 @@ TEST_F(BoardMouseTest, TheColourDiceFollowTheLeftButtonAloneAndKeepTheirPlaceThr
     QApplication::processEvents();
     const double rx = double(board->Picture1->width()) / before.width();
     EXPECT_NEAR(dice->x(), (placed.x() - start.width() / 2) * rx, 3);
+}
+
+TEST_F(BoardMouseTest, APressOnADieBodyDragsTheColourDiceAndOneOnItsNumberDoesNot)
+{
+    QWidget* dice = board->fra_ColourDice;
+    dice->show();
+    dice->raise();
+    board->Command1_Click();
+    board->tmrDice2_Timer();  // the numbers show
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(board.get()));
+    // Through the window, which hands a press to whatever lies on top.
+    QWindow* window = board->windowHandle();
+    auto at = [this](QWidget* w, QPoint p) { return w->mapTo(board.get(), p); };
+    const QRect start = dice->geometry();
+    const QPoint number = at(board->lbl_G20, board->lbl_G20->rect().center());
+    QTest::mousePress(window, Qt::LeftButton, {}, number);
+    QTest::mouseMove(window, number + QPoint(20, 20));
+    QTest::mouseRelease(window, Qt::LeftButton, {}, number + QPoint(20, 20));
+    EXPECT_EQ(dice->geometry(), start) << "a press on a number";
+
+    for (QWidget* body : std::initializer_list<QWidget*>{board->shp_R10, board->shp_G20, board->shp_P6}) {
+        SCOPED_TRACE(body->objectName().toStdString());
+        const QRect before = dice->geometry();
+        // The body's top band, above its number.
+        const QPoint grab = at(body, QPoint(body->width() / 2, 3));
+        QTest::mousePress(window, Qt::LeftButton, {}, grab);
+        QTest::mouseMove(window, grab + QPoint(1, 1));
+        QTest::mouseRelease(window, Qt::LeftButton, {}, grab + QPoint(1, 1));
+        // The frame jumped to put its centre under the pointer.
+        EXPECT_NE(dice->geometry(), before);
+        EXPECT_TRUE(near(centreOf(dice), QPointF(board->Picture1->mapFrom(board.get(), grab + QPoint(1, 1)))));
+    }
 }
 
 TEST_F(BoardMouseTest, TheFaceDiceAndThePlayPanelMoveOnlyWithCtrlAndTheLeftButton)
