@@ -113,13 +113,23 @@ bool CtrlKeyWatch::poll()
 
 bool CtrlKeyWatch::eventFilter(QObject* watched, QEvent* e)
 {
-    if (e->type() == QEvent::KeyPress) {
+    if (e->type() == QEvent::KeyPress || e->type() == QEvent::KeyRelease) {
         const auto* k = static_cast<QKeyEvent*>(e);
-        if (k->key() == key_ && !k->isAutoRepeat() && k->modifiers().testFlag(Qt::ControlModifier))
+        const bool down = e->type() == QEvent::KeyPress;
+        if (!k->isAutoRepeat() && k->key() == key_) {
+            keyDown_ = down;
+            if (down && k->modifiers().testFlag(Qt::ControlModifier))
+                pressed_ = true;
+        } else if (!k->isAutoRepeat() && k->key() == Qt::Key_Control && down && keyDown_) {
+            // The key first, then Ctrl: the same combination.
             pressed_ = true;
+        }
     } else if (e->type() == QEvent::ApplicationStateChange) {
-        if (static_cast<QApplicationStateChangeEvent*>(e)->applicationState() != Qt::ApplicationActive)
+        // Releases made elsewhere never arrive here.
+        if (static_cast<QApplicationStateChangeEvent*>(e)->applicationState() != Qt::ApplicationActive) {
             pressed_ = false;
+            keyDown_ = false;
+        }
     }
     return QObject::eventFilter(watched, e);
 }

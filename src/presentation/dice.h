@@ -63,11 +63,12 @@ private:
     bool speckled_;
 };
 
-// Watches the program's key events for a key pressed with Ctrl held, for a
-// timer to poll. Each press is reported by the next poll, once, however long
-// the keys stay down and however short the press was (a quick tap between
-// two polls counts too). Auto-repeat is ignored, and a press not yet polled
-// is forgotten when the program loses activation.
+// Watches the program's key events for a key pressed together with Ctrl, in
+// either order, for a timer to poll. Each press of the combination is
+// reported by the next poll, once, however long the keys stay down and
+// however short the press was (a quick tap between two polls counts too).
+// Auto-repeat is ignored, and a press not yet polled is forgotten when the
+// program loses activation.
 class CtrlKeyWatch : public QObject {
     Q_OBJECT
 public:
@@ -80,5 +81,6 @@ protected:
 
 private:
     int key_;
+    bool keyDown_ = false;
     bool pressed_ = false;
 };

@@ -240,6 +240,32 @@ TEST_F(DiceTest, CtrlF12FlipsTheColourPanelOncePerPressAndRollsGoOnUnseen)
     EXPECT_EQ(colourValues(), values);
 }
 
+TEST_F(DiceTest, F12ThenCtrlFlipsTheColourPanelOncePerPressToo)
+{
+    QTest::keyPress(board.get(), Qt::Key_F12);
+    board->tmr_F12detect_Timer();
+    EXPECT_TRUE(board->fra_ColourDice->isHidden());
+    QTest::keyPress(board.get(), Qt::Key_Control, Qt::ControlModifier);
+    for (int tick = 0; tick < 4; ++tick)
+        board->tmr_F12detect_Timer();
+    EXPECT_FALSE(board->fra_ColourDice->isHidden());
+    // Ctrl let go and pressed again while F12 stays down: a second press.
+    QTest::keyRelease(board.get(), Qt::Key_Control);
+    board->tmr_F12detect_Timer();
+    EXPECT_FALSE(board->fra_ColourDice->isHidden());
+    QTest::keyPress(board.get(), Qt::Key_Control, Qt::ControlModifier);
+    board->tmr_F12detect_Timer();
+    EXPECT_TRUE(board->fra_ColourDice->isHidden());
+    QTest::keyRelease(board.get(), Qt::Key_F12, Qt::ControlModifier);
+    QTest::keyRelease(board.get(), Qt::Key_Control);
+    board->tmr_F12detect_Timer();
+    EXPECT_TRUE(board->fra_ColourDice->isHidden());
+    // Ctrl alone after F12 went up does nothing.
+    QTest::keyClick(board.get(), Qt::Key_Control);
+    board->tmr_F12detect_Timer();
+    EXPECT_TRUE(board->fra_ColourDice->isHidden());
+}
+
 TEST_F(DiceTest, FaceRollsAlternateFiftyTwoAndFiftyResultsAndRollAgainDoesNotLengthenThem)
 {
     click(board->Check4);
