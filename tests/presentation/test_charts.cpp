@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QPointer>
 #include <QScrollArea>
+#include <QTextDocument>
 #include <QTest>
 #include <QUrl>
 
@@ -218,6 +219,51 @@ TEST_F(ChartsTest, PagesOpenInTheDesktopsProgramAndAMissingPageSaysNothing)
     click(board->lbl_help);
     EXPECT_EQ(ui->prompts.size(), 1u);
     EXPECT_EQ(ui->prompts.front().kind, Prompt::External);
+}
+
+namespace {
+
+// A page's or the README's words as a reader sees them: no markup, entities
+// decoded, blanks and line breaks as single spaces.
+QString readerText(const QString& path)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return QString();
+    QString text = QString::fromUtf8(f.readAll());
+    QTextDocument doc;
+    if (path.endsWith(QLatin1String("htm")) || path.endsWith(QLatin1String("html"))) {
+        doc.setHtml(text);
+        text = doc.toPlainText();
+    }
+    return text.remove(QLatin1Char('*')).simplified();
+}
+
+}  // namespace
+
+TEST_F(ChartsTest, PagesAndReadmeTeachTheOrderAndTheClicksThatWork)
+{
+    const QString readme = QStringLiteral(BENCHDECK_SOURCE_PROGRAM_FOLDER) + QStringLiteral("/../README.md");
+    for (const QString& path : {folder->file(QStringLiteral("HELP.htm")),
+                                folder->file(QStringLiteral("Charts/Rules.html")), readme}) {
+        SCOPED_TRACE(path.toStdString());
+        const QString text = readerText(path);
+        ASSERT_FALSE(text.isEmpty());
+        // The pitchers before AT BAT: the other way round fills two runner pieces.
+        const qsizetype pitchers = text.indexOf(QLatin1String("double-click that side's pitcher label"));
+        ASSERT_GE(pitchers, 0);
+        EXPECT_LT(pitchers, text.indexOf(QLatin1String("AT BAT")));
+        EXPECT_TRUE(text.contains(QLatin1String("the play that drives the run in")));
+        EXPECT_TRUE(text.contains(QLatin1String("after a hit the next batter is current")));
+        EXPECT_TRUE(text.contains(QLatin1String("click the batter who is due up in")));
+        EXPECT_TRUE(text.contains(QLatin1String("by its picture area, not by")));
+    }
+    for (const QString& path : {folder->file(QStringLiteral("HELP.htm")), readme}) {
+        SCOPED_TRACE(path.toStdString());
+        const QString text = readerText(path);
+        EXPECT_TRUE(text.contains(QStringLiteral("match the letters A to Z without regard to case, and other letters "
+                                                 "(Ü, É ...) only in the case")));
+    }
 }
 
 TEST_F(ChartsTest, ALinkLabelIsBackAtRestBeforeItsClickOpensAWindow)
