@@ -436,6 +436,7 @@ private:
 
 TEST_F(ExportTest, AWorkbookTheDesktopCannotOpenIsNamedInABox)
 {
+    ui->expectAlarm(QStringLiteral("The desktop could not open the workbook. It is saved as:"));
     saveGames();
     ui->runDesktopOpener = true;
     for (const std::optional<int> code : {std::optional<int>(4), std::optional<int>()}) {
