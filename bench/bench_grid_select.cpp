@@ -2,27 +2,21 @@
 // 250,000 rows x 20 columns and painting its first and last page, then
 // sorting it by one column; and reading 100,000 batting rows as text in one
 // select. Prints the median of five runs of each.
+#include "board_bench.h"
 #include "platform/database.h"
 #include "platform/grid.h"
+#include "support/browser_helpers.h"
 #include "support/program_folder_fixture.h"
 #include "support/scripted_interaction.h"
 #include "support/test_environment.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QSqlQuery>
 #include <QTest>
-#include <algorithm>
 #include <cstdio>
 #include <vector>
 
 namespace {
-
-double median(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
 
 void timeGrid(std::vector<double>& loads, std::vector<double>& sorts)
 {
@@ -87,18 +81,7 @@ int main(int argc, char** argv)
                 median(sorts));
 
     db::Connection conn;
-    conn.transaction([&] {
-        QSqlQuery q(conn.sql());
-        q.prepare(QStringLiteral("INSERT INTO Batting VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
-        for (int i = 0; i < 100000; ++i) {
-            q.addBindValue(QStringLiteral("Player %1").arg(i % 400));
-            for (int c = 0; c < 9; ++c)
-                q.addBindValue(c == 3 ? db::nullOf(db::Type::Integer) : QVariant(qlonglong((i + c) % 5)));
-            q.addBindValue(QStringLiteral("Team %1").arg(i % 16));
-            q.addBindValue(QStringLiteral("0307261405%1").arg(i % 100, 2, 10, QChar('0')));
-            q.exec();
-        }
-    });
+    browser_test::addNumberedBattingRows(conn, 100000);
     std::vector<double> selects;
     for (int run = 0; run < 5; ++run)
         selects.push_back(timeSelect(conn));

@@ -1,6 +1,7 @@
 #include "platform/database.h"
 
 #include "common/program_folder.h"
+#include "support/browser_helpers.h"
 #include "support/program_error_expect.h"
 #include "support/program_folder_fixture.h"
 #include "support/sqlite_peer.h"
@@ -419,18 +420,7 @@ TEST(Database, HundredThousandRowsReadInOneSelect)
 {
     TempProgramFolder pf;
     db::Connection conn;
-    conn.transaction([&] {
-        QSqlQuery q(conn.sql());
-        q.prepare("INSERT INTO Batting VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
-        for (int i = 0; i < 100000; ++i) {
-            q.addBindValue(QStringLiteral("Player %1").arg(i % 400));
-            for (int c = 0; c < 9; ++c)
-                q.addBindValue(c == 3 ? db::nullOf(db::Type::Integer) : QVariant(qlonglong((i + c) % 5)));
-            q.addBindValue(QStringLiteral("Team %1").arg(i % 16));
-            q.addBindValue(QStringLiteral("0307261405%1").arg(i % 100, 2, 10, QChar('0')));
-            ASSERT_TRUE(q.exec());
-        }
-    });
+    ASSERT_TRUE(browser_test::addNumberedBattingRows(conn, 100000));
     // How long this takes is measured by bench_grid_select.
     const db::Rows r = conn.select("SELECT * FROM Batting", {}, db::FixedColumn::Leading);
     ASSERT_EQ(r.rows.size(), 100000u);

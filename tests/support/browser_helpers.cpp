@@ -1,5 +1,6 @@
 #include "support/browser_helpers.h"
 
+#include <QSqlQuery>
 #include <numeric>
 
 namespace browser_test {
@@ -60,6 +61,24 @@ void addGameSummary(db::Connection& c, const QString& gameId, const QString& vis
     winLoss(visitors, v, h);
     winLoss(home, h, v);
     c.insert(QStringLiteral("Matchups"), {{"Matchup", visitors + QStringLiteral("  vs  ") + home}, {"Tally", 1}});
+}
+
+bool addNumberedBattingRows(db::Connection& c, int count)
+{
+    bool all = true;
+    c.transaction([&] {
+        QSqlQuery q(c.sql());
+        q.prepare(QStringLiteral("INSERT INTO Batting VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
+        for (int i = 0; i < count && all; ++i) {
+            q.addBindValue(QStringLiteral("Player %1").arg(i % 400));
+            for (int k = 0; k < 9; ++k)
+                q.addBindValue(k == 3 ? db::nullOf(db::Type::Integer) : QVariant(qlonglong((i + k) % 5)));
+            q.addBindValue(QStringLiteral("Team %1").arg(i % 16));
+            q.addBindValue(QStringLiteral("0307261405%1").arg(i % 100, 2, 10, QChar('0')));
+            all = q.exec();
+        }
+    });
+    return all;
 }
 
 }  // namespace browser_test

@@ -27,4 +27,8 @@ void addLineScore(db::Connection& c, const QString& team, bool visitors, const Q
 void addGameSummary(db::Connection& c, const QString& gameId, const QString& visitors, const QString& home,
                     const std::vector<int>& visitorInnings, const std::vector<int>& homeInnings);
 
+// `count` batting rows in one transaction, row i for "Player <i % 400>" of
+// "Team <i % 16>" with small counts (2B left NULL). False if a row failed.
+bool addNumberedBattingRows(db::Connection& c, int count);
+
 }  // namespace browser_test
