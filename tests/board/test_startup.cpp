@@ -8,10 +8,10 @@
 #include "support/board_fixture.h"
 
 #include <QCloseEvent>
-#include <gtest/gtest-spi.h>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QTest>
+#include <gtest/gtest-spi.h>
 
 TEST_F(BoardTest, StartsWithAnEmptyGameAndTheStatedControls)
 {
