@@ -1,7 +1,11 @@
 // Times "SAVE TO DB": a full nine-inning game (two lineups of nine plus
 // bench players, four pitchers) saved into a statistics database that
-// already holds thousands of games, from the click to the success message.
-// Prints the median.
+// already holds 1,000 and then 50,000 games, from the click to the success
+// message. Beside each median stands its floor: the same rows inserted
+// through the SQLite C API (open, one transaction with one prepared
+// statement per table, commit, close), timed in turns with the saves.
+//
+// Run with "--index" to give the game tables an index on GameID first.
 #include "board/form1.h"
 #include "platform/database.h"
 #include "platform/grid.h"
@@ -14,53 +18,191 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QPushButton>
+#include <sqlite3.h>
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
+#include <string>
 #include <vector>
 
 namespace {
 
-constexpr int EarlierGames = 3000;
 constexpr int Runs = 21;
 
-QVariant n(int v)
+void check(int rc, sqlite3* db)
 {
-    return QVariant(qlonglong(v));
+    if (rc != SQLITE_OK && rc != SQLITE_DONE && rc != SQLITE_ROW) {
+        std::fprintf(stderr, "sqlite: %s\n", sqlite3_errmsg(db));
+        std::exit(1);
+    }
 }
 
-// Earlier games as the save writes them: 22 batters, 4 pitchers, 2 line
-// scores, 2 win/loss rows and a matchup each.
-void fillDatabase()
+sqlite3* openFile()
 {
-    db::Connection conn;
-    conn.transaction([&] {
-        for (int g = 0; g < EarlierGames; ++g) {
-            const QString id = QStringLiteral("%1%2").arg(1 + g % 12, 2, 10, QChar('0')).arg(g, 10, 10, QChar('0'));
-            const QString vis = QStringLiteral("Team %1").arg(g % 16);
-            const QString home = QStringLiteral("Team %1").arg((g + 5) % 16);
-            for (int b = 0; b < 22; ++b)
-                conn.insert("Batting", {{"Batter", QStringLiteral("Player %1").arg(b + 100 * (g % 16))},
-                                        {"K", n(b % 2)}, {"BB", n(b % 3 == 0)}, {"1B", n(1)}, {"HR", n(b % 7 == 0)},
-                                        {"AB", n(4)}, {"Team", b < 11 ? vis : home}, {"GameID", id}});
-            for (int p = 0; p < 4; ++p)
-                conn.insert("Pitching", {{"Pitcher", QStringLiteral("Arm %1").arg(p + 10 * (g % 16))}, {"K", n(5)},
-                                         {"Hits", n(4)}, {"Runs", n(2)}, {"IP", 4.5},
-                                         {"Team", p < 2 ? vis : home}, {"GameID", id}});
-            for (int side = 0; side < 2; ++side) {
-                std::vector<std::pair<QString, QVariant>> f{{"Team", side ? home : vis}};
-                for (int i = 1; i <= 9; ++i)
-                    f.emplace_back(QStringLiteral("I%1").arg(i), n(i % 3 == 0));
-                f.emplace_back("Runs", n(3));
-                f.emplace_back("Hits", n(8));
-                f.emplace_back("Errors", n(1));
-                f.emplace_back("Host", side ? "b_HOME" : "a_VIS");
-                f.emplace_back("GameID", id);
-                conn.insert("BoxScores", f);
-                conn.insert("WinLoss", {{"Team", side ? home : vis}, {side ? "Win" : "Loss", n(1)}});
+    sqlite3* db = nullptr;
+    const QByteArray file = db::path().toUtf8();
+    check(sqlite3_open_v2(file.constData(), &db, SQLITE_OPEN_READWRITE, nullptr), db);
+    return db;
+}
+
+void run(sqlite3* db, const char* sql)
+{
+    check(sqlite3_exec(db, sql, nullptr, nullptr, nullptr), db);
+}
+
+struct Stmt {
+    sqlite3_stmt* s = nullptr;
+    Stmt(sqlite3* db, const std::string& sql) { check(sqlite3_prepare_v2(db, sql.c_str(), -1, &s, nullptr), db); }
+    ~Stmt() { sqlite3_finalize(s); }
+    void text(int i, const std::string& v) { sqlite3_bind_text(s, i, v.c_str(), int(v.size()), SQLITE_TRANSIENT); }
+    void integer(int i, long long v) { sqlite3_bind_int64(s, i, v); }
+    void step(sqlite3* db)
+    {
+        check(sqlite3_step(s), db);
+        sqlite3_reset(s);
+    }
+};
+
+// Earlier games as the save writes them (22 batters, 4 pitchers, 2 line
+// scores, 2 win/loss rows and a matchup each), appended until the file
+// holds `games`.
+void fillTo(int& held, int games)
+{
+    sqlite3* db = openFile();
+    run(db, "BEGIN");
+    {
+        Stmt bat(db, "INSERT INTO Batting (Batter, K, BB, \"1B\", HR, AB, Team, GameID) VALUES (?,?,?,?,?,?,?,?)");
+        Stmt pit(db, "INSERT INTO Pitching (Pitcher, K, Hits, Runs, IP, Team, GameID) VALUES (?,?,?,?,?,?,?)");
+        Stmt box(db, "INSERT INTO BoxScores (Team, I1, I2, I3, I4, I5, I6, I7, I8, I9, Runs, Hits, Errors, Host, "
+                     "GameID) VALUES (?,?,?,?,?,?,?,?,?,?,?,?,?,?,?)");
+        Stmt wl(db, "INSERT INTO WinLoss (Team, Win, Loss) VALUES (?,?,?)");
+        Stmt mu(db, "INSERT INTO Matchups (Matchup, Tally) VALUES (?,1)");
+        for (int g = held; g < games; ++g) {
+            char idBuf[32];
+            std::snprintf(idBuf, sizeof idBuf, "%02d%010d", 1 + g % 12, g);
+            const std::string id = idBuf;
+            const std::string vis = "Team " + std::to_string(g % 16);
+            const std::string home = "Team " + std::to_string((g + 5) % 16);
+            for (int b = 0; b < 22; ++b) {
+                bat.text(1, "Player " + std::to_string(b + 100 * (g % 16)));
+                bat.integer(2, b % 2);
+                bat.integer(3, b % 3 == 0);
+                bat.integer(4, 1);
+                bat.integer(5, b % 7 == 0);
+                bat.integer(6, 4);
+                bat.text(7, b < 11 ? vis : home);
+                bat.text(8, id);
+                bat.step(db);
             }
-            conn.insert("Matchups", {{"Matchup", vis + "  vs  " + home}, {"Tally", n(1)}});
+            for (int p = 0; p < 4; ++p) {
+                pit.text(1, "Arm " + std::to_string(p + 10 * (g % 16)));
+                pit.integer(2, 5);
+                pit.integer(3, 4);
+                pit.integer(4, 2);
+                sqlite3_bind_double(pit.s, 5, 4.5);
+                pit.text(6, p < 2 ? vis : home);
+                pit.text(7, id);
+                pit.step(db);
+            }
+            for (int side = 0; side < 2; ++side) {
+                box.text(1, side ? home : vis);
+                for (int i = 1; i <= 9; ++i)
+                    box.integer(1 + i, i % 3 == 0);
+                box.integer(11, 3);
+                box.integer(12, 8);
+                box.integer(13, 1);
+                box.text(14, side ? "b_HOME" : "a_VIS");
+                box.text(15, id);
+                box.step(db);
+                wl.text(1, side ? home : vis);
+                sqlite3_bind_null(wl.s, 2);
+                sqlite3_bind_null(wl.s, 3);
+                wl.integer(side ? 2 : 3, 1);
+                wl.step(db);
+            }
+            mu.text(1, vis + "  vs  " + home);
+            mu.step(db);
         }
-    });
+    }
+    run(db, "COMMIT");
+    sqlite3_close(db);
+    held = games;
+}
+
+// The rows the last save stored, each as the values bound to re-insert it.
+struct SavedRows {
+    struct Table {
+        std::string insert;
+        std::vector<std::vector<sqlite3_value*>> rows;
+    };
+    std::vector<Table> tables;
+
+    ~SavedRows()
+    {
+        for (Table& t : tables)
+            for (auto& row : t.rows)
+                for (sqlite3_value* v : row)
+                    sqlite3_value_free(v);
+    }
+};
+
+void readRows(sqlite3* db, SavedRows& out, const char* table, const std::string& where)
+{
+    Stmt q(db, std::string("SELECT * FROM ") + table + " " + where);
+    SavedRows::Table t;
+    const int n = sqlite3_column_count(q.s);
+    std::string names, marks;
+    for (int c = 0; c < n; ++c) {
+        names += std::string(c ? ", \"" : "\"") + sqlite3_column_name(q.s, c) + "\"";
+        marks += c ? ",?" : "?";
+    }
+    t.insert = std::string("INSERT INTO ") + table + " (" + names + ") VALUES (" + marks + ")";
+    while (sqlite3_step(q.s) == SQLITE_ROW) {
+        std::vector<sqlite3_value*> row;
+        for (int c = 0; c < n; ++c)
+            row.push_back(sqlite3_value_dup(sqlite3_column_value(q.s, c)));
+        t.rows.push_back(std::move(row));
+    }
+    out.tables.push_back(std::move(t));
+}
+
+void lastSavedGame(const QString& gameId, SavedRows& out)
+{
+    sqlite3* db = openFile();
+    const std::string byId = "WHERE GameID = '" + gameId.toStdString() + "' ORDER BY rowid";
+    readRows(db, out, "Batting", byId);
+    readRows(db, out, "Pitching", byId);
+    readRows(db, out, "BoxScores", byId);
+    readRows(db, out, "WinLoss", "WHERE rowid > (SELECT MAX(rowid) - 2 FROM WinLoss) ORDER BY rowid");
+    readRows(db, out, "Matchups", "WHERE rowid = (SELECT MAX(rowid) FROM Matchups)");
+    sqlite3_close(db);
+}
+
+// The floor: the same rows, straight through SQLite.
+double insertThroughSqlite(const SavedRows& game)
+{
+    QElapsedTimer t;
+    t.start();
+    sqlite3* db = openFile();
+    sqlite3_busy_timeout(db, 3000);
+    run(db, "BEGIN IMMEDIATE");
+    for (const SavedRows::Table& table : game.tables) {
+        Stmt ins(db, table.insert);
+        for (const auto& row : table.rows) {
+            for (size_t c = 0; c < row.size(); ++c)
+                sqlite3_bind_value(ins.s, int(c) + 1, row[c]);
+            ins.step(db);
+        }
+    }
+    run(db, "COMMIT");
+    sqlite3_close(db);
+    return t.nsecsElapsed() / 1e6;
+}
+
+double medianOf(std::vector<double> v)
+{
+    std::sort(v.begin(), v.end());
+    return v[v.size() / 2];
 }
 
 }  // namespace
@@ -69,9 +211,17 @@ int main(int argc, char** argv)
 {
     testenv::preferOffscreen();
     QApplication app(argc, argv);
+    const bool index = argc > 1 && std::strcmp(argv[1], "--index") == 0;
     TempProgramFolder folder;
     ScriptedInteraction ui;
-    fillDatabase();
+    { db::Connection create; }
+    if (index) {
+        sqlite3* db = openFile();
+        for (const char* table : {"Batting", "Pitching", "BoxScores"})
+            run(db, (std::string("CREATE INDEX IF NOT EXISTS idx_") + table + "_GameID ON " + table + "(GameID)")
+                        .c_str());
+        sqlite3_close(db);
+    }
 
     Form1 board;
     board.Form_Load();
@@ -86,26 +236,36 @@ int main(int argc, char** argv)
     board.ConstantUpdate();
     Form2& sheet = *board.statsSheet();
 
-    std::vector<double> ms;
-    for (int run = 0; run < Runs; ++run) {
-        // Each run saves the same game afresh, crediting the current pitchers again.
-        sheet.grd_VisStats->setTextMatrix(1, 17, QString());
-        sheet.grd_HomeStats->setTextMatrix(1, 17, QString());
-        sheet.Command2->setEnabled(true);
-        ui.answerMsgBox(QMessageBox::Yes);
-        ui.clear();
-        QElapsedTimer t;
-        t.start();
-        sheet.Command2->click();
-        ms.push_back(t.nsecsElapsed() / 1e6);
-        if (ui.messages().value(1) != QLatin1String("Data successfully recorded")) {
-            std::fprintf(stderr, "save failed: %s\n", qPrintable(ui.messages().join(" | ")));
-            return 1;
+    int held = 0;
+    for (const int games : {1000, 50000}) {
+        fillTo(held, games);
+        std::vector<double> saves, floors;
+        for (int run = 0; run < Runs; ++run) {
+            // Each run saves the same game afresh, crediting the current pitchers again.
+            sheet.grd_VisStats->setTextMatrix(1, 17, QString());
+            sheet.grd_HomeStats->setTextMatrix(1, 17, QString());
+            sheet.Command2->setEnabled(true);
+            ui.answerMsgBox(QMessageBox::Yes);
+            ui.clear();
+            QElapsedTimer t;
+            t.start();
+            sheet.Command2->click();
+            saves.push_back(t.nsecsElapsed() / 1e6);
+            if (ui.messages().value(1) != QLatin1String("Data successfully recorded")) {
+                std::fprintf(stderr, "save failed: %s\n", qPrintable(ui.messages().join(" | ")));
+                return 1;
+            }
+            SavedRows rows;
+            lastSavedGame(sheet.tb_TimeStamp2->text(), rows);
+            floors.push_back(insertThroughSqlite(rows));
         }
+        const double save = medianOf(saves), floor = medianOf(floors);
+        std::printf("save a game (%d batting, %d pitching rows) into a database of %d games%s: median %.2f ms "
+                    "(min %.2f, max %.2f, %d runs); floor (same rows through the SQLite C API) %.2f ms; "
+                    "ratio %.2f\n",
+                    20, 4, games, index ? " with GameID indexes" : "", save,
+                    *std::min_element(saves.begin(), saves.end()), *std::max_element(saves.begin(), saves.end()),
+                    Runs, floor, save / floor);
     }
-    std::sort(ms.begin(), ms.end());
-    std::printf("save a game (%d batting, %d pitching rows) into a database of %d games: median %.1f ms "
-                "(min %.1f, max %.1f, %d runs)\n",
-                20, 4, EarlierGames, ms[ms.size() / 2], ms.front(), ms.back(), Runs);
     return 0;
 }
