@@ -179,7 +179,7 @@ void lastSavedGame(const QString& gameId, SavedRows& out)
 }
 
 // The floor: the same rows, straight through SQLite.
-double insertThroughSqlite(const SavedRows& game)
+[[gnu::noinline]] double insertThroughSqlite(const SavedRows& game)
 {
     QElapsedTimer t;
     t.start();

@@ -6,14 +6,15 @@
 #include "platform/database.h"
 #include "stats_sheet/innings.h"
 
+#include <QSqlError>
+#include <QSqlQuery>
 #include <QVariant>
+#include <iterator>
 #include <utility>
 
 namespace records {
 
 namespace {
-
-using Fields = std::vector<std::pair<QString, QVariant>>;
 
 const char* const BattingFields[] = {"K", "BB", "1B", "2B", "3B", "HR", "SB", "RBI", "AB"};
 const char* const PitchingFields[] = {"K", "BB", "Hits", "HR", "Runs"};
@@ -97,51 +98,83 @@ std::optional<QString> badBoxCell(const QStringList& row, const QString& side)
     return std::nullopt;
 }
 
-void writeBatting(db::Connection& conn, const TeamLines& lines, const QString& team, const QString& gameId)
+// One table's INSERT, prepared once for all of the game's rows of that
+// table: preparing costs more than running it, and a save writes 31 rows.
+class RowWriter {
+public:
+    RowWriter(db::Connection& conn, const QString& table, const QStringList& fields) : q_(conn.sql())
+    {
+        QStringList marks;
+        for (qsizetype i = 0; i < fields.size(); ++i)
+            marks << QStringLiteral("?");
+        q_.setForwardOnly(true);
+        if (!q_.prepare(QStringLiteral("INSERT INTO \"%1\" (\"%2\") VALUES (%3)")
+                            .arg(table, fields.join(QStringLiteral("\", \"")), marks.join(QLatin1Char(',')))))
+            db::raise(q_.lastError());
+        count_ = int(fields.size());
+    }
+
+    // One row, its values in the order of the fields.
+    void write(const QVariantList& values)
+    {
+        if (values.size() != count_)
+            errors::raise(errors::InvalidCall);
+        for (int i = 0; i < count_; ++i)
+            q_.bindValue(i, values[i]);
+        if (!q_.exec())
+            db::raise(q_.lastError());
+    }
+
+private:
+    QSqlQuery q_;
+    int count_ = 0;
+};
+
+QStringList fieldList(QString first, const char* const* counts, int n, std::initializer_list<const char*> last)
+{
+    QStringList f{std::move(first)};
+    for (int i = 0; i < n; ++i)
+        f << latin(counts[i]);
+    for (const char* l : last)
+        f << latin(l);
+    return f;
+}
+
+void writeBatting(RowWriter& out, const TeamLines& lines, const QString& team, const QString& gameId)
 {
     for (int row = 1; row < lines.rows(); ++row) {
         if (!lines.battingSaved(row))
             continue;
-        Fields f;
-        f.emplace_back(QStringLiteral("Batter"), lines.at(row, col::Batter));
+        QVariantList v{lines.at(row, col::Batter)};
         for (int c = col::FirstBatCount; c <= col::LastBatCount; ++c)
-            f.emplace_back(latin(BattingFields[c - col::FirstBatCount]), db::countValue(lines.at(row, c)));
-        f.emplace_back(QStringLiteral("Team"), team);
-        f.emplace_back(QStringLiteral("GameID"), gameId);
-        conn.insert(QStringLiteral("Batting"), f);
+            v << db::countValue(lines.at(row, c));
+        v << team << gameId;
+        out.write(v);
     }
 }
 
-void writePitching(db::Connection& conn, const TeamLines& lines, const QString& team, const QString& gameId)
+void writePitching(RowWriter& out, const TeamLines& lines, const QString& team, const QString& gameId)
 {
     for (int row = 1; row < lines.rows(); ++row) {
         if (!lines.pitchingSaved(row))
             continue;
-        Fields f;
-        f.emplace_back(QStringLiteral("Pitcher"), lines.at(row, col::Pitcher));
+        QVariantList v{lines.at(row, col::Pitcher)};
         for (int c = col::FirstPitchCount; c <= col::LastPitchCount; ++c)
-            f.emplace_back(latin(PitchingFields[c - col::FirstPitchCount]), db::countValue(lines.at(row, c)));
+            v << db::countValue(lines.at(row, c));
         // The text as typed, to every decimal it holds; firstBadCell has
         // accepted it by the innings reader.
-        f.emplace_back(QStringLiteral("IP"), db::inningsValue(lines.at(row, col::IP)));
-        f.emplace_back(QStringLiteral("Team"), team);
-        f.emplace_back(QStringLiteral("GameID"), gameId);
-        conn.insert(QStringLiteral("Pitching"), f);
+        v << db::inningsValue(lines.at(row, col::IP)) << team << gameId;
+        out.write(v);
     }
 }
 
-void writeBoxRow(db::Connection& conn, const QStringList& row, const QString& host, const QString& gameId)
+void writeBoxRow(RowWriter& out, const QStringList& row, const QString& host, const QString& gameId)
 {
-    Fields f;
-    f.emplace_back(QStringLiteral("Team"), row.value(box::Team));
-    for (int c = 1; c <= 20; ++c)
-        f.emplace_back(QStringLiteral("I%1").arg(c), db::countValue(row.value(c)));
-    f.emplace_back(QStringLiteral("Runs"), db::countValue(row.value(box::Runs)));
-    f.emplace_back(QStringLiteral("Hits"), db::countValue(row.value(box::Hits)));
-    f.emplace_back(QStringLiteral("Errors"), db::countValue(row.value(box::Errors)));
-    f.emplace_back(QStringLiteral("Host"), host);
-    f.emplace_back(QStringLiteral("GameID"), gameId);
-    conn.insert(QStringLiteral("BoxScores"), f);
+    QVariantList v{row.value(box::Team)};
+    for (int c = 1; c <= box::Errors; ++c)
+        v << db::countValue(row.value(c));
+    v << host << gameId;
+    out.write(v);
 }
 
 // A game's rows are tied together by their id alone; a second game under
@@ -206,38 +239,45 @@ Outcome decideOutcome(const QString& visitorsRuns, const QString& homeRuns)
 
 void RecordBattingData(db::Connection& conn, const GameRecord& game)
 {
-    writeBatting(conn, game.home, game.homeTeam(), game.gameId);
-    writeBatting(conn, game.visitors, game.visitorsTeam(), game.gameId);
+    RowWriter out(conn, QStringLiteral("Batting"),
+                  fieldList(QStringLiteral("Batter"), BattingFields, int(std::size(BattingFields)), {"Team", "GameID"}));
+    writeBatting(out, game.home, game.homeTeam(), game.gameId);
+    writeBatting(out, game.visitors, game.visitorsTeam(), game.gameId);
 }
 
 void RecordPitchingData(db::Connection& conn, const GameRecord& game)
 {
-    writePitching(conn, game.home, game.homeTeam(), game.gameId);
-    writePitching(conn, game.visitors, game.visitorsTeam(), game.gameId);
+    RowWriter out(conn, QStringLiteral("Pitching"),
+                  fieldList(QStringLiteral("Pitcher"), PitchingFields, int(std::size(PitchingFields)),
+                            {"IP", "Team", "GameID"}));
+    writePitching(out, game.home, game.homeTeam(), game.gameId);
+    writePitching(out, game.visitors, game.visitorsTeam(), game.gameId);
 }
 
 void RecordBoxScore(db::Connection& conn, const GameRecord& game)
 {
-    writeBoxRow(conn, game.boxRows[0], QStringLiteral("a_VIS"), game.gameId);
-    writeBoxRow(conn, game.boxRows[1], QStringLiteral("b_HOME"), game.gameId);
+    QStringList fields{QStringLiteral("Team")};
+    for (int c = 1; c <= 20; ++c)
+        fields << QStringLiteral("I%1").arg(c);
+    fields << QStringLiteral("Runs") << QStringLiteral("Hits") << QStringLiteral("Errors") << QStringLiteral("Host")
+           << QStringLiteral("GameID");
+    RowWriter out(conn, QStringLiteral("BoxScores"), fields);
+    writeBoxRow(out, game.boxRows[0], QStringLiteral("a_VIS"), game.gameId);
+    writeBoxRow(out, game.boxRows[1], QStringLiteral("b_HOME"), game.gameId);
 }
 
 void UpdateWinLoss(db::Connection& conn, const GameRecord& game)
 {
     const Outcome o = decideOutcome(game.visitorsRuns, game.homeRuns);
-    conn.insert(QStringLiteral("WinLoss"), {{QStringLiteral("Team"), game.visitorsTeam()},
-                                            {QStringLiteral("Win"), oneOrNull(o.visitorsWin)},
-                                            {QStringLiteral("Loss"), oneOrNull(o.homeWin)}});
-    conn.insert(QStringLiteral("WinLoss"), {{QStringLiteral("Team"), game.homeTeam()},
-                                            {QStringLiteral("Win"), oneOrNull(o.homeWin)},
-                                            {QStringLiteral("Loss"), oneOrNull(o.visitorsWin)}});
+    RowWriter out(conn, QStringLiteral("WinLoss"), {QStringLiteral("Team"), QStringLiteral("Win"), QStringLiteral("Loss")});
+    out.write({game.visitorsTeam(), oneOrNull(o.visitorsWin), oneOrNull(o.homeWin)});
+    out.write({game.homeTeam(), oneOrNull(o.homeWin), oneOrNull(o.visitorsWin)});
 }
 
 void RecordMatchup(db::Connection& conn, const GameRecord& game)
 {
-    conn.insert(QStringLiteral("Matchups"),
-                {{QStringLiteral("Matchup"), game.visitorsTeam() + QStringLiteral("  vs  ") + game.homeTeam()},
-                 {QStringLiteral("Tally"), QVariant(qlonglong(1))}});
+    RowWriter out(conn, QStringLiteral("Matchups"), {QStringLiteral("Matchup"), QStringLiteral("Tally")});
+    out.write({game.visitorsTeam() + QStringLiteral("  vs  ") + game.homeTeam(), QVariant(qlonglong(1))});
 }
 
 void recordGame(db::Connection& conn, GameRecord& game)
