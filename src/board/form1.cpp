@@ -580,10 +580,23 @@ void Form1::closeEvent(QCloseEvent* e)
 void Form1::ShowNotice(const QString& text)
 {
     Form1* board = instance();
-    auto box = std::make_unique<CustMsgBox>();
+    // One window serves every notice of the run: building, showing and
+    // destroying a window for each play was a third of the play's time. The
+    // box is set up afresh for each notice, so none differs from a new one.
+    // A notice raised while another is open gets a window of its own.
+    std::unique_ptr<CustMsgBox> own;
+    CustMsgBox* box = nullptr;
+    if (board && !(board->notice_ && board->notice_->isVisible())) {
+        if (!board->notice_)
+            board->notice_ = std::make_unique<CustMsgBox>();
+        box = board->notice_.get();
+    } else {
+        own = std::make_unique<CustMsgBox>();
+        box = own.get();
+    }
     // Centred over the board where it stands now, the first notice included.
     if (board)
-        CenterOverMain(board, {box.get()});
+        CenterOverMain(board, {box});
     box->setMessage(text);
     platform::interaction().showModal(*box);
 }

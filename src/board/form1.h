@@ -24,6 +24,7 @@ class QMenu;
 class QFrame;
 class Form2;
 class Options;
+class CustMsgBox;
 class ControlResizer;
 class CtrlKeyWatch;
 class DieBody;
@@ -539,6 +540,8 @@ private:
 
     Form2* form2_ = nullptr;
     Options* options_ = nullptr;
+    // The notice window every play's notice is shown in.
+    std::unique_ptr<CustMsgBox> notice_;
     std::unique_ptr<ControlResizer> resizer_;
     bool closing_ = false;
 };

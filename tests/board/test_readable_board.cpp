@@ -2,7 +2,9 @@
 // readable colours on every panel; captions and boxes shown whole; a layout
 // that follows maximise and restore after a third out.
 #include "board/form1.h"
+#include "common/colours.h"
 #include "common/settings.h"
+#include "platform/events.h"
 #include "platform/grid.h"
 #include "platform/interaction.h"
 #include "presentation/control_resizer.h"
@@ -314,4 +316,51 @@ TEST_F(BoardTest, OnALaptopScreenTheBoardOpensWholeWithEveryCaptionWhole)
     EXPECT_LE(outer.width(), area.width());
     EXPECT_LE(outer.height(), area.height());
     expectCaptionsWhole(*board);
+}
+
+TEST_F(BoardTest, SidesAtBatAndInTheFieldPaintTheirColoursAfterEveryChange)
+{
+    standardGame(*board);
+    board->show();
+    // What each control showed with a plain sheet of its colour alone: the
+    // colours must come out the same pixel for pixel, however they are set.
+    auto expectPainted = [](QWidget* w, unsigned bgr) {
+        SCOPED_TRACE(w->objectName().toStdString());
+        const QColor back = colours::fromBgr(bgr);
+        const QImage shown = w->grab().toImage();
+        const QImage inside = qobject_cast<ListBox*>(w) ? qobject_cast<ListBox*>(w)->viewport()->grab().toImage() : shown;
+        EXPECT_EQ(inside.pixelColor(inside.width() - 6, inside.height() - 6), back);
+        const QString sheet = w->styleSheet();
+        w->setStyleSheet((qobject_cast<ListBox*>(w) ? QStringLiteral("QListWidget { color: black; background-color: %1; }")
+                                                    : QStringLiteral("color: black; background-color: %1;"))
+                             .arg(back.name()));
+        EXPECT_EQ(shown, w->grab().toImage());
+        w->setStyleSheet(sheet);
+    };
+    auto expectSides = [&](bool visitorsBat) {
+        const unsigned vis = visitorsBat ? colours::White : colours::IdleBoxColor;
+        const unsigned home = visitorsBat ? colours::IdleBoxColor : colours::White;
+        for (QWidget* w : std::initializer_list<QWidget*>{board->List1, board->tb_VisTeam, board->Option5})
+            expectPainted(w, vis);
+        for (QWidget* w : std::initializer_list<QWidget*>{board->List2, board->tb_HomeTeam, board->Option6})
+            expectPainted(w, home);
+    };
+    expectSides(true);
+    // Third outs hand the bat over and back, twice, and a later change of
+    // the side paints what is then set, not what was set first.
+    for (int half = 0; half < 4; ++half) {
+        for (const char* outs : {"1", "2", "3", "0"})
+            board->tb_OUT->setText(outs);
+        SCOPED_TRACE(half);
+        expectSides(half % 2 == 1);
+    }
+    board->Option2->setChecked(true);
+    expectPainted(board->Option2, colours::CompletedHalfColor);
+    expectPainted(board->Option3, colours::IdleBoxColor);
+    board->Option3->setChecked(true);
+    expectPainted(board->Option3, colours::CompletedHalfColor);
+    expectPainted(board->Option2, colours::IdleBoxColor);
+    board->Option1->setChecked(true);
+    expectPainted(board->Option2, colours::IdleBoxColor);
+    expectPainted(board->Option3, colours::IdleBoxColor);
 }

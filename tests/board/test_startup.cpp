@@ -154,6 +154,35 @@ TEST_F(BoardTest, NoticesAreCentredOverTheBoardWhereItIsNow)
     EXPECT_EQ(ui->notices(), (QStringList{"OUT recorded.", "END OF INNING."}));
 }
 
+TEST_F(BoardTest, EachNoticeIsModalClosesByKeyAndAnotherOpenedOverItStandsAlone)
+{
+    // Every notice is modal, shows only its own text, and Enter or Escape
+    // closes it, the first as much as any later one.
+    for (int key : {Qt::Key_Escape, Qt::Key_Return, Qt::Key_Escape}) {
+        bool shown = false;
+        ui->whileModal("CustMsgBox", [&](QDialog& d) {
+            shown = d.isVisible() && d.isModal();
+            EXPECT_EQ(static_cast<CustMsgBox&>(d).Label1->text(), QString::number(key));
+            QTest::keyClick(&d, Qt::Key(key));
+            EXPECT_FALSE(d.isVisible());
+        });
+        Form1::ShowNotice(QString::number(key));
+        EXPECT_TRUE(shown);
+    }
+    // A notice raised while one is open has a window of its own, and the
+    // open one keeps its text.
+    ui->whileModal("CustMsgBox", [&](QDialog& outer) {
+        ui->whileModal("CustMsgBox", [&](QDialog& inner) {
+            EXPECT_NE(&inner, &outer);
+            EXPECT_TRUE(outer.isVisible());
+        });
+        Form1::ShowNotice("inner");
+        EXPECT_EQ(static_cast<CustMsgBox&>(outer).Label1->text(), "outer");
+    });
+    Form1::ShowNotice("outer");
+    EXPECT_EQ(ui->notices().mid(3), (QStringList{"outer", "inner"}));
+}
+
 TEST_F(BoardTest, EventLogAppendsLinesAndMarkersAndSurvivesClosing)
 {
     ui->expectAlarm(QStringLiteral("Only numbers 0 and higher are allowed."));
