@@ -252,7 +252,8 @@ Outcome decideOutcome(const QString& visitorsRuns, const QString& homeRuns)
 void RecordBattingData(db::Connection& conn, const GameRecord& game)
 {
     RowWriter out(conn, QStringLiteral("Batting"),
-                  fieldList(QStringLiteral("Batter"), BattingFields, int(std::size(BattingFields)), {"Team", "GameID"}));
+                  fieldList(QStringLiteral("Batter"), BattingFields, int(std::size(BattingFields)),
+                            {"Team", "GameID"}));
     writeBatting(out, game.home, game.homeTeam(), game.gameId);
     writeBatting(out, game.visitors, game.visitorsTeam(), game.gameId);
 }
@@ -281,7 +282,8 @@ void RecordBoxScore(db::Connection& conn, const GameRecord& game)
 void UpdateWinLoss(db::Connection& conn, const GameRecord& game)
 {
     const Outcome o = decideOutcome(game.visitorsRuns, game.homeRuns);
-    RowWriter out(conn, QStringLiteral("WinLoss"), {QStringLiteral("Team"), QStringLiteral("Win"), QStringLiteral("Loss")});
+    RowWriter out(conn, QStringLiteral("WinLoss"),
+                  {QStringLiteral("Team"), QStringLiteral("Win"), QStringLiteral("Loss")});
     out.write({game.visitorsTeam(), oneOrNull(o.visitorsWin), oneOrNull(o.homeWin)});
     out.write({game.homeTeam(), oneOrNull(o.homeWin), oneOrNull(o.visitorsWin)});
 }

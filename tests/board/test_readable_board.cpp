@@ -327,12 +327,13 @@ TEST_F(BoardTest, SidesAtBatAndInTheFieldPaintTheirColoursAfterEveryChange)
     auto expectPainted = [](QWidget* w, unsigned bgr) {
         SCOPED_TRACE(w->objectName().toStdString());
         const QColor back = colours::fromBgr(bgr);
+        auto* list = qobject_cast<ListBox*>(w);
         const QImage shown = w->grab().toImage();
-        const QImage inside = qobject_cast<ListBox*>(w) ? qobject_cast<ListBox*>(w)->viewport()->grab().toImage() : shown;
+        const QImage inside = list ? list->viewport()->grab().toImage() : shown;
         EXPECT_EQ(inside.pixelColor(inside.width() - 6, inside.height() - 6), back);
         const QString sheet = w->styleSheet();
-        w->setStyleSheet((qobject_cast<ListBox*>(w) ? QStringLiteral("QListWidget { color: black; background-color: %1; }")
-                                                    : QStringLiteral("color: black; background-color: %1;"))
+        w->setStyleSheet((list ? QStringLiteral("QListWidget { color: black; background-color: %1; }")
+                               : QStringLiteral("color: black; background-color: %1;"))
                              .arg(back.name()));
         EXPECT_EQ(shown, w->grab().toImage());
         w->setStyleSheet(sheet);
