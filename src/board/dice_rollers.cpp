@@ -3,8 +3,8 @@
 // crowd noise.
 #include "board/form1.h"
 #include "common/colours.h"
-#include "common/guard.h"
 #include "common/numbers.h"
+#include "platform/guarded.h"
 #include "platform/look.h"
 #include "platform/twips.h"
 #include "presentation/dice.h"

@@ -2,8 +2,8 @@
 
 #include "board/notices.h"
 #include "common/colours.h"
-#include "common/guard.h"
 #include "common/version.h"
+#include "platform/guarded.h"
 #include "platform/interaction.h"
 #include "platform/look.h"
 #include "platform/twips.h"
@@ -14,10 +14,8 @@
 #include "stats_sheet/form2.h"
 
 #include <QCloseEvent>
-#include <QFocusEvent>
 #include <QFrame>
 #include <QMenuBar>
-#include <QPainter>
 #include <QVBoxLayout>
 
 namespace {
@@ -37,75 +35,6 @@ void paintColours(QWidget* w, unsigned fore, unsigned back)
 }
 
 }  // namespace
-
-// ---------------------------------------------------------------- BoxScoreEdit
-
-BoxScoreEdit::BoxScoreEdit(QWidget* parent) : QLineEdit(parent)
-{
-    setAlignment(Qt::AlignCenter);
-    applyLook();
-}
-
-void BoxScoreEdit::setCompleted(bool on)
-{
-    // Every change of the outs count sets all 40 marks, nearly all of them
-    // to what they were; a style-sheet write re-polishes the box each time.
-    if (on == completed_)
-        return;
-    completed_ = on;
-    applyLook();
-}
-
-void BoxScoreEdit::applyLook()
-{
-    setStyleSheet(QStringLiteral("QLineEdit { color: black; background-color: %1; border: 1px solid #606060; }")
-                      .arg(bg(backColor())));
-}
-
-unsigned BoxScoreEdit::backColor() const
-{
-    return completed_ ? colours::CompletedHalfColor : colours::IdleBoxColor;
-}
-
-void BoxScoreEdit::focusInEvent(QFocusEvent* e)
-{
-    QLineEdit::focusInEvent(e);
-    // Re-activating the window (after a notice) is not the box taking focus.
-    if (e->reason() != Qt::ActiveWindowFocusReason && e->reason() != Qt::PopupFocusReason)
-        emit GotFocus();
-}
-
-void BoxScoreEdit::mouseDoubleClickEvent(QMouseEvent* e)
-{
-    QLineEdit::mouseDoubleClickEvent(e);
-    emit DblClick();
-}
-
-// ---------------------------------------------------------------- PictureBox
-
-PictureBox::PictureBox(QWidget* parent) : ClickLabel(parent) {}
-
-void PictureBox::setPicture(const QPixmap& p)
-{
-    picture_ = p;
-    update();
-}
-
-void PictureBox::clearPicture()
-{
-    picture_ = QPixmap();
-    update();
-}
-
-void PictureBox::paintEvent(QPaintEvent* e)
-{
-    if (picture_.isNull()) {
-        ClickLabel::paintEvent(e);
-        return;
-    }
-    QPainter p(this);
-    p.drawPixmap(rect(), picture_);
-}
 
 // ---------------------------------------------------------------- Form1
 

@@ -4,8 +4,11 @@
 // which option is set); there is no separate game object to drift from them.
 // The class is implemented across several files of this folder, one per
 // concern, all sharing this header.
+#include "board/box_score_edit.h"
 #include "platform/events.h"
 #include "presentation/ballparks.h"
+#include "presentation/picture_box.h"
+#include "stats_sheet/sheet_board.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -29,49 +32,7 @@ class ControlResizer;
 class CtrlKeyWatch;
 class DieBody;
 
-// A line-score box: a text box that carries its completed mark and paints
-// yellow (completed) or grey from it.
-class BoxScoreEdit : public QLineEdit {
-    Q_OBJECT
-public:
-    explicit BoxScoreEdit(QWidget* parent = nullptr);
-    bool completed() const { return completed_; }
-    void setCompleted(bool on);
-    // The background colour as &H00BBGGRR.
-    unsigned backColor() const;
-
-signals:
-    // Focus taken by the user's click or tab (not by re-activating the window).
-    void GotFocus();
-    void DblClick();
-
-protected:
-    void focusInEvent(QFocusEvent* e) override;
-    void mouseDoubleClickEvent(QMouseEvent* e) override;
-
-private:
-    void applyLook();
-    bool completed_ = false;
-};
-
-// A runner piece's picture box: shows a photo stretched over the whole box.
-class PictureBox : public ClickLabel {
-    Q_OBJECT
-public:
-    explicit PictureBox(QWidget* parent = nullptr);
-    bool hasPicture() const { return !picture_.isNull(); }
-    const QPixmap& picture() const { return picture_; }
-    void setPicture(const QPixmap& p);
-    void clearPicture();
-
-protected:
-    void paintEvent(QPaintEvent* e) override;
-
-private:
-    QPixmap picture_;
-};
-
-class Form1 : public QWidget {
+class Form1 : public QWidget, public SheetBoard {
     Q_OBJECT
 public:
     Form1();
@@ -88,6 +49,14 @@ public:
     bool Form_QueryUnload();
 
     Form2* statsSheet() const { return form2_; }
+
+    // ---- What the statistics sheet reads and writes of the board ----
+    QWidget* boardWindow() override { return this; }
+    void sheetClicked() override;
+    QString selectedLineupEntry(bool visitors) const override;
+    QString currentPitcher(bool visitors) const override;
+    QString lineScoreRuns(bool visitors) const override;
+    void pitcherSaved(bool visitors, const QString& pitcher) override;
     Options* eventLog() const { return options_; }
     ControlResizer& resizer();
 
@@ -134,10 +103,7 @@ public:
     void lbl_VisPitcher_DblClick();
     void lbl_HomePitcher_DblClick();
     void CalcPitcherIP(bool visitorsLabel);
-    // Outs a side has made in the field: three per completed half-inning of
-    // the other side, plus the outs of the half-inning in progress while the
-    // other side bats.
-    double outsInTheField(bool visitorsFielding) const;
+    double outsInTheField(bool visitorsFielding) const override;
     // Lineup editing
     void Command2_Click();  // visitors "UP"
     void Command3_Click();  // visitors "DN"

@@ -2,7 +2,7 @@
 // "Options". Each control's behaviour lives with its own concern.
 #include "board/form1.h"
 #include "common/colours.h"
-#include "common/guard.h"
+#include "platform/guarded.h"
 #include "platform/look.h"
 #include "platform/twips.h"
 

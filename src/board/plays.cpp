@@ -4,9 +4,9 @@
 #include "board/form1.h"
 #include "board/game_rules.h"
 #include "board/sheet_lookup.h"
-#include "common/guard.h"
 #include "common/numbers.h"
 #include "platform/grid.h"
+#include "platform/guarded.h"
 #include "platform/interaction.h"
 
 using board::Side;

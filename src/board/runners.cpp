@@ -2,7 +2,7 @@
 // moves a runner: pieces move only when the user drags them.
 #include "board/form1.h"
 #include "common/colours.h"
-#include "common/guard.h"
+#include "platform/guarded.h"
 #include "presentation/control_resizer.h"
 
 #include <QApplication>

@@ -1,18 +1,18 @@
 // Start-up and exit of the board.
 #include "board/form1.h"
 #include "board/notices.h"
-#include "common/guard.h"
 #include "common/numbers.h"
 #include "common/program_folder.h"
 #include "common/settings.h"
 #include "common/version.h"
+#include "platform/guarded.h"
 #include "platform/interaction.h"
 #include "platform/twips.h"
 #include "presentation/control_resizer.h"
 #include "presentation/launch_scaling.h"
 #include "presentation/pip_masks.h"
-#include "presentation/sounds.h"
 #include "presentation/program_icon.h"
+#include "presentation/sounds.h"
 #include "stats_sheet/form2.h"
 
 #include <QCoreApplication>

@@ -1,12 +1,8 @@
 #pragma once
-// The one way a handler meets an unexpected failure: the critical
-// "Program Error" box, and the handler returns. Nothing escapes to the
-// event loop.
+// The program's own failures: the error a step throws, its number and
+// description, and the text of the "Program Error" box that reports it.
 #include <QString>
 #include <exception>
-#include <functional>
-
-class QWidget;
 
 struct ProgramError : std::exception {
     ProgramError(int number, QString description) : number(number), description(std::move(description)) {}
@@ -34,8 +30,3 @@ QString describe(int number);
 
 // Text of the box: "The following error has occurred: N, description".
 QString programErrorText(int number, const QString& description);
-void showProgramError(int number, const QString& description);
-
-// Runs a handler; a failure shows the "Program Error" box. Returns false when
-// the handler failed.
-bool guarded(const std::function<void()>& handler);

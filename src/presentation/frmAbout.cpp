@@ -1,9 +1,9 @@
 #include "presentation/frmAbout.h"
 
-#include "board/form1.h"
 #include "common/colours.h"
-#include "common/guard.h"
 #include "common/version.h"
+#include "platform/events.h"
+#include "platform/guarded.h"
 #include "platform/interaction.h"
 #include "platform/look.h"
 #include "platform/twips.h"
@@ -158,16 +158,8 @@ void frmAbout::Label1_Click()
     accept();
 }
 
-void Form1::About_Click()
+void frmAbout::setDescription(const QString& text)
 {
-    frmAbout box(this);
-    box.Form_Load();
-    setForeColour(box.lblDescription, 0x00FF0000);
-    box.lblDescription->setText(frmAbout::descriptionText());
-    platform::interaction().showModal(box);
-}
-
-void Form1::Image7_Click()
-{
-    platform::interaction().openExternally(charts::helpSection(QStringLiteral("support")));
+    setForeColour(lblDescription, 0x00FF0000);
+    lblDescription->setText(text);
 }

@@ -22,6 +22,8 @@ public:
     static QString linkAddress();
     // The board's description of the program.
     static QString descriptionText();
+    // Shows a description in the box's blue.
+    void setDescription(const QString& text);
 
     QLabel* Image1 = nullptr;
     QLabel* lblTitle = nullptr;

@@ -1,8 +1,8 @@
 #include "presentation/logos.h"
 
-#include "board/form1.h"
 #include "common/program_folder.h"
 #include "presentation/photos.h"
+#include "presentation/picture_box.h"
 
 namespace logos {
 

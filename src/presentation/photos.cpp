@@ -1,7 +1,7 @@
 #include "presentation/photos.h"
 
-#include "board/form1.h"
 #include "common/program_folder.h"
+#include "presentation/picture_box.h"
 
 #include <QDateTime>
 #include <QFileInfo>

@@ -2,7 +2,7 @@
 // games, one row per team and player, all and filtered by a name's prefix.
 #include "stats_browser/form4.h"
 
-#include "common/guard.h"
+#include "platform/guarded.h"
 #include "stats_browser/aggregate_rows.h"
 #include "stats_browser/query.h"
 

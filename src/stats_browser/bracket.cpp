@@ -5,9 +5,9 @@
 #include "stats_browser/form4.h"
 
 #include "common/colours.h"
-#include "common/guard.h"
 #include "common/settings.h"
 #include "platform/events.h"
+#include "platform/guarded.h"
 #include "platform/interaction.h"
 #include "platform/look.h"
 

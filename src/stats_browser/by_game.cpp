@@ -5,8 +5,8 @@
 #include "stats_browser/form4.h"
 
 #include "common/colours.h"
-#include "common/guard.h"
 #include "platform/grid.h"
+#include "platform/guarded.h"
 #include "stats_browser/query.h"
 
 #include <QLineEdit>

@@ -1,7 +1,7 @@
 #include "stats_browser/deletes.h"
 
-#include "common/guard.h"
 #include "platform/database.h"
+#include "platform/guarded.h"
 #include "platform/interaction.h"
 
 namespace browser {

@@ -2,11 +2,11 @@
 #include "stats_browser/query.h"
 
 #include "common/game_stamp.h"
-#include "common/guard.h"
 #include "common/numbers.h"
 #include "common/program_folder.h"
 #include "platform/database.h"
 #include "platform/grid.h"
+#include "platform/guarded.h"
 #include "platform/interaction.h"
 #include "platform/workbook.h"
 #include "stats_browser/form4.h"

@@ -1,8 +1,8 @@
 #include "stats_browser/form4.h"
 
 #include "common/colours.h"
-#include "common/guard.h"
 #include "platform/grid.h"
+#include "platform/guarded.h"
 #include "platform/look.h"
 #include "platform/twips.h"
 #include "presentation/center_form.h"

@@ -4,8 +4,8 @@
 // never collects the players of "Red Sox" from the same game.
 #include "stats_browser/form4.h"
 
-#include "common/guard.h"
 #include "platform/grid.h"
+#include "platform/guarded.h"
 #include "stats_browser/query.h"
 
 #include <QLineEdit>

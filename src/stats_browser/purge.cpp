@@ -3,7 +3,7 @@
 // they show until they are queried again.
 #include "stats_browser/form4.h"
 
-#include "common/guard.h"
+#include "platform/guarded.h"
 #include "stats_browser/deletes.h"
 
 #include <QPushButton>

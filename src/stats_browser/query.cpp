@@ -3,6 +3,7 @@
 #include "common/numbers.h"
 #include "platform/database.h"
 #include "platform/grid.h"
+#include "platform/guarded.h"
 
 #include <QHeaderView>
 #include <QLocale>

@@ -6,9 +6,9 @@
 // column.
 #include "stats_browser/form4.h"
 
-#include "common/guard.h"
 #include "platform/events.h"
 #include "platform/grid.h"
+#include "platform/guarded.h"
 
 #include <QGuiApplication>
 

@@ -4,8 +4,8 @@
 // refresh no grid.
 #include "stats_browser/form4.h"
 
-#include "common/guard.h"
 #include "platform/grid.h"
+#include "platform/guarded.h"
 #include "stats_browser/deletes.h"
 #include "stats_browser/query.h"
 

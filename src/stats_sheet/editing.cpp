@@ -3,8 +3,8 @@
 // writes the text and moves down a row; the editor losing the focus discards
 // it; Delete on a grid clears the current cell. The box score has no editor.
 #include "common/colours.h"
-#include "common/guard.h"
 #include "platform/grid.h"
+#include "platform/guarded.h"
 #include "platform/look.h"
 #include "stats_sheet/form2.h"
 

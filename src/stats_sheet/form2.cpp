@@ -1,15 +1,14 @@
 #include "stats_sheet/form2.h"
 
-#include "board/form1.h"
-#include "board/notices.h"
 #include "common/colours.h"
-#include "common/guard.h"
 #include "platform/grid.h"
+#include "platform/guarded.h"
 #include "platform/look.h"
 #include "platform/twips.h"
 #include "presentation/center_form.h"
 #include "presentation/control_resizer.h"
 #include "presentation/logos.h"
+#include "presentation/picture_box.h"
 #include "stats_sheet/team_label.h"
 
 #include <QCloseEvent>
@@ -20,7 +19,7 @@
 #include <QMouseEvent>
 #include <QPushButton>
 
-Form2::Form2(Form1* board) : board_(board)
+Form2::Form2(SheetBoard* board) : board_(board)
 {
     setObjectName(QStringLiteral("Form2"));
     setWindowTitle(QStringLiteral("Stats"));
@@ -155,7 +154,7 @@ void Form2::layoutStatsGrid(Grid* g, bool visitors)
 void Form2::Form_Load()
 {
     if (board_)
-        CenterOverMain(board_, {this});
+        CenterOverMain(board_->boardWindow(), {this});
     logos::showPlaceholder(*Picture3);
     logos::showPlaceholder(*Picture4);
     for (Grid* g : {grd_VisStats, grd_HomeStats}) {
@@ -214,7 +213,7 @@ void Form2::Form_Load()
 void Form2::Form_MouseDown()
 {
     if (board_)
-        board_->ConstantUpdate();
+        board_->sheetClicked();
 }
 
 void Form2::mousePressEvent(QMouseEvent* e)

@@ -2,6 +2,7 @@
 // The statistics sheet "Stats": both teams' batting and pitching lines and
 // the box score of the game being played. It lives hidden for the whole run;
 // closing it only hides it, so nothing the grids hold is lost.
+#include "stats_sheet/sheet_board.h"
 #include "stats_sheet/team_label.h"
 
 #include <QDialog>
@@ -12,13 +13,12 @@ class QLineEdit;
 class QFrame;
 class QPushButton;
 class PictureBox;
-class Form1;
 class ControlResizer;
 
 class Form2 : public QDialog {
     Q_OBJECT
 public:
-    explicit Form2(Form1* board);
+    explicit Form2(SheetBoard* board);
     ~Form2() override;
 
     void Form_Load();
@@ -47,7 +47,7 @@ public:
     QLineEdit* tb_HomeLoss = nullptr;
 
     // The board this sheet belongs to.
-    Form1* board() const { return board_; }
+    SheetBoard* board() const { return board_; }
 
     // "SAVE TO DB": stores the finished game (saving.cpp).
     void Command2_Click();
@@ -64,7 +64,7 @@ protected:
 
 private:
     void layoutStatsGrid(Grid* grid, bool visitors);
-    Form1* board_;
+    SheetBoard* board_;
     ControlResizer* resizer_ = nullptr;
     // The cell editor's event filter; it goes first when the sheet does, so no
     // event reaches it from a half-destroyed sheet.

@@ -9,10 +9,9 @@
 // therefore leaves the sheet, the board and the database as they were, and
 // the button enabled for another try; after a stored game the button stays
 // disabled, so a run saves its game once.
-#include "board/form1.h"
-#include "common/guard.h"
 #include "platform/database.h"
 #include "platform/grid.h"
+#include "platform/guarded.h"
 #include "platform/interaction.h"
 #include "stats_sheet/form2.h"
 #include "stats_sheet/innings.h"
@@ -30,11 +29,6 @@ namespace col = records::col;
 QMessageBox::StandardButton tell(const QString& text, QMessageBox::StandardButtons buttons, QMessageBox::Icon icon)
 {
     return platform::interaction().msgBox(text, buttons, platform::applicationTitle(), icon);
-}
-
-QString selectedEntry(const ListBox* list)
-{
-    return list->itemText(list->listIndex());
 }
 
 TeamLines linesOf(const Grid* grid)
@@ -126,10 +120,10 @@ void Form2::Command2_Click()
         != QMessageBox::Yes)
         return;
 
-    Form1* b = board();
+    SheetBoard* b = board();
     if (!b)
         errors::raise(errors::InvalidCall);
-    if (selectedEntry(b->List1).isEmpty() || selectedEntry(b->List2).isEmpty()) {
+    if (b->selectedLineupEntry(true).isEmpty() || b->selectedLineupEntry(false).isEmpty()) {
         tell(QStringLiteral("Select a player in both lineups before saving."), QMessageBox::Ok,
              QMessageBox::Warning);
         return;
@@ -139,11 +133,11 @@ void Form2::Command2_Click()
     game.visitors = linesOf(grd_VisStats);
     game.home = linesOf(grd_HomeStats);
     game.boxRows = {boxRowOf(grd_BoxScore, 1), boxRowOf(grd_BoxScore, 2)};
-    game.visitorsRuns = b->tb_BoxScore[20]->text();
-    game.homeRuns = b->tb_BoxScoreBottom[20]->text();
+    game.visitorsRuns = b->lineScoreRuns(true);
+    game.homeRuns = b->lineScoreRuns(false);
 
-    const QString visPitcher = b->lbl_VisPitcher->text();
-    const QString homePitcher = b->lbl_HomePitcher->text();
+    const QString visPitcher = b->currentPitcher(true);
+    const QString homePitcher = b->currentPitcher(false);
     listCurrentPitcher(game.visitors, visPitcher);
     listCurrentPitcher(game.home, homePitcher);
     if (const auto bad = records::firstBadCell(game)) {
@@ -166,10 +160,8 @@ void Form2::Command2_Click()
         throw;
     }
 
-    b->img_VisPitch->clearPicture();
-    b->lbl_VisPitcher->hiddenText = visPitcher;
-    b->img_HomePitch->clearPicture();
-    b->lbl_HomePitcher->hiddenText = homePitcher;
+    b->pitcherSaved(true, visPitcher);
+    b->pitcherSaved(false, homePitcher);
     showPitching(grd_VisStats, game.visitors);
     showPitching(grd_HomeStats, game.home);
     tb_TimeStamp2->setText(game.gameId);

@@ -1,9 +1,9 @@
 // Colours, twips, the settings store, the program-folder resolver and the
 // "Program Error" guard.
 #include "common/colours.h"
-#include "common/guard.h"
 #include "common/program_folder.h"
 #include "common/settings.h"
+#include "platform/guarded.h"
 #include "platform/twips.h"
 #include "support/program_folder_fixture.h"
 #include "support/scripted_interaction.h"

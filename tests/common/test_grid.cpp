@@ -1,7 +1,7 @@
 #include "platform/grid.h"
 
 #include "common/colours.h"
-#include "common/guard.h"
+#include "platform/guarded.h"
 #include "platform/twips.h"
 #include "support/paint_count.h"
 #include "support/scripted_interaction.h"

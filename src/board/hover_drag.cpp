@@ -3,7 +3,7 @@
 // around them put them back to rest; the dice panels and the play panel are
 // dragged over the board, and the whole window by its top frame.
 #include "board/form1.h"
-#include "common/guard.h"
+#include "platform/guarded.h"
 #include "presentation/charts.h"
 #include "presentation/control_resizer.h"
 #include "presentation/feedback.h"

@@ -1,0 +1,119 @@
+// The board's side of the ballparks: the "BALLPARKS" button, the picture
+// shown behind the board and the random pick among a folder's pictures.
+#include "board/form1.h"
+#include "common/program_folder.h"
+#include "platform/guarded.h"
+#include "platform/interaction.h"
+#include "platform/look.h"
+#include "platform/twips.h"
+#include "presentation/ballparks.h"
+#include "presentation/dice.h"
+
+#include <QFileInfo>
+#include <QTimer>
+
+void Form1::buildBallparks()
+{
+    Command9 = new QPushButton(QStringLiteral("BALLPARKS"), Picture1);
+    Command9->setObjectName(QStringLiteral("Command9"));
+    look::setFont(Command9, QStringLiteral("Arial"), 8.25, true);
+    twips::place(Command9, 10500, 2950, 1500, 450);
+}
+
+void Form1::wireBallparks()
+{
+    parkPictures_ = std::make_unique<ballparks::Pictures>();
+    connect(Command9, &QPushButton::clicked, this, [this] { guarded([this] { Command9_Click(); }); });
+}
+
+QString Form1::shownParkFile() const
+{
+    return CurrentParkPath.isEmpty() ? folder::resolve(QString::fromLatin1(ballparks::DefaultParkFile))
+                                     : CurrentParkPath;
+}
+
+void Form1::ImageFit()
+{
+    const qreal ratio = Picture1->devicePixelRatioF();
+    const QSize pixels = (QSizeF(Picture1->size()) * ratio).toSize();
+    QPixmap picture = parkPictures_->fitted(shownParkFile(), pixels);
+    picture.setDevicePixelRatio(ratio);
+    Picture1->setBackground(picture);
+}
+
+void Form1::fitBallpark()
+{
+    // A minimised board or an empty box has no size to fit; the picture
+    // shown stays until the next resize that has one.
+    if (isMinimized() || Picture1->width() <= 0 || Picture1->height() <= 0)
+        return;
+    const QString path = shownParkFile();
+    try {
+        ImageFit();
+    } catch (const ProgramError& e) {
+        reportBallparkFailure(path, e.number, e.description);
+    } catch (const std::bad_alloc&) {
+        reportBallparkFailure(path, errors::OutOfMemory, errors::describe(errors::OutOfMemory));
+    }
+}
+
+bool Form1::showBallpark(const QString& path)
+{
+    try {
+        parkPictures_->load(path);
+    } catch (const ProgramError& e) {
+        reportBallparkFailure(path, e.number, e.description);
+        return false;
+    }
+    CurrentParkPath = path;
+    fitBallpark();
+    return true;
+}
+
+void Form1::reportBallparkFailure(const QString& path, int number, const QString& description)
+{
+    // Once per file and run: a broken default would otherwise come back at
+    // every resize. The box waits until the handler that met the failure has
+    // returned, so no resize ever waits on it.
+    if (reportedParkFailures_.contains(path))
+        return;
+    reportedParkFailures_.insert(path);
+    QTimer::singleShot(0, this, [number, description] { showProgramError(number, description); });
+}
+
+void Form1::Command9_Click()
+{
+    if (cb_RandParks->isChecked()) {
+        // The list of the last dialog pick; pictures added to its folder
+        // since are not candidates until the next pick.
+        if (BallparkList.isEmpty()) {
+            fitBallpark();
+            return;
+        }
+        // The dice's generator: one for the program, seeded once.
+        const int index = dice::faceOf(dice::draw(), int(BallparkList.size()), true);
+        showBallpark(BallparkFolder + BallparkList.at(index));
+        return;
+    }
+    parkDialogFile_.clear();
+    parkDialogFile_ = platform::interaction().openFileName(
+        QString(), folder::resolve(QStringLiteral("Ballparks")), ballparks::dialogFilter());
+    if (!parkDialogFile_.isEmpty())
+        showBallpark(parkDialogFile_);
+    guarded([this] { Random_Ballparks(); });
+}
+
+void Form1::Random_Ballparks()
+{
+    if (parkDialogFile_.isEmpty()) {
+        // The list and its folder stay for a later pick.
+        cb_RandParks->setEnabled(false);
+        return;
+    }
+    const QString parent = QFileInfo(parkDialogFile_).absolutePath();
+    const QStringList candidates = ballparks::candidatesIn(parent);
+    lbl_Path->setText(parent);
+    BallparkFolder = parent.endsWith(QLatin1Char('/')) ? parent : parent + QLatin1Char('/');
+    BallparkList = candidates;
+    cb_RandParks->setEnabled(true);
+}
