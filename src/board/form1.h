@@ -379,9 +379,6 @@ public:
     // Die-face pip masks, element n (1 to 6) for face n.
     std::array<QString, 7> PipMask;
 
-    // Public working state of single concerns.
-    // [teams-public]
-    // [plays-public]
     // The runner piece (1 to 4) picked for a stolen base, 0 when none.
     int StealRunnerIndex = 0;
 
@@ -406,7 +403,7 @@ private:
     void wirePlays();
     void wirePieces();
     void wirePhotos();
-    // [dice]
+    // Options panel and dice.
     void buildOptionsPanel();
     void wireOptionsPanel();
     void buildDicePanels();
@@ -430,8 +427,7 @@ private:
     QPoint pointerAtPress_;
     bool systemMoveAsked_ = false;
 
-    // Working state of single concerns (each concern adds its own here).
-    // [teams]
+    // ---- Teams ----
     // Each side's helper, visitors true; the named handlers call these.
     void openTeam(bool visitors);
     void loadTeam(bool visitors);
@@ -448,7 +444,7 @@ private:
     void lineupMouseUp(bool visitors, int button, int shift, double x, double y);
     QString teamFilePath_[2];  // the file picked for each side, visitors first
     int dragSourceIndex_ = -1;
-    // [progress]
+    // ---- Game progress ----
     // The two halves of the play guard: both lineups hold entries (silent
     // refusal); pitchers, side and batter are set (refusal with the notice).
     bool LineupsLoaded() const;
@@ -457,7 +453,7 @@ private:
     // Set while tb_OUT_Change settles a count above 3 to "3", so that write
     // does not end a second half-inning.
     bool outsRewriting_ = false;
-    // [plays]
+    // ---- Plays ----
     // The side at bat when the last play wrote its outs: the third out's
     // at-bat goes to that side's batter although the sides have switched.
     int outsSide_ = 0;
@@ -472,7 +468,7 @@ private:
     void RecordHit(int batterColumn, const QString& literal, bool homeRun);
     void RecordOut(const QString& literal, int outs);
     void pb_Player_Click(int piece);  // 1 to 4
-    // [pieces]
+    // ---- Runner pieces ----
     void pb_Player_MouseDown(int piece, double x, double y);
     void pb_Player_MouseMove(int piece, int button, int shift, double x, double y);
     void pb_Player_MouseUp(int piece, int shift);
@@ -492,7 +488,7 @@ private:
     std::array<bool, 4> pieceDragged_{};
     std::array<int, 4> pieceReleaseShift_{};
 
-    // [ballparks]
+    // ---- Ballparks ----
     QString shownParkFile() const;
     // Fits the background at the box's size, skipped while there is none;
     // a failure is reported, never thrown.

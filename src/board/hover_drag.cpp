@@ -15,10 +15,10 @@
 
 namespace {
 
-// A move or press over a control belongs to that control, as on the
-// original board: without this, Qt hands what a control ignores (a move over
-// a button, a press on a die's number) on to the panel or surface beneath,
-// which would reset colours, scroll the lineups or start a panel drag.
+// A move or press over a control belongs to that control: without this, Qt
+// hands what a control ignores (a move over a button, a press on a die's
+// number) on to the panel or surface beneath, which would reset colours,
+// scroll the lineups or start a panel drag.
 void keepMouseEventsOf(const QList<QWidget*>& controls)
 {
     for (QWidget* w : controls)

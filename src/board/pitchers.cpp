@@ -9,11 +9,11 @@
 #include "presentation/photos.h"
 #include "stats_sheet/form2.h"
 #include "stats_sheet/innings.h"
+#include "stats_sheet/sheet_columns.h"
 
 namespace {
 
-constexpr int PitcherColumn = 11;
-constexpr int InningsColumn = 17;
+namespace col = sheet::col;
 constexpr int LastPlayerRow = 49;
 
 Grid* pitchingGrid(const Form1& board, bool visitors)
@@ -54,11 +54,11 @@ void Form1::changePitcher(bool visitors)
     if (!name.isEmpty()) {
         Grid* grid = pitchingGrid(*this, visitors);
         for (int row = 1; row <= LastPlayerRow; ++row) {
-            const QString listed = grid->textMatrix(row, PitcherColumn);
+            const QString listed = grid->textMatrix(row, col::Pitcher);
             if (listed == name)
                 break;
             if (listed.isEmpty()) {
-                grid->setTextMatrix(row, PitcherColumn, name);
+                grid->setTextMatrix(row, col::Pitcher, name);
                 break;
             }
         }
@@ -86,15 +86,15 @@ void Form1::CalcPitcherIP(bool visitorsLabel)
     const double outs = outsInTheField(visitorsLabel);
 
     Grid* grid = pitchingGrid(*this, visitorsLabel);
-    const int own = board::findRow(grid, PitcherColumn, outgoing);
+    const int own = board::findRow(grid, col::Pitcher, outgoing);
     if (own < 0)
         return;
     QStringList others;
     for (int row = 1; row <= LastPlayerRow; ++row)
         if (row != own)
-            others << grid->textMatrix(row, InningsColumn);
+            others << grid->textMatrix(row, col::IP);
     const innings::Units credit = innings::creditLeft(outs, others);
-    grid->setTextMatrix(own, InningsColumn, innings::text(credit));
+    grid->setTextMatrix(own, col::IP, innings::text(credit));
 }
 
 double Form1::outsInTheField(bool visitorsFielding) const

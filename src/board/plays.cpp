@@ -50,7 +50,7 @@ bool Form1::OutsReadyForPlay()
 bool Form1::BatterOnSheet()
 {
     const Side side = board::battingSide(*this);
-    if (board::findRow(board::statsGrid(*this, side), board::BatterName, lbl_Selected->text()) > 0)
+    if (board::findRow(board::statsGrid(*this, side), board::col::Batter, lbl_Selected->text()) > 0)
         return true;
     ShowNotice(QStringLiteral("Batter not found on the Stats sheet. Nothing recorded."));
     return false;
@@ -60,7 +60,7 @@ bool Form1::PitcherOnSheet()
 {
     const Side field = board::otherSide(board::battingSide(*this));
     const QLabel* pitcher = board::pitcherLabel(*this, field);
-    if (pitcher && board::findRow(board::statsGrid(*this, field), board::PitcherName, pitcher->text()) > 0)
+    if (pitcher && board::findRow(board::statsGrid(*this, field), board::col::Pitcher, pitcher->text()) > 0)
         return true;
     ShowNotice(QStringLiteral("Pitcher not found on the Stats sheet. Nothing recorded."));
     return false;
@@ -77,7 +77,7 @@ void Form1::RecordBatterCount(int column)
 {
     const Side side = board::battingSide(*this);
     Grid* g = board::statsGrid(*this, side);
-    const int row = board::findRow(g, board::BatterName, lbl_Selected->text());
+    const int row = board::findRow(g, board::col::Batter, lbl_Selected->text());
     if (row > 0)
         board::countBatter(g, row, column);
 }
@@ -100,29 +100,29 @@ void Form1::RecordHit(int batterColumn, const QString& literal, bool homeRun)
         return;
     LogPlay(literal);
     RecordBatterCount(batterColumn);
-    AssignHit(board::PitH);
+    AssignHit(board::col::PitH);
     if (homeRun)
         AssignHR();
 }
 
 void Form1::lbl_Single_Click()
 {
-    RecordHit(board::Bat1B, QStringLiteral("_____1B"), false);
+    RecordHit(board::col::Bat1B, QStringLiteral("_____1B"), false);
 }
 
 void Form1::lbl_Double_Click()
 {
-    RecordHit(board::Bat2B, QStringLiteral("_____2B"), false);
+    RecordHit(board::col::Bat2B, QStringLiteral("_____2B"), false);
 }
 
 void Form1::lbl_Triple_Click()
 {
-    RecordHit(board::Bat3B, QStringLiteral("_____3B"), false);
+    RecordHit(board::col::Bat3B, QStringLiteral("_____3B"), false);
 }
 
 void Form1::lbl_Homer_Click()
 {
-    RecordHit(board::BatHR, QStringLiteral("_____HR"), true);
+    RecordHit(board::col::BatHR, QStringLiteral("_____HR"), true);
 }
 
 void Form1::lbl_BB_Click()
@@ -130,7 +130,7 @@ void Form1::lbl_BB_Click()
     if (!PlayGuard() || !BatterOnSheet() || !PitcherOnSheet())
         return;
     LogPlay(QStringLiteral("_____BB"));
-    RecordBatterCount(board::BatBB);
+    RecordBatterCount(board::col::BatBB);
     AssignBB();
 }
 
@@ -139,7 +139,7 @@ void Form1::lbl_K_Click()
     if (!PlayGuard() || !OutsReadyForPlay() || !BatterOnSheet() || !PitcherOnSheet())
         return;
     LogPlay(QStringLiteral("_____K"));
-    RecordBatterCount(board::BatK);
+    RecordBatterCount(board::col::BatK);
     AssignK();
 }
 
@@ -154,7 +154,7 @@ int fieldingPitcherRow(const Form1& f, Side field, Grid** grid)
 {
     *grid = board::statsGrid(f, field);
     const QLabel* pitcher = board::pitcherLabel(f, field);
-    return pitcher ? board::findRow(*grid, board::PitcherName, pitcher->text()) : -1;
+    return pitcher ? board::findRow(*grid, board::col::Pitcher, pitcher->text()) : -1;
 }
 
 // Adds one to a count of the fielding side's current pitcher; false when he
@@ -188,7 +188,7 @@ void Form1::AssignHR()
 {
     const Side side = board::battingSide(*this);
     ChangeOfState();
-    chargeFieldingPitcher(*this, side, board::PitHR);
+    chargeFieldingPitcher(*this, side, board::col::PitHR);
 }
 
 void Form1::AssignBB()
@@ -196,7 +196,7 @@ void Form1::AssignBB()
     const Side side = board::battingSide(*this);
     ChangeOfState();
     AdvanceLineup();
-    if (!chargeFieldingPitcher(*this, side, board::PitBB))
+    if (!chargeFieldingPitcher(*this, side, board::col::PitBB))
         return;
     EventMessage();
 }
@@ -205,7 +205,7 @@ void Form1::AssignK()
 {
     const Side side = board::battingSide(*this);
     ChangeOfState();
-    if (!chargeFieldingPitcher(*this, side, board::PitK))
+    if (!chargeFieldingPitcher(*this, side, board::col::PitK))
         return;
     if (!num::strict(tb_OUT->text()))
         return;

@@ -90,10 +90,10 @@ void Form1::ChangeOfState()
     const QString name = pb_Player[0]->hiddenText;
     for (Side s : {Side::Visitors, Side::Home}) {
         Grid* g = board::statsGrid(*this, s);
-        const int row = board::findRow(g, board::BatterName, name);
+        const int row = board::findRow(g, board::col::Batter, name);
         if (row > 0) {
-            if (g->textMatrix(row, board::PlayedFlag) != QLatin1String("1"))
-                g->setTextMatrix(row, board::PlayedFlag, QStringLiteral("1"));
+            if (g->textMatrix(row, board::col::PlayedFlag) != QLatin1String("1"))
+                g->setTextMatrix(row, board::col::PlayedFlag, QStringLiteral("1"));
             return;
         }
     }
@@ -221,10 +221,10 @@ void Form1::lbl_RBI_Click()
     AppendEventLogLine(board::playSubject(*this, side), QStringLiteral("_____RBI"));
 
     Grid* g = board::statsGrid(*this, side);
-    const int row = board::findRow(g, board::BatterName, lbl_Selected->text());
+    const int row = board::findRow(g, board::col::Batter, lbl_Selected->text());
     if (row <= 0)
         return;
-    board::countBatter(g, row, board::BatRBI);
+    board::countBatter(g, row, board::col::BatRBI);
     AssignER();
     EventMessage();
 }
@@ -237,9 +237,9 @@ void Form1::AssignER()
     const QLabel* pitcher = board::pitcherLabel(*this, field);
     if (!g || !pitcher)
         return;
-    const int row = board::findRow(g, board::PitcherName, pitcher->text());
+    const int row = board::findRow(g, board::col::Pitcher, pitcher->text());
     if (row > 0)
-        board::countUp(g, row, board::PitER);
+        board::countUp(g, row, board::col::PitER);
 }
 
 void Form1::Command5_Click()

@@ -66,8 +66,8 @@ void countUp(Grid* g, int row, int column)
 void countBatter(Grid* g, int row, int column)
 {
     countUp(g, row, column);
-    if (g->textMatrix(row, PlayedFlag) != QLatin1String("1"))
-        g->setTextMatrix(row, PlayedFlag, QStringLiteral("1"));
+    if (g->textMatrix(row, col::PlayedFlag) != QLatin1String("1"))
+        g->setTextMatrix(row, col::PlayedFlag, QStringLiteral("1"));
 }
 
 bool lineupHoldsName(const ListBox* list, const QString& name)
@@ -103,9 +103,9 @@ bool chargeAtBat(const Form1& f, Side first)
     const QString name = f.lbl_Selected->text();
     for (Side s : order) {
         Grid* g = statsGrid(f, s);
-        const int row = findRow(g, BatterName, name);
+        const int row = findRow(g, col::Batter, name);
         if (row > 0) {
-            countBatter(g, row, BatAB);
+            countBatter(g, row, col::BatAB);
             return true;
         }
     }

@@ -2,6 +2,8 @@
 // How the board finds a player on the statistics sheet and raises a count,
 // and which side, lineup, pitcher and grid a play concerns. Shared by the
 // board's progress and play files.
+#include "stats_sheet/sheet_columns.h"
+
 #include <QString>
 
 class Form1;
@@ -23,14 +25,7 @@ Grid* statsGrid(const Form1& f, Side s);
 ListBox* lineup(const Form1& f, Side s);
 QLabel* pitcherLabel(const Form1& f, Side s);
 
-// Name columns of the statistics grids.
-constexpr int BatterName = 1;
-constexpr int PitcherName = 11;
-constexpr int PlayedFlag = 18;
-// Batting counts.
-constexpr int BatK = 2, BatBB = 3, Bat1B = 4, Bat2B = 5, Bat3B = 6, BatHR = 7, BatSB = 8, BatRBI = 9, BatAB = 10;
-// Pitching counts.
-constexpr int PitK = 12, PitBB = 13, PitH = 14, PitHR = 15, PitER = 16;
+namespace col = sheet::col;
 
 // The first row, from row 1 down, whose name column holds exactly the name.
 // The header row never matches and an empty name matches nothing: -1.

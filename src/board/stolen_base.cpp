@@ -42,13 +42,13 @@ void Form1::StolenBase(int pieceIndex)
     const Side side = board::battingSide(*this);
     Grid* g = board::statsGrid(*this, side);
     const QString runner = pb_Player[static_cast<size_t>(pieceIndex - 1)]->hiddenText;
-    const int row = board::findRow(g, board::BatterName, runner);
+    const int row = board::findRow(g, board::col::Batter, runner);
     if (row <= 0) {
         ShowNotice(QStringLiteral("Runner not found on the Stats sheet. Nothing recorded."));
         return;
     }
     AppendEventLogLine(StealRunnerName->text(), QStringLiteral("_____SB"));
     ChangeOfState();
-    board::countBatter(g, row, board::BatSB);
+    board::countBatter(g, row, board::col::BatSB);
     EventMessage();
 }

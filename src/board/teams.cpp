@@ -15,16 +15,13 @@
 #include "presentation/logos.h"
 #include "presentation/photos.h"
 #include "stats_sheet/form2.h"
+#include "stats_sheet/sheet_columns.h"
 
 #include <QFileInfo>
 
 namespace {
 
-// Sheet columns a team load writes.
-constexpr int NameColumn = 1;
-constexpr int FirstCountColumn = 2;
-constexpr int LastCountColumn = 10;
-constexpr int PlayedFlagColumn = 18;
+namespace col = sheet::col;
 constexpr int BattingOrder = 9;
 
 Form2& sheetOf(const Form1& board)
@@ -139,20 +136,20 @@ void Form1::loadTeam(bool visitors)
     const int n = static_cast<int>(team.entries.size());
     for (int row = 1; row <= teamfile::MaxPlayers; ++row) {
         if (row <= n) {
-            grid->setTextMatrix(row, NameColumn, game::entryName(team.entries.at(row - 1)));
+            grid->setTextMatrix(row, col::Batter, game::entryName(team.entries.at(row - 1)));
             continue;
         }
         // A row the new team does not fill must not carry an earlier
         // player's line into a save under this team's name.
-        grid->setTextMatrix(row, NameColumn, QString());
-        for (int c = FirstCountColumn; c <= LastCountColumn; ++c)
+        grid->setTextMatrix(row, col::Batter, QString());
+        for (int c = col::FirstBatCount; c <= col::LastBatCount; ++c)
             grid->setTextMatrix(row, c, QString());
-        grid->setTextMatrix(row, PlayedFlagColumn, QString());
+        grid->setTextMatrix(row, col::PlayedFlag, QString());
     }
     // A nameless entry ("=...") is nobody to save a batting line for.
     for (int row = 1; row <= std::min(BattingOrder, n); ++row)
-        if (!grid->textMatrix(row, NameColumn).isEmpty())
-            grid->setTextMatrix(row, PlayedFlagColumn, QStringLiteral("1"));
+        if (!grid->textMatrix(row, col::Batter).isEmpty())
+            grid->setTextMatrix(row, col::PlayedFlag, QStringLiteral("1"));
 
     sheetLabel->setText(nameBox->text());
     sheet.grd_BoxScore->setTextMatrix(visitors ? 1 : 2, 0, sheetLabel->text());

@@ -45,7 +45,7 @@ void onMouse(QWidget* w, MouseHandlers handlers);
 
 }  // namespace events
 
-// A label or picture that raises the mouse events of the original controls.
+// A label or picture that raises the mouse events the board's handlers take.
 // Its text is plain text, never markup.
 // Qt delivers press, release, double-click, release: the double-click raises
 // DblClick only, never a second Click.

@@ -215,10 +215,8 @@ void Form4::Form_Load()
         Command2_Click();
         Command4_Click();
         Command5_Click();
-        // [load-aggregates]
         Command6_Click();
         Command14_Click();
-        // [load-winloss]
         Command30_Click();
         Command34_Click();
     });

@@ -161,13 +161,11 @@ public:
     ClickLabel* lbl_TeamRnd4[2] = {};
     ClickLabel* lbl_Champ = nullptr;
 
-    // Working state of single concerns (each concern adds its own here).
-    // [sorting] The column sorted last and the direction used last (0 none,
+    // The column sorted last and the direction used last (0 none,
     // 1 ascending, 2 descending), shared by the four sortable grids and kept
     // for the window object's life.
     std::uint8_t lastSortCol = 0;
     std::uint8_t sortDir = 0;
-    // [bracket]
 
 protected:
     void done(int result) override;

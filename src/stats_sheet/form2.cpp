@@ -9,6 +9,7 @@
 #include "presentation/control_resizer.h"
 #include "presentation/logos.h"
 #include "presentation/picture_box.h"
+#include "stats_sheet/sheet_columns.h"
 #include "stats_sheet/team_label.h"
 
 #include <QCloseEvent>
@@ -18,6 +19,8 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>
+
+namespace col = sheet::col;
 
 Form2::Form2(SheetBoard* board) : board_(board)
 {
@@ -136,19 +139,19 @@ void Form2::layoutStatsGrid(Grid* g, bool visitors)
 {
     static const char* heads[] = {"", "", "K", "BB", "1B", "2B", "3B", "HR", "SB", "RBI", "AB",
                                   "", "K", "BB", "H", "HR", "ER", "IP", ""};
-    for (int c = 1; c <= 17; ++c)
+    for (int c = col::Batter; c <= col::IP; ++c)
         g->setTextMatrix(0, c, QString::fromLatin1(heads[c]));
-    g->setTextMatrix(0, 1, visitors ? QStringLiteral("VIS_Player") : QStringLiteral("HOME_Player"));
-    g->setTextMatrix(0, 11, visitors ? QStringLiteral("VIS_Pitcher") : QStringLiteral("HOME_Pitcher"));
+    g->setTextMatrix(0, col::Batter, visitors ? QStringLiteral("VIS_Player") : QStringLiteral("HOME_Player"));
+    g->setTextMatrix(0, col::Pitcher, visitors ? QStringLiteral("VIS_Pitcher") : QStringLiteral("HOME_Pitcher"));
     g->setColWidth(0, 0);
-    g->setColWidth(1, 1800);
-    for (int c = 2; c <= 10; ++c)
+    g->setColWidth(col::Batter, 1800);
+    for (int c = col::FirstBatCount; c <= col::LastBatCount; ++c)
         g->setColWidth(c, 450);
-    g->setColWidth(11, 2000);
-    for (int c = 12; c <= 16; ++c)
+    g->setColWidth(col::Pitcher, 2000);
+    for (int c = col::FirstPitchCount; c <= col::LastPitchCount; ++c)
         g->setColWidth(c, 450);
-    g->setColWidth(17, 600);
-    g->setColWidth(18, 0);
+    g->setColWidth(col::IP, 600);
+    g->setColWidth(col::PlayedFlag, 0);
 }
 
 void Form2::Form_Load()
@@ -159,7 +162,7 @@ void Form2::Form_Load()
     logos::showPlaceholder(*Picture4);
     for (Grid* g : {grd_VisStats, grd_HomeStats}) {
         g->setRows(50);
-        g->setCols(19);
+        g->setCols(col::Count);
     }
     resize(twips::toPx(12885) - (frameGeometry().width() - width()),
            twips::toPx(11300) - (frameGeometry().height() - height()));

@@ -3,6 +3,8 @@
 // table. The writers read a copy of the sheet taken by the save (GameRecord)
 // rather than the grids themselves, so the save can run them inside one
 // transaction and change the sheet only once every row is stored.
+#include "stats_sheet/sheet_columns.h"
+
 #include <QDateTime>
 #include <QString>
 #include <QStringList>
@@ -16,27 +18,8 @@ class Connection;
 
 namespace records {
 
-// Columns of a team's statistics grid (row 0 is the header row).
-namespace col {
-constexpr int Batter = 1;
-constexpr int FirstBatCount = 2;  // K, BB, 1B, 2B, 3B, HR, SB, RBI, AB
-constexpr int LastBatCount = 10;
-constexpr int Pitcher = 11;
-constexpr int FirstPitchCount = 12;  // K, BB, H, HR, ER
-constexpr int LastPitchCount = 16;
-constexpr int IP = 17;
-constexpr int PlayedFlag = 18;
-constexpr int Count = 19;
-}  // namespace col
-
-// Columns of the box score: 0 the team, 1 to 20 the innings, then R, H, E.
-namespace box {
-constexpr int Team = 0;
-constexpr int Runs = 21;
-constexpr int Hits = 22;
-constexpr int Errors = 23;
-constexpr int Count = 24;
-}  // namespace box
+namespace col = sheet::col;
+namespace box = sheet::box;
 
 // The texts of one team's statistics grid, rows and columns counted as on
 // the sheet (row 0 the header row).
