@@ -49,13 +49,13 @@ void Form1::List2_MouseMove(int button, int, double x, double y)
 
 void Form1::showEntryTooltip(bool visitors, int button, double x, double y)
 {
-    ListBox* list = visitors ? List1 : List2;
+    ListBox* list = side(visitors).lineup;
     const int row = nearestRow(list, QPointF(x, y));
     if (row < 0)
         return;
     // While an entry is dragged in edit mode the highlight follows the
     // pointer and shows where the entry will land.
-    if (button == 1 && dragSourceIndex_ >= 0 && (visitors ? Check1 : Check2)->isChecked())
+    if (button == 1 && dragSourceIndex_ >= 0 && side(visitors).edit->isChecked())
         list->setListIndexSilently(row);
     const QString entry = list->itemText(row);
     list->setToolTip(entry);
@@ -97,7 +97,7 @@ void Form1::Command4_Click()
 
 void Form1::moveEntry(bool visitors, int step)
 {
-    ListBox* list = visitors ? List1 : List2;
+    ListBox* list = side(visitors).lineup;
     const int from = list->listIndex();
     const int to = from + step;
     if (from < 0 || to < 0 || to >= list->count())
@@ -123,8 +123,8 @@ void Form1::List2_DblClick()
 
 void Form1::renameEntry(bool visitors)
 {
-    ListBox* list = visitors ? List1 : List2;
-    QLineEdit* box = visitors ? tb_List1edit : tb_List2edit;
+    ListBox* list = side(visitors).lineup;
+    QLineEdit* box = side(visitors).editBox;
     const int row = list->listIndex();
     if (box->text().isEmpty() || row < 0)
         return;
@@ -157,13 +157,13 @@ void Form1::List2_MouseUp(int button, int shift, double x, double y)
 void Form1::lineupMouseDown(bool visitors)
 {
     // A left press has already selected the entry under the pointer.
-    if ((visitors ? Check1 : Check2)->isChecked())
-        dragSourceIndex_ = (visitors ? List1 : List2)->listIndex();
+    if (side(visitors).edit->isChecked())
+        dragSourceIndex_ = side(visitors).lineup->listIndex();
 }
 
 void Form1::lineupMouseUp(bool visitors, int button, int shift, double x, double y)
 {
-    ListBox* list = visitors ? List1 : List2;
+    ListBox* list = side(visitors).lineup;
     bool inside = false;
     const int row = nearestRow(list, QPointF(x, y), &inside);
     const int source = dragSourceIndex_;
@@ -185,7 +185,7 @@ void Form1::lineupMouseUp(bool visitors, int button, int shift, double x, double
 
     // A left-button drag in edit mode: the entry pressed on moves to the
     // entry under the pointer at the release.
-    if (button != 1 || !(visitors ? Check1 : Check2)->isChecked())
+    if (button != 1 || !side(visitors).edit->isChecked())
         return;
     if (source < 0 || source >= list->count() || row < 0 || row == source)
         return;

@@ -18,10 +18,10 @@ constexpr int LastPlayerRow = 49;
 
 Grid* pitchingGrid(const Form1& board, bool visitors)
 {
-    Form2* sheet = board.statsSheet();
-    if (!sheet)
+    Grid* grid = board.side(visitors).stats;
+    if (!grid)
         errors::raise(errors::InvalidCall);
-    return visitors ? sheet->grd_VisStats : sheet->grd_HomeStats;
+    return grid;
 }
 
 }  // namespace
@@ -38,15 +38,15 @@ void Form1::lbl_HomePitcher_DblClick()
 
 void Form1::changePitcher(bool visitors)
 {
-    ListBox* list = visitors ? List1 : List2;
-    ClickLabel* label = visitors ? lbl_VisPitcher : lbl_HomePitcher;
-    QLabel* batterIndex = visitors ? lbl_L1current : lbl_L2current;
+    ListBox* list = side(visitors).lineup;
+    ClickLabel* label = side(visitors).pitcher;
+    QLabel* batterIndex = side(visitors).batterIndex;
     const int selected = list->listIndex();
     const QString entry = selected >= 0 ? list->itemText(selected) : QString();
     if (entry.isEmpty())
         return;
 
-    (visitors ? img_VisPitch : img_HomePitch)->clearPicture();
+    side(visitors).pitcherPhoto->clearPicture();
     label->hiddenText = label->text();
     const QString name = game::entryName(entry);
     label->setText(name);
@@ -80,7 +80,7 @@ void Form1::CalcPitcherIP(bool visitorsLabel)
     // The outgoing pitcher of the label's own side is credited with the outs
     // his side made in the field: the other side's completed half-innings,
     // and the outs of the half-inning in progress while that side bats.
-    const QString outgoing = (visitorsLabel ? lbl_VisPitcher : lbl_HomePitcher)->hiddenText;
+    const QString outgoing = side(visitorsLabel).pitcher->hiddenText;
     if (outgoing.isEmpty())
         return;
     const double outs = outsInTheField(visitorsLabel);
@@ -99,8 +99,8 @@ void Form1::CalcPitcherIP(bool visitorsLabel)
 
 double Form1::outsInTheField(bool visitorsFielding) const
 {
-    const auto& battingHalves = visitorsFielding ? tb_BoxScoreBottom : tb_BoxScore;
-    const bool otherSideAtBat = (visitorsFielding ? Option6 : Option5)->isChecked();
+    const auto& battingHalves = side(!visitorsFielding).lineScore;
+    const bool otherSideAtBat = side(!visitorsFielding).atBat->isChecked();
     int completed = 0;
     for (size_t i = 0; i < 20; ++i)
         if (battingHalves[i]->completed())

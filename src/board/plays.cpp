@@ -178,7 +178,7 @@ void Form1::AssignHit(int column)
     ChangeOfState();
     if (!chargeFieldingPitcher(*this, side, column))
         return;
-    BoxScoreEdit* hits = side == Side::Visitors ? tb_BoxScore[21] : tb_BoxScoreBottom[21];
+    BoxScoreEdit* hits = Form1::side(side == Side::Visitors).lineScore[21];
     hits->setText(num::text(num::Val(hits->text()) + 1.0));
     HitRecordedMsg();
     AssignAtBat();

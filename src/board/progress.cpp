@@ -22,7 +22,7 @@ BoxScoreEdit* halfInningBox(const Form1& f, int h)
 {
     const game::BoxRef ref = game::boxOfHalfInning(h);
     const auto i = static_cast<size_t>(ref.index);
-    return ref.visitors ? f.tb_BoxScore[i] : f.tb_BoxScoreBottom[i];
+    return f.side(ref.visitors).lineScore[i];
 }
 
 }  // namespace

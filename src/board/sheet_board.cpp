@@ -8,22 +8,22 @@ void Form1::sheetClicked()
 
 QString Form1::selectedLineupEntry(bool visitors) const
 {
-    const ListBox* list = visitors ? List1 : List2;
+    const ListBox* list = side(visitors).lineup;
     return list->itemText(list->listIndex());
 }
 
 QString Form1::currentPitcher(bool visitors) const
 {
-    return (visitors ? lbl_VisPitcher : lbl_HomePitcher)->text();
+    return side(visitors).pitcher->text();
 }
 
 QString Form1::lineScoreRuns(bool visitors) const
 {
-    return (visitors ? tb_BoxScore : tb_BoxScoreBottom)[20]->text();
+    return side(visitors).lineScore[20]->text();
 }
 
 void Form1::pitcherSaved(bool visitors, const QString& pitcher)
 {
-    (visitors ? img_VisPitch : img_HomePitch)->clearPicture();
-    (visitors ? lbl_VisPitcher : lbl_HomePitcher)->hiddenText = pitcher;
+    side(visitors).pitcherPhoto->clearPicture();
+    side(visitors).pitcher->hiddenText = pitcher;
 }

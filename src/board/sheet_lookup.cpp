@@ -28,24 +28,23 @@ Side otherSide(Side s)
 
 Grid* statsGrid(const Form1& f, Side s)
 {
-    Form2* sheet = f.statsSheet();
-    if (!sheet || s == Side::None)
+    if (s == Side::None)
         return nullptr;
-    return s == Side::Visitors ? sheet->grd_VisStats : sheet->grd_HomeStats;
+    return f.side(s == Side::Visitors).stats;
 }
 
 ListBox* lineup(const Form1& f, Side s)
 {
     if (s == Side::None)
         return nullptr;
-    return s == Side::Visitors ? f.List1 : f.List2;
+    return f.side(s == Side::Visitors).lineup;
 }
 
 QLabel* pitcherLabel(const Form1& f, Side s)
 {
     if (s == Side::None)
         return nullptr;
-    return s == Side::Visitors ? static_cast<QLabel*>(f.lbl_VisPitcher) : static_cast<QLabel*>(f.lbl_HomePitcher);
+    return f.side(s == Side::Visitors).pitcher;
 }
 
 int findRow(const Grid* g, int nameColumn, const QString& name)
@@ -85,7 +84,7 @@ QString playSubject(const Form1& f, Side s)
     const ListBox* list = lineup(f, s);
     if (!list)
         return QString();
-    const QLabel* current = s == Side::Visitors ? f.lbl_L1current : f.lbl_L2current;
+    const QLabel* current = f.side(s == Side::Visitors).batterIndex;
     const QString batter = f.lbl_Selected->text();
     const double at = num::Val(current->text());
     if (!batter.isEmpty() && at >= 0 && at < list->count()) {

@@ -122,14 +122,15 @@ void Form1::loadTeam(bool visitors)
         return;
     }
     Form2& sheet = sheetOf(*this);
-    ListBox* list = visitors ? List1 : List2;
-    QLineEdit* nameBox = visitors ? tb_VisTeam : tb_HomeTeam;
-    Grid* grid = visitors ? sheet.grd_VisStats : sheet.grd_HomeStats;
-    QLabel* sheetLabel = visitors ? sheet.lbl_VisTeam : sheet.lbl_HomeTeam;
+    const SideControls own = side(visitors);
+    ListBox* list = own.lineup;
+    QLineEdit* nameBox = own.teamName;
+    Grid* grid = own.stats;
+    QLabel* sheetLabel = own.sheetTeam;
 
     list->clear();
     list->setToolTip(QString());
-    (visitors ? img_VisLogo : img_HomeLogo)->clearPicture();
+    side(visitors).logo->clearPicture();
     list->addItems(team.entries);
     nameBox->setText(team.teamName);
 
@@ -192,9 +193,11 @@ void Form1::pickLogo(bool visitors)
     const QPixmap logo = photos::loadPicture(path);
     if (logo.isNull())
         errors::raise(QFileInfo(path).isFile() ? errors::InvalidPicture : errors::FileNotFound);
-    Form2& sheet = sheetOf(*this);
-    (visitors ? img_VisLogo : img_HomeLogo)->setPicture(logo);
-    (visitors ? sheet.Picture3 : sheet.Picture4)->setPicture(logo);
+    const SideControls own = side(visitors);
+    if (!own.sheetLogo)
+        errors::raise(errors::InvalidCall);
+    own.logo->setPicture(logo);
+    own.sheetLogo->setPicture(logo);
 }
 
 // ---------------------------------------------------------------- the side at bat
@@ -263,10 +266,10 @@ void Form1::List2_Click()
 
 void Form1::pickBatter(bool visitors)
 {
-    ListBox* list = visitors ? List1 : List2;
-    if ((visitors ? Check1 : Check2)->isChecked())
+    ListBox* list = side(visitors).lineup;
+    if (side(visitors).edit->isChecked())
         return;
-    if (!(visitors ? Option5 : Option6)->isChecked())
+    if (!side(visitors).atBat->isChecked())
         return;
     if (num::Val(tb_ListBoxStatus->text()) > 0)
         return;
@@ -278,7 +281,7 @@ void Form1::pickBatter(bool visitors)
 
     const QString name = game::entryName(list->itemText(row));
     lbl_Selected->setText(name);
-    (visitors ? lbl_L1current : lbl_L2current)->setText(QString::number(row));
+    side(visitors).batterIndex->setText(QString::number(row));
     tb_LBselected->setText(QString());
     placeBatterPiece(name);
 }
