@@ -74,12 +74,34 @@ Form1::~Form1()
 SideControls Form1::side(bool visitors) const
 {
     if (visitors)
-        return {Command6, Option5, Check1, List1, tb_List1edit, lbl_L1current, lbl_VisPitcher, img_VisPitch, img_VisLogo,
-                tb_VisTeam, tb_BoxScore, form2_ ? form2_->grd_VisStats : nullptr,
-                form2_ ? form2_->lbl_VisTeam : nullptr, form2_ ? form2_->Picture3 : nullptr};
-    return {Command7, Option6, Check2, List2, tb_List2edit, lbl_L2current, lbl_HomePitcher, img_HomePitch, img_HomeLogo,
-            tb_HomeTeam, tb_BoxScoreBottom, form2_ ? form2_->grd_HomeStats : nullptr,
-            form2_ ? form2_->lbl_HomeTeam : nullptr, form2_ ? form2_->Picture4 : nullptr};
+        return {Command6,
+                Option5,
+                Check1,
+                List1,
+                tb_List1edit,
+                lbl_L1current,
+                lbl_VisPitcher,
+                img_VisPitch,
+                img_VisLogo,
+                tb_VisTeam,
+                tb_BoxScore,
+                form2_ ? form2_->grd_VisStats : nullptr,
+                form2_ ? form2_->lbl_VisTeam : nullptr,
+                form2_ ? form2_->Picture3 : nullptr};
+    return {Command7,
+            Option6,
+            Check2,
+            List2,
+            tb_List2edit,
+            lbl_L2current,
+            lbl_HomePitcher,
+            img_HomePitch,
+            img_HomeLogo,
+            tb_HomeTeam,
+            tb_BoxScoreBottom,
+            form2_ ? form2_->grd_HomeStats : nullptr,
+            form2_ ? form2_->lbl_HomeTeam : nullptr,
+            form2_ ? form2_->Picture4 : nullptr};
 }
 
 ControlResizer& Form1::resizer()

@@ -38,21 +38,21 @@ class TeamLabel;
 // One side's controls, visitors or home: its part of the board and its
 // part of the statistics sheet.
 struct SideControls {
-    QPushButton* load;                                 // Command6, Command7
-    QRadioButton* atBat;                               // Option5, Option6
-    QCheckBox* edit;                                   // Check1, Check2
-    ListBox* lineup;                                   // List1, List2
-    QLineEdit* editBox;                                // tb_List1edit, tb_List2edit
-    QLabel* batterIndex;                               // lbl_L1current, lbl_L2current
-    ClickLabel* pitcher;                               // lbl_VisPitcher, lbl_HomePitcher
-    PictureBox* pitcherPhoto;                          // img_VisPitch, img_HomePitch
-    PictureBox* logo;                                  // img_VisLogo, img_HomeLogo
-    QLineEdit* teamName;                               // tb_VisTeam, tb_HomeTeam
-    const std::array<BoxScoreEdit*, 23>& lineScore;    // tb_BoxScore, tb_BoxScoreBottom
+    QPushButton* load;  // Command6, Command7
+    QRadioButton* atBat;  // Option5, Option6
+    QCheckBox* edit;  // Check1, Check2
+    ListBox* lineup;  // List1, List2
+    QLineEdit* editBox;  // tb_List1edit, tb_List2edit
+    QLabel* batterIndex;  // lbl_L1current, lbl_L2current
+    ClickLabel* pitcher;  // lbl_VisPitcher, lbl_HomePitcher
+    PictureBox* pitcherPhoto;  // img_VisPitch, img_HomePitch
+    PictureBox* logo;  // img_VisLogo, img_HomeLogo
+    QLineEdit* teamName;  // tb_VisTeam, tb_HomeTeam
+    const std::array<BoxScoreEdit*, 23>& lineScore;  // tb_BoxScore, tb_BoxScoreBottom
     // The sheet's; nullptr while the board has no sheet.
-    Grid* stats;                                       // grd_VisStats, grd_HomeStats
-    TeamLabel* sheetTeam;                              // lbl_VisTeam, lbl_HomeTeam
-    PictureBox* sheetLogo;                             // Picture3, Picture4
+    Grid* stats;  // grd_VisStats, grd_HomeStats
+    TeamLabel* sheetTeam;  // lbl_VisTeam, lbl_HomeTeam
+    PictureBox* sheetLogo;  // Picture3, Picture4
 };
 
 class Form1 : public QWidget, public SheetBoard {
