@@ -1,5 +1,6 @@
 #include "board/form1.h"
 #include "common/program_folder.h"
+#include "platform/folder_start.h"
 
 #include <QApplication>
 

@@ -1,7 +1,5 @@
 #include "common/program_folder.h"
 
-#include "common/guard.h"
-
 #include <QCoreApplication>
 #include <QCryptographicHash>
 #include <QDir>
@@ -256,14 +254,6 @@ QString prepare(const QString& formerFolder)
         QDir().mkpath(reports);  // an export reports its own failure
     programFolderUsable() = ok;
     return ok ? QString() : program;
-}
-
-void prepareAtStart(const QString& formerFolder)
-{
-    const QString failed = prepare(formerFolder);
-    if (!failed.isEmpty())
-        showProgramError(errors::FileAccess,
-                         errors::describe(errors::FileAccess) + QStringLiteral(": ") + QDir::toNativeSeparators(failed));
 }
 
 QString resolveUnder(const QString& base, const QString& relative)

@@ -39,9 +39,6 @@ void setShippedFolder(const QString& path);  // tests
 // the program folder and fail there with their own report.
 QString prepare(const QString& formerFolder);
 
-// prepare(), and a failure shown once in the "Program Error" box.
-void prepareAtStart(const QString& formerFolder);
-
 // Brings the shipped files into `program`: a missing file is copied in, a
 // file copied earlier and left unchanged by the user is replaced by a newer
 // shipped version, and every other file is the user's and stays as it is.

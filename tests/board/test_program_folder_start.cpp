@@ -3,6 +3,7 @@
 // box without writing anywhere else.
 #include "board/form1.h"
 #include "common/program_folder.h"
+#include "platform/folder_start.h"
 #include "stats_browser/exports.h"
 #include "stats_sheet/form2.h"
 #include "support/program_error_expect.h"
