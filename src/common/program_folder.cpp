@@ -55,7 +55,7 @@ QByteArray checksumOf(const QString& path)
 // Written whole to a hidden temporary name beside the target and renamed
 // over it, so no reader ever meets half a file and an interrupted start
 // leaves only the temporary, which the next one writes again. The copy is
-// the user's to change, whatever the mode of the original in a read-only
+// the user's to change, whatever the mode of the file it copies in a read-only
 // prefix.
 bool copyFile(const QString& from, const QString& to)
 {
