@@ -47,7 +47,7 @@ QString prepare(const QString& formerFolder);
 bool fillFromShipped(const QString& shipped, const QString& program);
 
 // When `program` holds no database and `former` does, copies the database and
-// the reports folder's files over (the originals stay). Returns false when a
+// the reports folder's files over (the former folder keeps its own). Returns false when a
 // copy failed.
 bool copyFormerData(const QString& former, const QString& program);
 
