@@ -89,12 +89,14 @@ TEST(GeneratedFolder, SoundsAreSixteenBitPcmWavOfTheirLengthAndTheCrowdLoopsWith
         EXPECT_EQ(w.u32(40), quint32(w.bytes.size() - 44));
     }
     const Wav rattle = readWav(folder.file("DiceRoll.wav"));
+    ASSERT_GE(rattle.bytes.size(), 44);
     EXPECT_GE(rattle.seconds(), 0.5);
     EXPECT_LE(rattle.seconds(), 1.5);
 
     // The step from the last sample back to the first is no bigger than the
     // steps within the loop, and the loop does not fade out or in there.
     const Wav crowd = readWav(folder.file("BaseballCrowd.wav"));
+    ASSERT_GE(crowd.bytes.size(), 44);
     const int n = crowd.samples();
     ASSERT_GT(n, 22050);
     int largestStep = 0;
