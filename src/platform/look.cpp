@@ -4,6 +4,7 @@
 
 #include <QAbstractItemView>
 #include <QApplication>
+#include <QFontDatabase>
 #include <QHelpEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -14,12 +15,33 @@
 #include <QStyleOption>
 #include <QToolTip>
 #include <QWidget>
+#include <utility>
 
 namespace look {
 
-QFont font(const QString& family, double points, bool bold)
+QString family(const QString& wanted)
 {
-    QFont f(family);
+    // The windows were measured in these faces; each twin has the same
+    // advance widths, so a text fits where it was meant to.
+    static const std::pair<QLatin1String, QLatin1String> twins[] = {
+        {QLatin1String("MS Sans Serif"), QLatin1String("Liberation Sans")},
+        {QLatin1String("Arial"), QLatin1String("Liberation Sans")},
+        {QLatin1String("Arial Narrow"), QLatin1String("Liberation Sans Narrow")},
+        {QLatin1String("Calibri"), QLatin1String("Carlito")},
+    };
+    for (const auto& [drawnIn, twin] : twins) {
+        if (wanted.compare(drawnIn, Qt::CaseInsensitive) != 0)
+            continue;
+        const QStringList present = QFontDatabase::families();
+        if (!present.contains(wanted, Qt::CaseInsensitive) && present.contains(twin, Qt::CaseInsensitive))
+            return twin;
+    }
+    return wanted;
+}
+
+QFont font(const QString& familyName, double points, bool bold)
+{
+    QFont f(family(familyName));
     f.setPointSizeF(points);
     f.setBold(bold);
     return f;

@@ -8,7 +8,11 @@ class QWidget;
 
 namespace look {
 
-// A font of the family at a size in points, bold or not.
+// The family a font of the named one is drawn in: the named one where the
+// desktop has it, else a face of the same metrics that it has.
+QString family(const QString& wanted);
+
+// A font of the family (as family() gives it) at a size in points, bold or not.
 QFont font(const QString& family, double points, bool bold = false);
 void setFont(QWidget* w, const QString& family, double points, bool bold = false);
 

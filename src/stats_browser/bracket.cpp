@@ -39,7 +39,7 @@ void Form4::buildBracket()
     cmd_Reset->setObjectName(QStringLiteral("cmd_Reset"));
     cmd_Reset->setAutoDefault(false);
     cmd_Reset->setFont(look::font(QStringLiteral("Arial"), 9.75, true));
-    cmd_Reset->setStyleSheet(QStringLiteral("background-color: %1;").arg(colours::fromBgr(ResetColour).name()));
+    cmd_Reset->setStyleSheet(colours::styleOn(ResetColour));
     placeOnTab(cmd_Reset, 10650, 7725, 1290, 465);
     connect(cmd_Reset, &QPushButton::clicked, this, [this] { guarded([this] { cmd_Reset_Click(); }); });
 
