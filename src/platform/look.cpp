@@ -5,6 +5,7 @@
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QFontDatabase>
+#include <QFontMetrics>
 #include <QHelpEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -15,6 +16,7 @@
 #include <QStyleOption>
 #include <QToolTip>
 #include <QWidget>
+#include <algorithm>
 #include <utility>
 
 namespace look {
@@ -50,6 +52,15 @@ QFont font(const QString& familyName, double points, bool bold)
 void setFont(QWidget* w, const QString& family, double points, bool bold)
 {
     w->setFont(font(family, points, bold));
+}
+
+QFont shrunkToFit(QFont f, const QString& text, int room, double smallest)
+{
+    if (f.pointSizeF() <= 0)
+        return f;
+    while (f.pointSizeF() > smallest && QFontMetrics(f).horizontalAdvance(text) > room)
+        f.setPointSizeF(std::max(smallest, f.pointSizeF() - 0.25));
+    return f;
 }
 
 void setBackColour(QWidget* w, unsigned bgr)

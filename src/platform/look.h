@@ -16,6 +16,10 @@ QString family(const QString& wanted);
 QFont font(const QString& family, double points, bool bold = false);
 void setFont(QWidget* w, const QString& family, double points, bool bold = false);
 
+// The font made smaller, a quarter point at a time and to no less than
+// `smallest` points, until the text fits the room in pixels.
+QFont shrunkToFit(QFont f, const QString& text, int room, double smallest);
+
 // Paints a control's back colour (&H00BBGGRR) behind black text and keeps
 // the value readable as its "backColor" property. A list colours its
 // entries' area.

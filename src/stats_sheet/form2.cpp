@@ -9,6 +9,7 @@
 #include "platform/twips.h"
 #include "presentation/center_form.h"
 #include "presentation/control_resizer.h"
+#include "presentation/launch_scaling.h"
 #include "presentation/logos.h"
 #include "stats_sheet/team_label.h"
 
@@ -19,6 +20,8 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QScreen>
+#include <algorithm>
 
 Form2::Form2(Form1* board) : board_(board)
 {
@@ -209,6 +212,32 @@ void Form2::Form_Load()
     grd_BoxScore->model().setColAlignment(0, 0);
     for (int c = 21; c <= 23; ++c)
         grd_BoxScore->model().setColAlignment(c, 3);
+}
+
+void Form2::fitInto(const QRect& area)
+{
+    if (area.isEmpty())
+        return;
+    const QSize outer = launch::outerSizeOf(this);
+    const double fit = std::min({1.0, double(area.width()) / double(outer.width()),
+                                 double(area.height()) / double(outer.height())});
+    if (fit < 1.0) {
+        const QSize frame = outer - size();
+        // The resizer scales every control and font to the new size.
+        resize(int(double(outer.width()) * fit) - frame.width(), int(double(outer.height()) * fit) - frame.height());
+    }
+    const QSize now = launch::outerSizeOf(this);
+    const QPoint at = pos();
+    move(std::clamp(at.x(), area.left(), std::max(area.left(), area.right() + 1 - now.width())),
+         std::clamp(at.y(), area.top(), std::max(area.top(), area.bottom() + 1 - now.height())));
+}
+
+void Form2::showEvent(QShowEvent* e)
+{
+    QDialog::showEvent(e);
+    const QScreen* s = board_ ? board_->screen() : screen();
+    if (s)
+        guarded([this, s] { fitInto(s->availableGeometry()); });
 }
 
 void Form2::Form_MouseDown()
