@@ -548,7 +548,7 @@ Qt::Alignment GridModel::alignmentOf(int code, const QString& text)
     return across[code / 3] | down[code % 3];
 }
 
-GridModel::TextExtent GridModel::textExtent(int col, const QFontMetrics& fm) const
+GridModel::TextExtent GridModel::textExtent(int col, const QFontMetricsF& fm) const
 {
     checkCol(col);
     const TextColumn& c = columns_[size_t(col)].text;
@@ -562,12 +562,12 @@ GridModel::TextExtent GridModel::textExtent(int col, const QFontMetrics& fm) con
     // A Latin-1 text is as wide as its letters' advances or a little less
     // (kerning only draws letters closer): a sum of looked-up advances, so
     // a column of a quarter of a million texts is measured in one pass.
-    std::array<int, 256> advance;
+    std::array<qreal, 256> advance;
     advance.fill(-1);
     TextExtent e;
     for (size_t i = 1; i < c.texts.size(); ++i) {
         const QString& t = c.texts[i];
-        int width = 0;
+        qreal width = 0;
         bool latin1 = true;
         bool figures = true;
         for (QChar ch : t) {
@@ -577,7 +577,7 @@ GridModel::TextExtent GridModel::textExtent(int col, const QFontMetrics& fm) con
                 latin1 = false;
                 break;
             }
-            int& a = advance[u];
+            qreal& a = advance[u];
             if (a < 0)
                 a = fm.horizontalAdvance(ch);
             width += a;
@@ -588,7 +588,7 @@ GridModel::TextExtent GridModel::textExtent(int col, const QFontMetrics& fm) con
         }
         if (!figures && i != header)
             e.figures = false;
-        e.widest = std::max(e.widest, width);
+        e.widest = std::max(e.widest, int(std::ceil(width)));
     }
     return e;
 }
@@ -929,7 +929,7 @@ void Grid::fitColumns()
     // A cell draws its text inside the focus frame's margin, one pixel more
     // on each side, and left of the grid line.
     const int margins = 2 * (style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1) + 1;
-    const QFontMetrics fm(font());
+    const QFontMetricsF fm(font());
     std::vector<int> width(size_t(n), 0), wanted(size_t(n), 0);
     int used = 0;
     for (int c = 0; c < n; ++c) {

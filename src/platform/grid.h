@@ -5,7 +5,7 @@
 // field name, textMatrix(1, 1) the first data cell.
 #include <QAbstractTableModel>
 #include <QColor>
-#include <QFontMetrics>
+#include <QFontMetricsF>
 #include <QPalette>
 #include <QStringList>
 #include <QTableView>
@@ -100,7 +100,7 @@ public:
         int widest = 0;
         bool figures = true;
     };
-    TextExtent textExtent(int col, const QFontMetrics& fm) const;
+    TextExtent textExtent(int col, const QFontMetricsF& fm) const;
 
     // Sorts the data rows (1..rows-1) by one column as text or as numbers.
     // Stable: rows with equal keys keep their order. Each row's cell colours

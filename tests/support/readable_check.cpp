@@ -176,7 +176,7 @@ QStringList cutCells(const Grid& g)
     for (int c = 0; c < g.cols(); ++c)
         if (!g.isColumnHidden(c))
             shown += h->sectionSize(c);
-    const bool freeRoomLeft = shown < g.viewport()->width();
+    const int freeRoom = g.viewport()->width() - shown;
     for (int c = 0; c < g.cols(); ++c) {
         if (g.isColumnHidden(c))
             continue;
@@ -185,13 +185,14 @@ QStringList cutCells(const Grid& g)
             cut << QStringLiteral("0,%1: %2").arg(c).arg(g.textMatrix(0, c));
         for (int r = 1; r < g.rows(); ++r) {
             const QString text = g.textMatrix(r, c);
-            if (fm.horizontalAdvance(text) + margin <= width - 1)
+            if (text.isEmpty() || fm.horizontalAdvance(text) + margin <= width - 1)
                 continue;
             bool figure = !text.isEmpty();
             for (QChar ch : text)
                 figure = figure && (ch.isDigit() || QStringLiteral(".,-+:/% ").contains(ch));
-            // A name may give way at its end, where the grid is full.
-            if (figure || freeRoomLeft || g.textElideMode() != Qt::ElideRight)
+            // A name may give way at its end, where the grid has no room for it.
+            const int lacking = fm.horizontalAdvance(text) + margin + 1 - width;
+            if (figure || freeRoom >= lacking || g.textElideMode() != Qt::ElideRight)
                 cut << QStringLiteral("%1,%2: %3").arg(r).arg(c).arg(text);
         }
     }
