@@ -1119,6 +1119,9 @@ void Grid::changeEvent(QEvent* e)
         // header kept the desktop's larger font, and its row lost the
         // underscores ("VIS Player").
         horizontalHeader()->setFont(font());
+        // The header paints on its viewport, which keeps its own font the
+        // same way: "Errors" was drawn in the desktop's wider font and cut.
+        horizontalHeader()->viewport()->setFont(font());
         applyRowHeights();
         forgetExtents(0, cols() - 1, true);
         fitColumns();

@@ -9,7 +9,6 @@
 #include "platform/twips.h"
 #include "presentation/center_form.h"
 #include "presentation/control_resizer.h"
-#include "presentation/launch_scaling.h"
 #include "presentation/logos.h"
 #include "stats_sheet/team_label.h"
 
@@ -218,18 +217,27 @@ void Form2::fitInto(const QRect& area)
 {
     if (area.isEmpty())
         return;
-    const QSize outer = launch::outerSizeOf(this);
+    // Before the window system has framed the sheet, a usual title bar and
+    // border are allowed for around its client area (where a move puts it).
+    const QRect client = geometry();
+    const QRect framed = frameGeometry();
+    const QMargins frame = framed != client ? QMargins(client.left() - framed.left(), client.top() - framed.top(),
+                                                       framed.right() - client.right(), framed.bottom() - client.bottom())
+                                            : QMargins(4, 34, 4, 8);
+    const QSize outer = client.size().grownBy(frame);
     const double fit = std::min({1.0, double(area.width()) / double(outer.width()),
                                  double(area.height()) / double(outer.height())});
     if (fit < 1.0) {
-        const QSize frame = outer - size();
         // The resizer scales every control and font to the new size.
-        resize(int(double(outer.width()) * fit) - frame.width(), int(double(outer.height()) * fit) - frame.height());
+        resize(int(double(outer.width()) * fit) - frame.left() - frame.right(),
+               int(double(outer.height()) * fit) - frame.top() - frame.bottom());
     }
-    const QSize now = launch::outerSizeOf(this);
-    const QPoint at = pos();
-    move(std::clamp(at.x(), area.left(), std::max(area.left(), area.right() + 1 - now.width())),
-         std::clamp(at.y(), area.top(), std::max(area.top(), area.bottom() + 1 - now.height())));
+    const QRect outerNow = geometry().marginsAdded(frame);
+    const int dx = std::clamp(outerNow.left(), area.left(), std::max(area.left(), area.right() + 1 - outerNow.width()))
+                   - outerNow.left();
+    const int dy = std::clamp(outerNow.top(), area.top(), std::max(area.top(), area.bottom() + 1 - outerNow.height()))
+                   - outerNow.top();
+    move(pos() + QPoint(dx, dy));
 }
 
 void Form2::showEvent(QShowEvent* e)

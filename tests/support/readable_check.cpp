@@ -181,7 +181,10 @@ QStringList cutCells(const Grid& g)
         if (g.isColumnHidden(c))
             continue;
         const int width = h->sectionSize(c);
-        if (!g.textMatrix(0, c).isEmpty() && h->sectionSizeHint(c) > width)
+        // The header draws in its viewport's font.
+        const int headerMargins = 2 * h->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, h);
+        const int headerText = QFontMetrics(h->viewport()->font()).horizontalAdvance(g.textMatrix(0, c));
+        if (!g.textMatrix(0, c).isEmpty() && (h->sectionSizeHint(c) > width || headerText + headerMargins > width))
             cut << QStringLiteral("0,%1: %2").arg(c).arg(g.textMatrix(0, c));
         for (int r = 1; r < g.rows(); ++r) {
             const QString text = g.textMatrix(r, c);
