@@ -902,7 +902,15 @@ void Grid::applyColumnWidths()
 int Grid::givenPx(int col) const
 {
     const int tw = widthsTwips_[size_t(col)];
-    return tw < 0 ? horizontalHeader()->defaultSectionSize() : std::max(1, twips::toPx(tw));
+    return tw < 0 ? horizontalHeader()->defaultSectionSize() : std::max(1, twips::toPx(tw * widthScale_));
+}
+
+void Grid::setWidthScale(double factor)
+{
+    if (factor <= 0 || factor == widthScale_)
+        return;
+    widthScale_ = factor;
+    fitColumns();
 }
 
 void Grid::forgetExtents(int firstCol, int lastCol, bool headerToo)

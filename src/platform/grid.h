@@ -200,6 +200,10 @@ public:
     // setDataRows and clearData.
     int colWidth(int col) const;
     void setColWidth(int col, int twipsWidth);
+    // The widths on screen follow a window that scales its controls: each
+    // given width times the factor (1 by default); colWidth keeps reporting
+    // the given width.
+    void setWidthScale(double factor);
     int rowHeightTwips() const;               // the data rows' height
     void setRowHeightTwips(int twipsHeight);  // every row, header included
     void setDataRowHeightTwips(int twipsHeight);  // rows 1.., the header keeps its height
@@ -250,6 +254,7 @@ private:
     std::vector<int> widthsTwips_;  // -1 = the default width
     int dataRowTwips_ = -1;         // -1 = from the font
     int headerTwips_ = -1;          // -1 = the header's own
+    double widthScale_ = 1.0;
     // The width each column's data texts need, with the cell's margins,
     // and whether they are figures; widest -1 = not measured since a change.
     std::vector<GridModel::TextExtent> extents_;

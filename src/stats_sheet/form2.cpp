@@ -279,5 +279,11 @@ void Form2::reject()
 void Form2::resizeEvent(QResizeEvent* e)
 {
     QDialog::resizeEvent(e);
-    guarded([this] { resizer().FormResized(this); });
+    guarded([this] {
+        resizer().FormResized(this);
+        // The columns follow the grids, as the fonts do: a sheet shrunk to
+        // a small screen shows every column without scrolling sideways.
+        for (auto [g, designTwips] : {std::pair{grd_VisStats, 11150}, {grd_HomeStats, 11150}, {grd_BoxScore, 12195}})
+            g->setWidthScale(double(g->width()) / twips::toPx(designTwips));
+    });
 }

@@ -11,6 +11,7 @@
 #include "support/team_helpers.h"
 
 #include <QApplication>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QMap>
 #include <QPushButton>
@@ -113,6 +114,14 @@ TEST_P(DesktopTest, TheSheetOpensWholeOnALaptopScreenInItsProportion)
     EXPECT_NEAR(double(s.height()) / s.width(), ratio, 0.01);
     // Every control came along: the save button lies inside the window.
     EXPECT_TRUE(s.rect().contains(QRect(s.Command2->mapTo(&s, QPoint()), s.Command2->size())));
+    // And every column: the player grids show all of theirs without
+    // scrolling sideways.
+    for (Grid* g : {s.grd_VisStats, s.grd_HomeStats}) {
+        int shown = 0;
+        for (int c = 0; c < g->cols(); ++c)
+            shown += g->isColumnHidden(c) ? 0 : g->horizontalHeader()->sectionSize(c);
+        EXPECT_LE(shown, g->viewport()->width()) << g->objectName().toStdString();
+    }
 
     // Dragged larger, it keeps its proportion.
     s.resize(s.width() + 100, s.height());
