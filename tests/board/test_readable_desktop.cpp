@@ -10,11 +10,11 @@
 #include "support/readable_check.h"
 #include "support/team_helpers.h"
 
-#include <QApplication>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QMap>
 #include <QPushButton>
+#include <optional>
 
 using namespace gamehelp;
 
@@ -43,19 +43,17 @@ class DesktopTest : public BoardTest, public ::testing::WithParamInterface<bool>
 protected:
     void SetUp() override
     {
-        saved_ = QApplication::palette();
-        if (GetParam())
-            QApplication::setPalette(readable::darkPalette());
+        palette_.emplace(GetParam());
         BoardTest::SetUp();
     }
     void TearDown() override
     {
         BoardTest::TearDown();
-        QApplication::setPalette(saved_);
+        palette_.reset();
     }
 
 private:
-    QPalette saved_;
+    std::optional<readable::DesktopPalette> palette_;
 };
 
 }  // namespace

@@ -6,11 +6,11 @@
 #include "platform/twips.h"
 #include "support/readable_check.h"
 
-#include <QApplication>
 #include <QFontMetrics>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <optional>
 
 namespace {
 
@@ -46,9 +46,7 @@ class ReadableBrowserTest : public AnalysisTest, public ::testing::WithParamInte
 protected:
     void SetUp() override
     {
-        saved_ = QApplication::palette();
-        if (GetParam())
-            QApplication::setPalette(readable::darkPalette());
+        palette_.emplace(GetParam());
         AnalysisTest::SetUp();
         // The Game Stats tab shows the first game.
         clickCell(*browser->MSHFlexGrid1, 1, Form4::GameIdColumn);
@@ -56,7 +54,7 @@ protected:
     void TearDown() override
     {
         AnalysisTest::TearDown();
-        QApplication::setPalette(saved_);
+        palette_.reset();
     }
 
     std::vector<Grid*> grids() const
@@ -67,7 +65,7 @@ protected:
     }
 
 private:
-    QPalette saved_;
+    std::optional<readable::DesktopPalette> palette_;
 };
 
 }  // namespace

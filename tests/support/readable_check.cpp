@@ -4,6 +4,7 @@
 #include "platform/grid.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QFontMetrics>
 #include <QHash>
 #include <QHeaderView>
@@ -35,6 +36,17 @@ QPalette darkPalette()
     for (auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
         p.setColor(QPalette::Disabled, role, QColor(0x80, 0x80, 0x80));
     return p;
+}
+
+DesktopPalette::DesktopPalette(bool dark) : saved_(QApplication::palette())
+{
+    if (dark)
+        QApplication::setPalette(darkPalette());
+}
+
+DesktopPalette::~DesktopPalette()
+{
+    QApplication::setPalette(saved_);
 }
 
 namespace {

@@ -13,6 +13,19 @@ namespace readable {
 // A dark desktop palette, as Adwaita dark or Breeze Dark give Qt's Fusion.
 QPalette darkPalette();
 
+// The application's palette dark (or left as it is) while it lives; the
+// palette before it comes back after.
+class DesktopPalette {
+public:
+    explicit DesktopPalette(bool dark);
+    ~DesktopPalette();
+    DesktopPalette(const DesktopPalette&) = delete;
+    DesktopPalette& operator=(const DesktopPalette&) = delete;
+
+private:
+    QPalette saved_;
+};
+
 struct Text {
     QString where;    // the control (and cell or tab) that draws it
     double contrast;  // of its darkest or lightest pixel against its background
