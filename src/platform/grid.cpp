@@ -1,5 +1,6 @@
 #include "platform/grid.h"
 
+#include "common/colours.h"
 #include "common/numbers.h"
 
 #include "common/guard.h"
@@ -11,7 +12,9 @@
 #include <QKeyEvent>
 #include <QLocale>
 #include <QScrollBar>
+#include <QStyle>
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <cmath>
 #include <climits>
@@ -472,6 +475,30 @@ void GridModel::setFixedBackColor(const QColor& c)
         emit dataChanged(index(0, 0), index(rows() - 2, 0), {Qt::BackgroundRole});
 }
 
+void GridModel::setDesktopColours(const QPalette& palette)
+{
+    fixedFore_ = palette.color(QPalette::ButtonText);
+    desktopBase_ = palette.color(QPalette::Base);
+    desktopText_ = palette.color(QPalette::Text);
+    setFixedBackColor(palette.color(QPalette::Button));
+    if (rows() > 1)
+        emit dataChanged(index(0, 0), index(rows() - 2, cols_ - 1), {Qt::ForegroundRole});
+}
+
+QColor GridModel::foreOn(QRgb ownFore, QRgb back, bool fixedCell) const
+{
+    if (back) {
+        if (ownFore)
+            return QColor::fromRgb(ownFore);
+        return colours::readableOn(QColor::fromRgb(back));
+    }
+    if (fixedCell)
+        return fixedFore_;
+    if (ownFore)
+        return colours::readableOr(QColor::fromRgb(ownFore), desktopBase_, desktopText_);
+    return {};
+}
+
 int GridModel::colAlignment(int col) const
 {
     checkCol(col);
@@ -519,6 +546,51 @@ Qt::Alignment GridModel::alignmentOf(int code, const QString& text)
     static const Qt::Alignment across[] = {Qt::AlignLeft, Qt::AlignHCenter, Qt::AlignRight};
     static const Qt::Alignment down[] = {Qt::AlignTop, Qt::AlignVCenter, Qt::AlignBottom};
     return across[code / 3] | down[code % 3];
+}
+
+GridModel::TextExtent GridModel::textExtent(int col, const QFontMetricsF& fm) const
+{
+    checkCol(col);
+    const TextColumn& c = columns_[size_t(col)].text;
+    const quint32 header = c.cells.empty() ? 0 : c.cells[0];
+    // Figures, signs and separators of numbers, dates and times.
+    auto isFigure = [](QChar ch) {
+        const char16_t u = ch.unicode();
+        return (u >= u'0' && u <= u'9') || u == u'.' || u == u',' || u == u'-' || u == u'+' || u == u':' ||
+               u == u'/' || u == u'%' || u == u' ';
+    };
+    // A Latin-1 text is as wide as its letters' advances or a little less
+    // (kerning only draws letters closer): a sum of looked-up advances, so
+    // a column of a quarter of a million texts is measured in one pass.
+    std::array<qreal, 256> advance;
+    advance.fill(-1);
+    TextExtent e;
+    for (size_t i = 1; i < c.texts.size(); ++i) {
+        const QString& t = c.texts[i];
+        qreal width = 0;
+        bool latin1 = true;
+        bool figures = true;
+        for (QChar ch : t) {
+            figures = figures && isFigure(ch);
+            const char16_t u = ch.unicode();
+            if (u > 0xFF) {
+                latin1 = false;
+                break;
+            }
+            qreal& a = advance[u];
+            if (a < 0)
+                a = fm.horizontalAdvance(ch);
+            width += a;
+        }
+        if (!latin1) {
+            figures = false;
+            width = fm.horizontalAdvance(t);
+        }
+        if (!figures && i != header)
+            e.figures = false;
+        e.widest = std::max(e.widest, int(std::ceil(width)));
+    }
+    return e;
 }
 
 void GridModel::sortRows(int col, bool ascending, bool numeric)
@@ -649,6 +721,7 @@ void GridModel::multiData(const QModelIndex& index, QModelRoleDataSpan roleDataS
     const int col = index.column();
     const QString& text = cell(row, col);
     const CellColours own = cellColours(row, col);
+    const QRgb back = own.back ? own.back : colBack_[size_t(col)];
     for (QModelRoleData& d : roleDataSpan) {
         switch (d.role()) {
         case Qt::DisplayRole:
@@ -657,19 +730,17 @@ void GridModel::multiData(const QModelIndex& index, QModelRoleDataSpan roleDataS
         case Qt::TextAlignmentRole:
             d.setData(QVariant::fromValue(alignmentOf(align_[size_t(col)], text)));
             break;
-        case Qt::BackgroundRole: {
-            const QRgb v = own.back ? own.back : colBack_[size_t(col)];
-            if (v)
-                d.setData(QBrush(QColor::fromRgb(v)));
+        case Qt::BackgroundRole:
+            if (back)
+                d.setData(QBrush(QColor::fromRgb(back)));
             else if (col == 0)
                 d.setData(QBrush(fixedBack_));
             else
                 d.clearData();
             break;
-        }
         case Qt::ForegroundRole:
-            if (own.fore)
-                d.setData(QBrush(QColor::fromRgb(own.fore)));
+            if (const QColor fore = foreOn(own.fore, back, col == 0); fore.isValid())
+                d.setData(QBrush(fore));
             else
                 d.clearData();
             break;
@@ -695,10 +766,15 @@ QVariant GridModel::headerData(int section, Qt::Orientation orientation, int rol
         if (QRgb v = cellColours(0, section).back)
             return QBrush(QColor::fromRgb(v));
         return {};
-    case Qt::ForegroundRole:
-        if (QRgb v = cellColours(0, section).fore)
-            return QBrush(QColor::fromRgb(v));
+    case Qt::ForegroundRole: {
+        // The header stands on the desktop's button colour.
+        const CellColours own = cellColours(0, section);
+        if (own.back)
+            return QBrush(foreOn(own.fore, own.back, false));
+        if (own.fore)
+            return QBrush(colours::readableOr(QColor::fromRgb(own.fore), fixedBack_, fixedFore_));
         return {};
+    }
     default:
         return {};
     }
@@ -743,7 +819,7 @@ Grid::Grid(QWidget* parent) : QTableView(parent), widthsTwips_(1, -1)
     // double-click still reaches the program.
     h->setSectionsClickable(false);
 
-    model_.setFixedBackColor(palette().color(QPalette::Button));
+    model_.setDesktopColours(palette());
     applyRowHeights();
 
     connect(this, &QAbstractItemView::clicked, this,
@@ -755,12 +831,31 @@ Grid::Grid(QWidget* parent) : QTableView(parent), widthsTwips_(1, -1)
     // A model reset lets the header re-initialise its sections (it starts
     // afresh when the count differs); our widths and hidden columns are
     // given again after it (connected after the view's own reset).
-    connect(&model_, &QAbstractItemModel::modelReset, this, [this] { applyColumnWidths(); });
+    connect(&model_, &QAbstractItemModel::modelReset, this, [this] {
+        forgetExtents(0, cols() - 1, true);
+        applyColumnWidths();
+    });
     connect(&model_, &QAbstractItemModel::columnsInserted, this, [this](const QModelIndex&, int first, int last) {
         widthsTwips_.insert(widthsTwips_.begin() + first, size_t(last - first + 1), -1);
+        forgetExtents(first, cols() - 1, true);
+        fitColumns();
     });
     connect(&model_, &QAbstractItemModel::columnsRemoved, this, [this](const QModelIndex&, int first, int last) {
         widthsTwips_.erase(widthsTwips_.begin() + first, widthsTwips_.begin() + last + 1);
+        forgetExtents(first, cols() - 1, true);
+        fitColumns();
+    });
+    // New texts may need more room than their column has.
+    connect(&model_, &QAbstractItemModel::dataChanged, this,
+            [this](const QModelIndex& from, const QModelIndex& to, const QList<int>& roles) {
+                if (!roles.isEmpty() && !roles.contains(Qt::DisplayRole))
+                    return;
+                forgetExtents(from.column(), to.column(), false);
+                fitColumns();
+            });
+    connect(&model_, &QAbstractItemModel::headerDataChanged, this, [this](Qt::Orientation, int first, int last) {
+        forgetExtents(first, last, true);
+        fitColumns();
     });
 }
 
@@ -793,20 +888,92 @@ void Grid::setColWidth(int col, int twipsWidth)
 
 void Grid::applyColumnWidth(int col)
 {
-    const int tw = widthsTwips_[size_t(col)];
-    QHeaderView* h = horizontalHeader();
-    if (tw == 0) {
-        setColumnHidden(col, true);
-        return;
-    }
-    setColumnHidden(col, false);
-    h->resizeSection(col, tw < 0 ? h->defaultSectionSize() : std::max(1, twips::toPx(tw)));
+    setColumnHidden(col, widthsTwips_[size_t(col)] == 0);
+    fitColumns();
 }
 
 void Grid::applyColumnWidths()
 {
     for (int c = 0; c < int(widthsTwips_.size()); ++c)
-        applyColumnWidth(c);
+        setColumnHidden(c, widthsTwips_[size_t(c)] == 0);
+    fitColumns();
+}
+
+int Grid::givenPx(int col) const
+{
+    const int tw = widthsTwips_[size_t(col)];
+    return tw < 0 ? horizontalHeader()->defaultSectionSize() : std::max(1, twips::toPx(tw * widthScale_));
+}
+
+void Grid::setWidthScale(double factor)
+{
+    if (factor <= 0 || factor == widthScale_)
+        return;
+    widthScale_ = factor;
+    fitColumns();
+}
+
+void Grid::forgetExtents(int firstCol, int lastCol, bool headerToo)
+{
+    extents_.resize(size_t(cols()), {-1, true});
+    headerPx_.resize(size_t(cols()), -1);
+    for (int c = std::max(0, firstCol); c <= lastCol && c < cols(); ++c) {
+        extents_[size_t(c)].widest = -1;
+        if (headerToo)
+            headerPx_[size_t(c)] = -1;
+    }
+}
+
+void Grid::fitColumns()
+{
+    // Resizing a section can come back here through the view's own layout.
+    if (fitting_)
+        return;
+    fitting_ = true;
+    const int n = cols();
+    extents_.resize(size_t(n), {-1, true});
+    headerPx_.resize(size_t(n), -1);
+    QHeaderView* h = horizontalHeader();
+    // A cell draws its text inside the focus frame's margin, one pixel more
+    // on each side, and left of the grid line.
+    const int margins = 2 * (style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1) + 1;
+    const QFontMetricsF fm(font());
+    std::vector<int> width(size_t(n), 0), wanted(size_t(n), 0);
+    int used = 0;
+    for (int c = 0; c < n; ++c) {
+        if (widthsTwips_[size_t(c)] == 0)
+            continue;
+        GridModel::TextExtent& e = extents_[size_t(c)];
+        if (e.widest < 0) {
+            e = model_.textExtent(c, fm);
+            if (e.widest > 0)
+                e.widest += margins;
+        }
+        int& header = headerPx_[size_t(c)];
+        if (header < 0)
+            header = model_.textMatrix(0, c).isEmpty() ? 0 : h->sectionSizeHint(c);
+        const int least = std::max(givenPx(c), header);
+        width[size_t(c)] = e.figures ? std::max(least, e.widest) : least;
+        wanted[size_t(c)] = std::max(width[size_t(c)], e.widest);
+        used += width[size_t(c)];
+    }
+    const QScrollBar* bar = verticalScrollBar();
+    int free = contentsRect().width() - (bar->isVisibleTo(this) ? bar->sizeHint().width() : 0) - used;
+    for (int c = 0; c < n && free > 0; ++c) {
+        const int more = std::min(free, wanted[size_t(c)] - width[size_t(c)]);
+        width[size_t(c)] += more;
+        free -= more;
+    }
+    for (int c = 0; c < n; ++c)
+        if (widthsTwips_[size_t(c)] != 0 && h->sectionSize(c) != width[size_t(c)])
+            h->resizeSection(c, width[size_t(c)]);
+    fitting_ = false;
+}
+
+void Grid::resizeEvent(QResizeEvent* e)
+{
+    QTableView::resizeEvent(e);
+    fitColumns();
 }
 
 void Grid::applyRowHeights()
@@ -960,8 +1127,13 @@ void Grid::changeEvent(QEvent* e)
         // header kept the desktop's larger font, and its row lost the
         // underscores ("VIS Player").
         horizontalHeader()->setFont(font());
+        // The header paints on its viewport, which keeps its own font the
+        // same way: "Errors" was drawn in the desktop's wider font and cut.
+        horizontalHeader()->viewport()->setFont(font());
         applyRowHeights();
+        forgetExtents(0, cols() - 1, true);
+        fitColumns();
     }
     else if (e->type() == QEvent::PaletteChange)
-        model_.setFixedBackColor(palette().color(QPalette::Button));
+        model_.setDesktopColours(palette());
 }

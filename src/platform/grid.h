@@ -5,6 +5,8 @@
 // field name, textMatrix(1, 1) the first data cell.
 #include <QAbstractTableModel>
 #include <QColor>
+#include <QFontMetricsF>
+#include <QPalette>
 #include <QStringList>
 #include <QTableView>
 #include <functional>
@@ -73,6 +75,11 @@ public:
     // The colour of the fixed column's cells (the header's button colour).
     QColor fixedBackColor() const { return fixedBack_; }
     void setFixedBackColor(const QColor& c);
+    // The desktop's colours the cells without a back colour of their own
+    // stand on. A cell with a back colour and no text colour gets black or
+    // white, whichever reads on it; a text colour of its own that would not
+    // read on the desktop's background gives way to the desktop's text colour.
+    void setDesktopColours(const QPalette& palette);
 
     // Alignment codes: 0 left-top, 1 left-centre, 2 left-bottom, 3 centre-top,
     // 4 centre-centre, 5 centre-bottom, 6 right-top, 7 right-centre,
@@ -85,6 +92,15 @@ public:
     int colAlignmentFixed(int col) const;  // -1 while never set
     void setColAlignmentFixed(int col, int code);
     static Qt::Alignment alignmentOf(int code, const QString& text);
+
+    // The widest of a column's texts in the font, in pixels, and whether
+    // they are all figures (digits, signs, separators), the header's text
+    // left out of that question. Measures each distinct text at most once.
+    struct TextExtent {
+        int widest = 0;
+        bool figures = true;
+    };
+    TextExtent textExtent(int col, const QFontMetricsF& fm) const;
 
     // Sorts the data rows (1..rows-1) by one column as text or as numbers.
     // Stable: rows with equal keys keep their order. Each row's cell colours
@@ -129,6 +145,9 @@ private:
     // Two corners of a range, checked, as top-left and bottom-right.
     void orderRange(int& row1, int& col1, int& row2, int& col2) const;
     CellColours cellColours(int row, int col) const;
+    // The text colour a cell is drawn in (invalid: the view's own) on its
+    // back colour (0: the desktop's).
+    QColor foreOn(QRgb ownFore, QRgb back, bool fixedCell) const;
     void setCellColours(int row, int col, CellColours c);
     quint32 paletteIndex(CellColours c);
     // Appends a text to a column's texts, tidying them when edits have left
@@ -152,6 +171,9 @@ private:
     std::vector<int> align_;        // data cells
     std::vector<int> alignFixed_;   // header cells, -1 = the header's own
     QColor fixedBack_;
+    QColor fixedFore_{Qt::black};
+    QColor desktopBase_{Qt::white};
+    QColor desktopText_{Qt::black};
     bool redraw_ = true;
     bool headerDirty_ = false;
     bool dataDirty_ = false;
@@ -178,6 +200,10 @@ public:
     // setDataRows and clearData.
     int colWidth(int col) const;
     void setColWidth(int col, int twipsWidth);
+    // The widths on screen follow a window that scales its controls: each
+    // given width times the factor (1 by default); colWidth keeps reporting
+    // the given width.
+    void setWidthScale(double factor);
     int rowHeightTwips() const;               // the data rows' height
     void setRowHeightTwips(int twipsHeight);  // every row, header included
     void setDataRowHeightTwips(int twipsHeight);  // rows 1.., the header keeps its height
@@ -211,14 +237,27 @@ protected:
     void keyPressEvent(QKeyEvent* e) override;
     void changeEvent(QEvent* e) override;
     void updateGeometries() override;
+    void resizeEvent(QResizeEvent* e) override;
 
 private:
     void applyColumnWidth(int col);
     void applyColumnWidths();
+    // Every shown column at its given width, or wider where a figure or the
+    // header would not show whole in the font; a column of names also takes
+    // the grid's free room, from the left, until its names show whole.
+    void fitColumns();
+    void forgetExtents(int firstCol, int lastCol, bool headerToo);
+    int givenPx(int col) const;
     void applyRowHeights();
 
     GridModel model_;
     std::vector<int> widthsTwips_;  // -1 = the default width
     int dataRowTwips_ = -1;         // -1 = from the font
     int headerTwips_ = -1;          // -1 = the header's own
+    double widthScale_ = 1.0;
+    // The width each column's data texts need, with the cell's margins,
+    // and whether they are figures; widest -1 = not measured since a change.
+    std::vector<GridModel::TextExtent> extents_;
+    std::vector<int> headerPx_;  // -1 = not measured since a change
+    bool fitting_ = false;
 };

@@ -4,6 +4,8 @@
 
 #include <QAbstractItemView>
 #include <QApplication>
+#include <QFontDatabase>
+#include <QFontMetrics>
 #include <QHelpEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -14,12 +16,34 @@
 #include <QStyleOption>
 #include <QToolTip>
 #include <QWidget>
+#include <algorithm>
+#include <utility>
 
 namespace look {
 
-QFont font(const QString& family, double points, bool bold)
+QString family(const QString& wanted)
 {
-    QFont f(family);
+    // The windows were measured in these faces; each twin has the same
+    // advance widths, so a text fits where it was meant to.
+    static const std::pair<QLatin1String, QLatin1String> twins[] = {
+        {QLatin1String("MS Sans Serif"), QLatin1String("Liberation Sans")},
+        {QLatin1String("Arial"), QLatin1String("Liberation Sans")},
+        {QLatin1String("Arial Narrow"), QLatin1String("Liberation Sans Narrow")},
+        {QLatin1String("Calibri"), QLatin1String("Carlito")},
+    };
+    for (const auto& [drawnIn, twin] : twins) {
+        if (wanted.compare(drawnIn, Qt::CaseInsensitive) != 0)
+            continue;
+        const QStringList present = QFontDatabase::families();
+        if (!present.contains(wanted, Qt::CaseInsensitive) && present.contains(twin, Qt::CaseInsensitive))
+            return twin;
+    }
+    return wanted;
+}
+
+QFont font(const QString& familyName, double points, bool bold)
+{
+    QFont f(family(familyName));
     f.setPointSizeF(points);
     f.setBold(bold);
     return f;
@@ -28,6 +52,15 @@ QFont font(const QString& family, double points, bool bold)
 void setFont(QWidget* w, const QString& family, double points, bool bold)
 {
     w->setFont(font(family, points, bold));
+}
+
+QFont shrunkToFit(QFont f, const QString& text, int room, double smallest)
+{
+    if (f.pointSizeF() <= 0)
+        return f;
+    while (f.pointSizeF() > smallest && QFontMetrics(f).horizontalAdvance(text) > room)
+        f.setPointSizeF(std::max(smallest, f.pointSizeF() - 0.25));
+    return f;
 }
 
 void setBackColour(QWidget* w, unsigned bgr)

@@ -8,9 +8,17 @@ class QWidget;
 
 namespace look {
 
-// A font of the family at a size in points, bold or not.
+// The family a font of the named one is drawn in: the named one where the
+// desktop has it, else a face of the same metrics that it has.
+QString family(const QString& wanted);
+
+// A font of the family (as family() gives it) at a size in points, bold or not.
 QFont font(const QString& family, double points, bool bold = false);
 void setFont(QWidget* w, const QString& family, double points, bool bold = false);
+
+// The font made smaller, a quarter point at a time and to no less than
+// `smallest` points, until the text fits the room in pixels.
+QFont shrunkToFit(QFont f, const QString& text, int room, double smallest);
 
 // Paints a control's back colour (&H00BBGGRR) behind black text and keeps
 // the value readable as its "backColor" property. A list colours its

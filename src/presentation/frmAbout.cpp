@@ -22,6 +22,8 @@ void setForeColour(QWidget* w, unsigned bgr)
 {
     QPalette p = w->palette();
     p.setColor(QPalette::WindowText, colours::fromBgr(bgr));
+    // The box's own back colour, whatever the desktop's window colour.
+    p.setColor(QPalette::Window, colours::fromBgr(colours::LightGrey));
     w->setPalette(p);
 }
 
@@ -53,6 +55,9 @@ frmAbout::frmAbout(QWidget* parent) : QDialog(parent)
     setAutoFillBackground(true);
     QPalette p = palette();
     p.setColor(QPalette::Window, colours::fromBgr(colours::LightGrey));
+    // On its own back colour, a text without a colour of its own is black
+    // whatever the desktop's text colour.
+    p.setColor(QPalette::WindowText, Qt::black);
     setPalette(p);
     setWindowIcon(programIcon());
 

@@ -11,6 +11,7 @@
 #include "platform/interaction.h"
 #include "platform/look.h"
 
+#include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -39,7 +40,7 @@ void Form4::buildBracket()
     cmd_Reset->setObjectName(QStringLiteral("cmd_Reset"));
     cmd_Reset->setAutoDefault(false);
     cmd_Reset->setFont(look::font(QStringLiteral("Arial"), 9.75, true));
-    cmd_Reset->setStyleSheet(QStringLiteral("background-color: %1;").arg(colours::fromBgr(ResetColour).name()));
+    cmd_Reset->setStyleSheet(colours::styleOn(ResetColour));
     placeOnTab(cmd_Reset, 10650, 7725, 1290, 465);
     connect(cmd_Reset, &QPushButton::clicked, this, [this] { guarded([this] { cmd_Reset_Click(); }); });
 
@@ -127,12 +128,26 @@ void Form4::lbl_TeamRnd4_Click(int Index)
 void Form4::placeTeam(ClickLabel* const* round, int count, int index)
 {
     if (index >= 0 && index < count)
-        round[index]->setText(tb_Team->text());
+        showInSlot(round[index], tb_Team->text());
+}
+
+void Form4::showInSlot(ClickLabel* slot, const QString& name)
+{
+    // A long name shrinks, as the sheet's team labels do; one too long even
+    // then shows from its first letter.
+    constexpr int Pad = 3;
+    const int room = slot->contentsRect().width() - 2 * Pad;
+    const QFont f = look::shrunkToFit(look::font(QStringLiteral("Arial"), 11.25), name, room, 6.0);
+    slot->setFont(f);
+    const bool fits = QFontMetrics(f).horizontalAdvance(name) <= room;
+    slot->setAlignment((fits ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignVCenter);
+    slot->setIndent(fits ? -1 : Pad);
+    slot->setText(name);
 }
 
 void Form4::lbl_Champ_Click()
 {
-    lbl_Champ->setText(tb_Team->text());
+    showInSlot(lbl_Champ, tb_Team->text());
 }
 
 void Form4::cmd_Reset_Click()
@@ -156,7 +171,7 @@ void Form4::restoreBracket()
         keys << s.second;
     const QStringList values = settings::GetSettings(keys);
     for (size_t i = 0; i < all.size(); ++i)
-        all[i].first->setText(values.value(qsizetype(i)));
+        showInSlot(all[i].first, values.value(qsizetype(i)));
 }
 
 void Form4::saveBracket()

@@ -7,6 +7,7 @@
 #include "common/colours.h"
 #include "platform/grid.h"
 #include "platform/guarded.h"
+#include "platform/look.h"
 #include "stats_browser/query.h"
 
 #include <QLineEdit>
@@ -89,10 +90,7 @@ void Form4::lineScores(const browser::View& v, bool hideWhileFilling, unsigned f
     // Hidden while it fills and colours, the user sees the finished grid.
     if (hideWhileFilling)
         g.hide();
-    QFont f = g.font();
-    f.setFamily(QStringLiteral("Calibri"));
-    f.setPointSizeF(8);
-    g.setFont(f);
+    g.setFont(look::font(QStringLiteral("Calibri"), 8, g.font().bold()));
     runView(g, v);
 
     // Two rows per saved game share a colour, alternating from game to game.

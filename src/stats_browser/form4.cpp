@@ -18,15 +18,6 @@
 #include <malloc.h>
 #endif
 
-namespace {
-
-QString colourCss(const char* property, std::uint32_t bgr)
-{
-    return QStringLiteral("%1: %2;").arg(QLatin1String(property), colours::fromBgr(bgr).name());
-}
-
-}  // namespace
-
 Form4::Form4(QWidget* board) : QDialog(board), board_(board)
 {
     setObjectName(QStringLiteral("Form4"));
@@ -93,7 +84,11 @@ void Form4::buildControls()
     auto hint = [this](QLabel*& label, const char* name, int tab) {
         label = new QLabel(QStringLiteral("CTRL + Dbl Click column to SORT"), TabPage[tab]);
         label->setObjectName(QString::fromLatin1(name));
-        label->setStyleSheet(colourCss("color", 0x00FF0000));
+        // Blue where it reads on the desktop's page, the desktop's text colour
+        // on a dark one.
+        const QColor blue = colours::readableOr(colours::fromBgr(0x00FF0000), label->palette().color(QPalette::Window),
+                                                label->palette().color(QPalette::WindowText));
+        label->setStyleSheet(QStringLiteral("color: %1;").arg(blue.name()));
         look::setFont(label, QStringLiteral("Arial"), 8.25);  // so the hint fits its width
         placeOnTab(label, 525, 1125, 2760, 240);
     };
@@ -106,12 +101,12 @@ void Form4::buildControls()
     grid(MSHFlexGrid1, "MSHFlexGrid1", 0, 525, 2025, 11100, 5640, look::font(QStringLiteral("Calibri"), 8.25));
     button(cmd_Purge, "cmd_Purge", "PURGE ALL STATS", 0, 525, 7800, 1890, 390);
     cmd_Purge->setFont(look::font(QStringLiteral("Arial"), 8.25, true));
-    cmd_Purge->setStyleSheet(colourCss("background-color", 0x000000FF));
+    cmd_Purge->setStyleSheet(colours::styleOn(0x000000FF));
     button(Command16, "Command16", "Send all DataGrids to Excel", 0, 5175, 7800, 3180, 390);
     button(Command15, "Command15", "Send Access DB to Excel", 0, 8925, 7800, 2715, 390);
     for (QPushButton* b : {Command16, Command15}) {
         b->setFont(look::font(QStringLiteral("Arial"), 9, true));
-        b->setStyleSheet(colourCss("background-color", 0x00C0C0C0));
+        b->setStyleSheet(colours::styleOn(0x00C0C0C0));
     }
     // Below the bottom of the tab control: never seen.
     button(Command25, "Command25", "PURGE ALL STATS", 0, 525, 9240, 1890, 390);
@@ -161,17 +156,17 @@ void Form4::buildControls()
     grid(MSHFlexGrid10, "MSHFlexGrid10", 5, 5925, 1350, 3930, 6180, sansSerif);
     button(Command33, "Command33", "Clear all Win/Loss data", 5, 135, 7830, 1575, 375);
     Command33->setFont(narrow);
-    Command33->setStyleSheet(colourCss("background-color", 0x00C0C0C0));
+    Command33->setStyleSheet(colours::styleOn(0x00C0C0C0));
     button(Command36, "Command36", "DELETE Matchup or Win/Loss", 5, 6480, 7830, 2655, 390);
     Command36->setFont(narrow);
-    Command36->setStyleSheet(colourCss("background-color", 0x008080FF));
+    Command36->setStyleSheet(colours::styleOn(0x008080FF));
     Command36->setToolTip(QStringLiteral("Select a Team or Matchup to DELETE"));
     lbl_DEL2 = new QLabel(TabPage[5]);
     lbl_DEL2->setObjectName(QStringLiteral("lbl_DEL2"));
     lbl_DEL2->setAlignment(Qt::AlignCenter);
     lbl_DEL2->setFont(narrow);
     lbl_DEL2->setAutoFillBackground(true);
-    lbl_DEL2->setStyleSheet(colourCss("color", 0x00FF0000) + colourCss("background-color", 0x00E0E0E0));
+    lbl_DEL2->setStyleSheet(colours::style(0x00FF0000, 0x00E0E0E0));
     placeOnTab(lbl_DEL2, 9315, 7920, 2670, 255);
     button(Command30, "Command30", "GET WinLoss", 5, 9840, 1050, 1380, 330);
     button(Command34, "Command34", "GET Matchups", 5, 9825, 1950, 1380, 330);

@@ -220,6 +220,7 @@ private:
     // written and cleared.
     std::vector<std::pair<ClickLabel*, QString>> bracketSlots() const;
     void placeTeam(ClickLabel* const* round, int count, int index);
+    static void showInSlot(ClickLabel* slot, const QString& name);
 
     QWidget* board_;
     browser::QueryRunner* loading_ = nullptr;

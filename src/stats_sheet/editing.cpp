@@ -145,8 +145,7 @@ void Form2::wireEditing()
     cellEditor_ = editor;
     Text1->hide();
     Text1->setFrame(false);
-    Text1->setStyleSheet(QStringLiteral("QLineEdit { background-color: %1; }")
-                             .arg(colours::fromBgr(0x00E0E0E0).name()));
+    Text1->setStyleSheet(QStringLiteral("QLineEdit { %1 }").arg(colours::styleOn(0x00E0E0E0)));
     look::setFont(Text1, QStringLiteral("Calibri"), 8.25);
     Text1->installEventFilter(editor);
     lbl_GridSelected->setText(QStringLiteral("0"));

@@ -19,6 +19,8 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QScreen>
+#include <algorithm>
 
 namespace col = sheet::col;
 
@@ -213,6 +215,41 @@ void Form2::Form_Load()
         grd_BoxScore->model().setColAlignment(c, 3);
 }
 
+void Form2::fitInto(const QRect& area)
+{
+    if (area.isEmpty())
+        return;
+    // Before the window system has framed the sheet, a usual title bar and
+    // border are allowed for around its client area (where a move puts it).
+    const QRect client = geometry();
+    const QRect framed = frameGeometry();
+    const QMargins frame = framed != client ? QMargins(client.left() - framed.left(), client.top() - framed.top(),
+                                                       framed.right() - client.right(), framed.bottom() - client.bottom())
+                                            : QMargins(4, 34, 4, 8);
+    const QSize outer = client.size().grownBy(frame);
+    const double fit = std::min({1.0, double(area.width()) / double(outer.width()),
+                                 double(area.height()) / double(outer.height())});
+    if (fit < 1.0) {
+        // The resizer scales every control and font to the new size.
+        resize(int(double(outer.width()) * fit) - frame.left() - frame.right(),
+               int(double(outer.height()) * fit) - frame.top() - frame.bottom());
+    }
+    const QRect outerNow = geometry().marginsAdded(frame);
+    const int dx = std::clamp(outerNow.left(), area.left(), std::max(area.left(), area.right() + 1 - outerNow.width()))
+                   - outerNow.left();
+    const int dy = std::clamp(outerNow.top(), area.top(), std::max(area.top(), area.bottom() + 1 - outerNow.height()))
+                   - outerNow.top();
+    move(pos() + QPoint(dx, dy));
+}
+
+void Form2::showEvent(QShowEvent* e)
+{
+    QDialog::showEvent(e);
+    const QScreen* s = board_ && board_->boardWindow() ? board_->boardWindow()->screen() : screen();
+    if (s)
+        guarded([this, s] { fitInto(s->availableGeometry()); });
+}
+
 void Form2::Form_MouseDown()
 {
     if (board_)
@@ -244,5 +281,11 @@ void Form2::reject()
 void Form2::resizeEvent(QResizeEvent* e)
 {
     QDialog::resizeEvent(e);
-    guarded([this] { resizer().FormResized(this); });
+    guarded([this] {
+        resizer().FormResized(this);
+        // The columns follow the grids, as the fonts do: a sheet shrunk to
+        // a small screen shows every column without scrolling sideways.
+        for (auto [g, designTwips] : {std::pair{grd_VisStats, 11150}, {grd_HomeStats, 11150}, {grd_BoxScore, 12195}})
+            g->setWidthScale(double(g->width()) / twips::toPx(designTwips));
+    });
 }

@@ -22,6 +22,10 @@ public:
     ~Form2() override;
 
     void Form_Load();
+    // Shrinks the sheet in its own proportion (controls and fonts with it)
+    // where its outer size is larger than the area, as the board is shrunk
+    // at launch, and moves it inside the area. Done each time it is shown.
+    void fitInto(const QRect& area);
     void Form_MouseDown();
     ControlResizer& resizer();
 
@@ -61,6 +65,7 @@ protected:
     void reject() override;
     void mousePressEvent(QMouseEvent* e) override;
     void resizeEvent(QResizeEvent* e) override;
+    void showEvent(QShowEvent* e) override;
 
 private:
     void layoutStatsGrid(Grid* grid, bool visitors);

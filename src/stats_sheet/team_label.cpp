@@ -1,5 +1,7 @@
 #include "stats_sheet/team_label.h"
 
+#include "platform/look.h"
+
 #include <QFontMetrics>
 #include <QPainter>
 #include <algorithm>
@@ -30,13 +32,7 @@ int TeamLabel::roomForText() const
 
 QFont TeamLabel::fittedFont() const
 {
-    QFont f = font();
-    if (f.pointSizeF() <= 0)
-        return f;
-    const int room = roomForText();
-    while (f.pointSizeF() > SmallestPoints && QFontMetrics(f).horizontalAdvance(text()) > room)
-        f.setPointSizeF(std::max(SmallestPoints, f.pointSizeF() - 0.25));
-    return f;
+    return look::shrunkToFit(font(), text(), roomForText(), SmallestPoints);
 }
 
 int TeamLabel::bandWidth() const

@@ -2,6 +2,7 @@
 #include "browser_fixture.h"
 
 #include "common/colours.h"
+#include "platform/look.h"
 #include "support/paint_count.h"
 #include "support/sqlite_peer.h"
 
@@ -132,7 +133,7 @@ TEST_F(ByGameTest, LoadShowsLineScoresNewestFirstInColouredPairsWithBlueGameIds)
     EXPECT_EQ(g.model().colAlignment(2), 3);
     EXPECT_EQ(g.model().colAlignment(26), 3);
     EXPECT_EQ(g.model().colAlignmentFixed(1), 3);
-    EXPECT_EQ(g.font().family(), "Calibri");
+    EXPECT_EQ(g.font().family(), look::family(QStringLiteral("Calibri")));
     EXPECT_EQ(g.font().pointSizeF(), 8.0);
     EXPECT_FALSE(g.isHidden());
     EXPECT_EQ(g.currentRowIndex(), 0);
