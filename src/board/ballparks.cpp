@@ -14,10 +14,10 @@
 
 void Form1::buildBallparks()
 {
-    Command9 = new QPushButton(QStringLiteral("BALLPARKS"), Picture1);
+    Command9 = new QPushButton(QStringLiteral("BALLPARKS"), Frame3);
     Command9->setObjectName(QStringLiteral("Command9"));
     look::setFont(Command9, QStringLiteral("Arial"), 8.25, true);
-    twips::place(Command9, 10500, 2950, 1500, 450);
+    twips::place(Command9, 60, 1665, 1515, 330);
 }
 
 void Form1::wireBallparks()

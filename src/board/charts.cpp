@@ -14,11 +14,13 @@
 
 namespace {
 
-// The chart labels stand in one row of the top band, the page labels after
-// them (twips on the board's background).
-constexpr double RowLeft = 5525, RowTop = 3600, ChartStep = 1255;
+// The chart labels stand in the top frame as three columns of three, the page
+// labels in a fourth column beside them (twips in the frame).
+constexpr double ChartLeft = 2880, ChartColumnStep = 1320, ChartTop = 1320, ChartRowStep = 360;
 constexpr double ChartWidth = 1215, ChartHeight = 255, BoxHeight = 285;
-constexpr double PageWidth = 855, PageStep = 895;
+// The first name box stands a little higher than its label, the others on theirs.
+constexpr double FirstBoxTop = 1305;
+constexpr double PageLeft = 6840, PageWidth = 855;
 
 ClickLabel* makeLinkLabel(QWidget* parent, const QString& name, const QString& caption)
 {
@@ -40,31 +42,30 @@ ClickLabel* makeLinkLabel(QWidget* parent, const QString& name, const QString& c
 void Form1::buildCharts()
 {
     for (int c = 0; c < charts::Count; ++c) {
-        const double left = RowLeft + c * ChartStep;
-        auto* l = makeLinkLabel(Picture1, charts::captionKey(c + 1), QString());
+        const double left = ChartLeft + (c / 3) * ChartColumnStep;
+        const double top = ChartTop + (c % 3) * ChartRowStep;
+        auto* l = makeLinkLabel(Frame3, charts::captionKey(c + 1), QString());
         l->setToolTip(QStringLiteral("Ctrl + Click to EDIT"));
         look::setFont(l, QStringLiteral("Calibri"), 9);
-        twips::place(l, left, RowTop, ChartWidth, ChartHeight);
+        twips::place(l, left, top, ChartWidth, ChartHeight);
         lbl_chrt[static_cast<size_t>(c)] = l;
 
-        auto* box = new QLineEdit(Picture1);
+        auto* box = new QLineEdit(Frame3);
         box->setObjectName(QStringLiteral("tb_chrt%1").arg(c + 1));
         box->setToolTip(QStringLiteral("Double-Click to SAVE"));
-        // Black on white, not the background's green the board's surface
-        // would hand down to it.
+        // Black on white, not the dark frame's colours.
         look::setBackColour(box, colours::White);
         look::setFont(box, QStringLiteral("Calibri"), 8.25);
-        twips::place(box, left, RowTop, ChartWidth, BoxHeight);
+        twips::place(box, left, c == 0 ? FirstBoxTop : top, ChartWidth, BoxHeight);
         box->hide();
         tb_chrt[static_cast<size_t>(c)] = box;
     }
-    const double pagesLeft = RowLeft + charts::Count * ChartStep;
-    lbl_rules = makeLinkLabel(Picture1, QStringLiteral("lbl_rules"), QStringLiteral("RULES"));
+    lbl_rules = makeLinkLabel(Frame3, QStringLiteral("lbl_rules"), QStringLiteral("RULES"));
     look::setFont(lbl_rules, QStringLiteral("Arial Narrow"), 9.75);
-    twips::place(lbl_rules, pagesLeft, RowTop, PageWidth, ChartHeight);
-    lbl_help = makeLinkLabel(Picture1, QStringLiteral("lbl_help"), QStringLiteral("ZRQ HELP"));
+    twips::place(lbl_rules, PageLeft, ChartTop, PageWidth, ChartHeight);
+    lbl_help = makeLinkLabel(Frame3, QStringLiteral("lbl_help"), QStringLiteral("ZRQ HELP"));
     look::setFont(lbl_help, QStringLiteral("Arial Narrow"), 9);
-    twips::place(lbl_help, pagesLeft + PageStep, RowTop, PageWidth, ChartHeight);
+    twips::place(lbl_help, PageLeft, ChartTop + ChartRowStep, PageWidth, ChartHeight);
 }
 
 void Form1::wireCharts()

@@ -59,7 +59,8 @@ void Form1::buildDicePanels()
     tb_DieCount->hide();
     fra_FaceDice->hide();
 
-    fra_ColourDice = new QFrame(Picture1);
+    // Directly on the board, not in the field.
+    fra_ColourDice = new QFrame(boardArea);
     fra_ColourDice->setObjectName(QStringLiteral("fra_ColourDice"));
     fra_ColourDice->setStyleSheet(QStringLiteral("QFrame#fra_ColourDice { background-color: %1; }")
                                       .arg(colours::fromBgr(0x00808080).name()));

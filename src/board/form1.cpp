@@ -22,6 +22,14 @@ namespace {
 
 Form1* g_board = nullptr;
 
+// The board at its design size, in twips: the field picture fills its lower
+// part, the top band above it holds the line score, the lineups and pitchers.
+namespace boardlayout {
+constexpr double BoardWidth = 18975;
+constexpr double FieldTop = 3240;
+constexpr double FieldHeight = 9400;
+}  // namespace boardlayout
+
 QString bg(unsigned bgr)
 {
     return colours::fromBgr(bgr).name();
@@ -113,12 +121,9 @@ ControlResizer& Form1::resizer()
 
 void Form1::buildControls()
 {
-    // The board's design size; launch scaling shrinks it to the screen.
-    resize(twips::toPx(25200), twips::toPx(15100));
-
-    // The menu bar and the background picture are the only laid-out
-    // children; every control on the board is placed absolutely on the
-    // background so the resizer and the launch scaling own its geometry.
+    // The menu bar and the board's surface are the only laid-out children;
+    // every control stands absolutely on the surface (or in a frame or the
+    // field on it), so the resizer and the launch scaling own its geometry.
     auto* outer = new QVBoxLayout(this);
     outer->setContentsMargins(0, 0, 0, 0);
     outer->setSpacing(0);
@@ -130,14 +135,25 @@ void Form1::buildControls()
     mnu_Options = menuBar->addAction(QStringLiteral("Options"));
     About = menuBar->addAction(QStringLiteral("About"));
 
-    Picture1 = new BackgroundPicture(this);
+    boardArea = new QWidget(this);
+    boardArea->setObjectName(QStringLiteral("boardArea"));
+    boardArea->setAutoFillBackground(true);
+    boardArea->setStyleSheet(QStringLiteral("#boardArea { background-color: #262626; }"));
+    outer->addWidget(boardArea);
+
+    Picture1 = new BackgroundPicture(boardArea);
     Picture1->setObjectName(QStringLiteral("Picture1"));
     Picture1->setAutoFillBackground(true);
     // Only the background itself is green: the controls on it that have no
     // colours of their own keep the readable ones of the board below.
     Picture1->setStyleSheet(QStringLiteral("#Picture1 { background-color: #2f5d34; }"));
     setStyleSheet(QStringLiteral("QLineEdit { color: black; background-color: white; }"));
-    outer->addWidget(Picture1);
+    twips::place(Picture1, 0, boardlayout::FieldTop, boardlayout::BoardWidth, boardlayout::FieldHeight);
+
+    // The board's design size: its surface and the menu above it; launch
+    // scaling shrinks it to the screen.
+    resize(twips::toPx(boardlayout::BoardWidth),
+           twips::toPx(boardlayout::FieldTop + boardlayout::FieldHeight) + menuBar->sizeHint().height());
 
     buildLineScore();
     buildPlayPanel();
@@ -153,18 +169,19 @@ void Form1::buildControls()
 
 void Form1::buildLineScore()
 {
-    Frame3 = new QFrame(Picture1);
+    Frame3 = new QFrame(boardArea);
     Frame3->setObjectName(QStringLiteral("Frame3"));
     Frame3->setFrameShape(QFrame::Box);
     Frame3->setAutoFillBackground(true);
     Frame3->setStyleSheet(QStringLiteral("QFrame#Frame3 { background-color: #1f1f1f; }"));
-    twips::place(Frame3, 5525, 150, 7875, 1260);
+    twips::place(Frame3, 5525, 60, 7875, 2490);
 
-    Frame1 = new QFrame(Picture1);
+    // Directly below the top frame, wide enough for its ten innings.
+    Frame1 = new QFrame(boardArea);
     Frame1->setObjectName(QStringLiteral("Frame1"));
     Frame1->setFrameShape(QFrame::Box);
     Frame1->setStyleSheet(QStringLiteral("QFrame#Frame1 { background-color: #1f1f1f; }"));
-    twips::place(Frame1, 5525, 1410, 7875, 1560);
+    twips::place(Frame1, 5525, 60 + 2490, 6120, 1560);
     Frame1->hide();
 
     const double boxW = 420, step = 440, x0 = 1620;
@@ -237,15 +254,43 @@ void Form1::buildLineScore()
     tb_BoxScoreBottom[10]->setToolTip(QStringLiteral("bottom of 11"));
     tb_BoxScore[19]->setToolTip(QStringLiteral("top of 20"));
     tb_BoxScoreBottom[19]->setToolTip(QStringLiteral("botom of 20"));
+
+    // Under the line score, left of the chart block: the outs with RESET
+    // beside them, BALLPARKS (built with the ballparks) and X-INN, UPDATE.
+    lbl_OUTS = new QLabel(QStringLiteral("OUTS"), Frame3);
+    lbl_OUTS->setAlignment(Qt::AlignCenter);
+    paintColours(lbl_OUTS, colours::White, 0x00303030);
+    look::setFont(lbl_OUTS, QStringLiteral("Arial"), 9.75, true);
+    twips::place(lbl_OUTS, 60, 1290, 600, 330);
+    tb_OUT = new QLineEdit(QStringLiteral("0"), Frame3);
+    tb_OUT->setObjectName(QStringLiteral("tb_OUT"));
+    tb_OUT->setAlignment(Qt::AlignCenter);
+    paintColours(tb_OUT, colours::White, 0x000000FF);
+    look::setFont(tb_OUT, QStringLiteral("Arial"), 12, true);
+    twips::place(tb_OUT, 720, 1290, 465, 330);
+    Command11 = new QPushButton(QStringLiteral("RESET"), Frame3);
+    Command11->setObjectName(QStringLiteral("Command11"));
+    twips::place(Command11, 1245, 1290, 1515, 330);
+    cb_Xinnings = new QCheckBox(QStringLiteral("X-INN"), Frame3);
+    cb_Xinnings->setObjectName(QStringLiteral("cb_Xinnings"));
+    cb_Xinnings->setToolTip(QStringLiteral("Extra innings 11-20"));
+    paintColours(cb_Xinnings, colours::White, 0x00303030);
+    twips::place(cb_Xinnings, 1635, 1665, 1125, 330);
+    Command5 = new QPushButton(QStringLiteral("UPDATE"), Frame3);
+    Command5->setObjectName(QStringLiteral("Command5"));
+    twips::place(Command5, 60, 2040, 1515, 330);
+    for (QWidget* w : std::initializer_list<QWidget*>{Command11, Command5, cb_Xinnings})
+        look::setFont(w, QStringLiteral("Arial"), 8.25, true);
 }
 
 void Form1::buildPlayPanel()
 {
-    pb_Res = new ClickLabel(Picture1);
+    // At the top right of the field, over its corner.
+    pb_Res = new ClickLabel(boardArea);
     pb_Res->setObjectName(QStringLiteral("pb_Res"));
     pb_Res->setToolTip(QStringLiteral("CTRL + Left Click to drag controls"));
-    pb_Res->setStyleSheet(QStringLiteral("background-color: #303030; border: 1px solid #808080;"));
-    twips::place(pb_Res, 13700, 150, 6300, 2700);
+    pb_Res->setStyleSheet(QStringLiteral("background-color: %1; border: 1px solid #404040;").arg(bg(0x00808080)));
+    twips::place(pb_Res, 13300, 3285, 5620, 1695);
 
     struct Def {
         ClickLabel** member;
@@ -255,23 +300,25 @@ void Form1::buildPlayPanel()
         unsigned colour;
     };
     const unsigned plain = 0x00E0E0E0, out = 0x0000FFFF, ab = 0x008080FF;
+    // Two rows of eight: what puts the batter on base or credits him, then
+    // the outs; STATS below them at its own place.
     const Def defs[] = {
         {&lbl_Single, "lbl_Single", "1B", "Single", plain},
         {&lbl_Double, "lbl_Double", "2B", "Double", plain},
         {&lbl_Triple, "lbl_Triple", "3B", "Triple", plain},
         {&lbl_Homer, "lbl_Homer", "HR", "Homer", plain},
         {&lbl_BB, "lbl_BB", "BB", "Walk", plain},
+        {&lbl_RBI, "lbl_RBI", "RBI", "Run batted in", plain},
+        {&lbl_SB, "lbl_SB", "SB", "Stolen base", plain},
+        {&lbl_AB, "lbl_AB", "AB", "Assign an 'At-Bat' [e.g. reached on an error]", ab},
         {&lbl_K, "lbl_K", "K", "Strikeout", out},
         {&lbl_GO, "lbl_GO", "GO", "Groundout", out},
         {&lbl_FO, "lbl_FO", "FO", "Flyout/Foulout", out},
         {&lbl_LO, "lbl_LO", "LO", "Lineout", out},
         {&lbl_PO, "lbl_PO", "PO", "Popout", out},
-        {&lbl_FC, "lbl_FC", "FC", "Fielder's choice", out},
         {&lbl_DP, "lbl_DP", "DP", "Double Play", out},
+        {&lbl_FC, "lbl_FC", "FC", "Fielder's choice", out},
         {&lbl_Pick, "lbl_Pick", "TO", "Runner thrown out/tagged out", out},
-        {&lbl_AB, "lbl_AB", "AB", "Assign an 'At-Bat' [e.g. reached on an error]", ab},
-        {&lbl_RBI, "lbl_RBI", "RBI", "Run batted in", plain},
-        {&lbl_SB, "lbl_SB", "SB", "Stolen base", plain},
         {&lbl_STATS, "lbl_STATS", "STATS", nullptr, plain},
     };
     int i = 0;
@@ -282,83 +329,66 @@ void Form1::buildPlayPanel()
             l->setToolTip(QString::fromLatin1(d.tip));
         l->setAlignment(Qt::AlignCenter);
         feedback::setBackColor(l, d.colour);
-        look::setFont(l, QStringLiteral("Arial"), 11.25, true);
-        const int row = i / 5, col = i % 5;
-        const double w = (d.member == &lbl_STATS) ? 2330 : 1100;
-        twips::place(l, 130 + col * 1230, 130 + row * 640, w, 520);
+        if (d.member == &lbl_STATS) {
+            look::setFont(l, QStringLiteral("Calibri"), 11.25, true);
+            twips::place(l, 2040, 1140, 885, 285);
+        } else {
+            look::setFont(l, QStringLiteral("Arial"), 11.25, true);
+            twips::place(l, 140 + (i % 8) * 675, 90 + (i / 8) * 495, 615, 435);
+        }
         *d.member = l;
         ++i;
     }
-    lbl_OUTS = new QLabel(QStringLiteral("OUTS"), Picture1);
-    lbl_OUTS->setAlignment(Qt::AlignCenter);
-    paintColours(lbl_OUTS, colours::White, 0x00303030);
-    look::setFont(lbl_OUTS, QStringLiteral("Arial"), 9.75, true);
-    twips::place(lbl_OUTS, 5525, 2950, 800, 450);
-    tb_OUT = new QLineEdit(QStringLiteral("0"), Picture1);
-    tb_OUT->setObjectName(QStringLiteral("tb_OUT"));
-    tb_OUT->setAlignment(Qt::AlignCenter);
-    paintColours(tb_OUT, colours::White, 0x000000FF);
-    look::setFont(tb_OUT, QStringLiteral("Arial"), 12, true);
-    twips::place(tb_OUT, 6400, 2950, 600, 450);
-    Command11 = new QPushButton(QStringLiteral("RESET"), Picture1);
-    Command11->setObjectName(QStringLiteral("Command11"));
-    twips::place(Command11, 7100, 2950, 1000, 450);
-    Command5 = new QPushButton(QStringLiteral("UPDATE"), Picture1);
-    Command5->setObjectName(QStringLiteral("Command5"));
-    twips::place(Command5, 8200, 2950, 1100, 450);
-    cb_Xinnings = new QCheckBox(QStringLiteral("X-INN"), Picture1);
-    cb_Xinnings->setObjectName(QStringLiteral("cb_Xinnings"));
-    cb_Xinnings->setToolTip(QStringLiteral("Extra innings 11-20"));
-    paintColours(cb_Xinnings, colours::White, 0x00303030);
-    twips::place(cb_Xinnings, 9400, 2950, 1000, 450);
-    for (QWidget* w : std::initializer_list<QWidget*>{Command11, Command5, cb_Xinnings})
-        look::setFont(w, QStringLiteral("Arial"), 8.25, true);
 }
 
 void Form1::buildLineups()
 {
+    // Each side's block fills the top band beside its pitcher's photo: the
+    // load button and AT BAT, the lineup with UP and DN beside it, EDIT with
+    // its rename box, and the pitcher under the lineup.
     auto makeSide = [&](bool vis) {
-        const double x = vis ? 300 : 20600;
-        auto* load = new QPushButton(vis ? QStringLiteral("V") : QStringLiteral("H"), Picture1);
+        const double x = vis ? 60 : 14970;
+        auto* load = new QPushButton(vis ? QStringLiteral("V") : QStringLiteral("H"), boardArea);
         load->setObjectName(vis ? QStringLiteral("Command6") : QStringLiteral("Command7"));
         load->setToolTip(vis ? QStringLiteral("LOAD Visitor team") : QStringLiteral("LOAD Home team"));
-        twips::place(load, vis ? 1950 : x, 150, 600, 450);
-        auto* atBat = new QRadioButton(QStringLiteral("AT BAT"), Picture1);
+        twips::place(load, x, 60, 600, 330);
+        auto* atBat = new QRadioButton(QStringLiteral("AT BAT"), boardArea);
         atBat->setObjectName(vis ? QStringLiteral("Option5") : QStringLiteral("Option6"));
         paintColours(atBat, 0, colours::IdleBoxColor);
-        twips::place(atBat, vis ? 2650 : x + 700, 150, 1400, 450);
-        auto* edit = new QCheckBox(QStringLiteral("EDIT"), Picture1);
-        edit->setObjectName(vis ? QStringLiteral("Check1") : QStringLiteral("Check2"));
-        paintColours(edit, colours::White, 0x00303030);
-        twips::place(edit, vis ? 1950 : x, 750, 1000, 350);
-        auto* list = new ListBox(Picture1);
+        twips::place(atBat, x + 660, 60, 1380, 330);
+        auto* list = new ListBox(boardArea);
         list->setObjectName(vis ? QStringLiteral("List1") : QStringLiteral("List2"));
         list->setStyleSheet(QStringLiteral("QListWidget { color: black; background-color: %1; }")
                                 .arg(bg(vis ? colours::White : colours::IdleBoxColor)));
-        twips::place(list, vis ? 300 : 21300, 1500, 3600, 3200);
-        auto* up = new QPushButton(QStringLiteral("UP"), Picture1);
-        auto* dn = new QPushButton(QStringLiteral("DN"), Picture1);
+        twips::place(list, x, 450, 3300, 1920);
+        auto* up = new QPushButton(QStringLiteral("UP"), boardArea);
+        auto* dn = new QPushButton(QStringLiteral("DN"), boardArea);
         up->setObjectName(vis ? QStringLiteral("Command2") : QStringLiteral("Command8"));
         dn->setObjectName(vis ? QStringLiteral("Command3") : QStringLiteral("Command4"));
-        twips::place(up, vis ? 4000 : 20500, 1500, 700, 450);
-        twips::place(dn, vis ? 4000 : 20500, 2050, 700, 450);
-        auto* editBox = new QLineEdit(Picture1);
+        twips::place(up, x + 3360, 450, 600, 330);
+        twips::place(dn, x + 3360, 840, 600, 330);
+        auto* edit = new QCheckBox(QStringLiteral("EDIT"), boardArea);
+        edit->setObjectName(vis ? QStringLiteral("Check1") : QStringLiteral("Check2"));
+        paintColours(edit, colours::White, 0x00303030);
+        twips::place(edit, x, 2430, 900, 315);
+        auto* editBox = new QLineEdit(boardArea);
         editBox->setObjectName(vis ? QStringLiteral("tb_List1edit") : QStringLiteral("tb_List2edit"));
-        twips::place(editBox, vis ? 300 : 21300, 5250, 3600, 330);
+        twips::place(editBox, x + 960, 2430, 2340, 315);
         editBox->hide();
-        auto* pitcher = new ClickLabel(Picture1);
+        auto* pitcher = new ClickLabel(boardArea);
         pitcher->setObjectName(vis ? QStringLiteral("lbl_VisPitcher") : QStringLiteral("lbl_HomePitcher"));
         pitcher->setToolTip(vis ? QStringLiteral("Visitor Pitcher") : QStringLiteral("Home Pitcher"));
         pitcher->setAlignment(Qt::AlignCenter);
         pitcher->setStyleSheet(QStringLiteral("color: white; background-color: #303030; border: 1px solid #a0a0a0;"));
-        twips::place(pitcher, vis ? 300 : 21300, 4800, 3600, 400);
-        auto* photo = new PictureBox(Picture1);
+        twips::place(pitcher, x, 2805, 3960, 375);
+        auto* photo = new PictureBox(boardArea);
         photo->setObjectName(vis ? QStringLiteral("img_VisPitch") : QStringLiteral("img_HomePitch"));
-        twips::place(photo, vis ? 300 : 23400, 5700, 1500, 2000);
-        auto* logo = new PictureBox(Picture1);
+        twips::place(photo, vis ? 4080 : 13425, vis ? 270 : 300, 1425, 1995);
+        // The logo under the pitcher's photo, between the block and the top frame.
+        auto* logo = new PictureBox(boardArea);
         logo->setObjectName(vis ? QStringLiteral("img_VisLogo") : QStringLiteral("img_HomeLogo"));
         logo->setToolTip(QStringLiteral("DblClick to add a logo"));
-        twips::place(logo, vis ? 300 : 23400, 150, 1500, 1200);
+        twips::place(logo, vis ? 4080 : 13425, 2355, 1425, 825);
         for (QWidget* w : std::initializer_list<QWidget*>{load, atBat, edit, up, dn})
             look::setFont(w, QStringLiteral("Arial"), 8.25, true);
         for (QWidget* w : std::initializer_list<QWidget*>{list, editBox})
@@ -399,7 +429,8 @@ void Form1::buildPiecesAndOptions()
         caption->hide();
         lbl_Player[static_cast<size_t>(i)] = caption;
         twips::place(token, 0, 0, 1350, 2025);
-        twips::place(piece, 300 + i * 1500, 12500, 1350, 2025);
+        // The start places are set at load, from the board's size.
+        twips::place(piece, 0, 0, 1350, 2025);
     }
 
     pb_BaseTracker = new ClickLabel(Picture1);
@@ -423,7 +454,7 @@ void Form1::buildPiecesAndOptions()
 
     Label1 = new QLabel(Picture1);
     Label1->setObjectName(QStringLiteral("Label1"));
-    twips::place(Label1, 60, 14700 - 135, 17595, 135);
+    twips::place(Label1, 60, 9870, 17595, 135);
     Label1->hide();
 
     fra_ctrls = new QFrame(Picture1);

@@ -249,7 +249,10 @@ public:
     QAction* mnu_Options = nullptr;
     QAction* About = nullptr;
 
-    BackgroundPicture* Picture1 = nullptr;  // the background picture box
+    // The window's own surface below the menu: every control of the board
+    // stands on it at its design place, the field picture among them.
+    QWidget* boardArea = nullptr;
+    BackgroundPicture* Picture1 = nullptr;  // the background picture box: the field
     QFrame* Frame3 = nullptr;        // line score, innings 1-10 and totals
     QFrame* Frame1 = nullptr;        // extra innings 11-20, hidden until X-INN
     QLabel* lbl_Frame1Caption = nullptr;

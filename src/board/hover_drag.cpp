@@ -64,9 +64,10 @@ void Form1::wireFeedback()
     }
 
     // The surfaces see the moves over their bare parts, with no button held too.
-    for (QWidget* w : {static_cast<QWidget*>(this), static_cast<QWidget*>(Picture1), static_cast<QWidget*>(pb_Res),
-                       static_cast<QWidget*>(Frame3)})
+    for (QWidget* w : {static_cast<QWidget*>(this), boardArea, static_cast<QWidget*>(Picture1),
+                       static_cast<QWidget*>(pb_Res), static_cast<QWidget*>(Frame3)})
         w->setMouseTracking(true);
+    keepMouseEventsOf(directChildren(boardArea));
     keepMouseEventsOf(directChildren(Picture1));
     keepMouseEventsOf(directChildren(Frame3));
     keepMouseEventsOf(directChildren(pb_Res));
@@ -75,8 +76,10 @@ void Form1::wireFeedback()
 
     connect(Picture1, &ClickLabel::MouseMove, this, &Form1::Picture1_MouseMove);
     connect(pb_Res, &ClickLabel::MouseMove, this, &Form1::pb_Res_MouseMove);
-    events::onMouse(this, {[this](int b, int s, double x, double y) { Form_MouseDown(b, s, x, y); },
-                           [this](int b, int s, double x, double y) { Form_MouseMove(b, s, x, y); }, {}});
+    // The bare window is its surface around the controls.
+    for (QWidget* w : {static_cast<QWidget*>(this), boardArea})
+        events::onMouse(w, {[this](int b, int s, double x, double y) { Form_MouseDown(b, s, x, y); },
+                            [this](int b, int s, double x, double y) { Form_MouseMove(b, s, x, y); }, {}});
     events::onMouse(Frame3, {[this](int b, int s, double x, double y) { Frame3_MouseDown(b, s, x, y); },
                              [this](int b, int s, double x, double y) {
                                  guarded([&] { Frame3_MouseMove(b, s, x, y); });

@@ -45,8 +45,7 @@ void Form1::buildOptionsPanel()
     fra_Options->setFrameShape(QFrame::Box);
     fra_Options->setStyleSheet(QStringLiteral("QFrame#fra_Options { background-color: %1; border: 1px solid #606060; }")
                                    .arg(colours::fromBgr(PanelBack).name()));
-    // Under the line-score frame and the chart captions, clear of both lineups.
-    twips::place(fra_Options, 5525, 4100, 7890, 2580);
+    twips::place(fra_Options, 5220, 2250, 7890, 2580);
 
     auto* title = caption(fra_Options, "fra_OptionsCaption", QStringLiteral("OPTIONS"), CaptionRed);
     look::setFont(title, QStringLiteral("Arial Narrow"), 9);

@@ -68,15 +68,8 @@ bool Form1::Form_Load()
         for (auto* token : Image)
             sizeTwips(token, 1350, 2025);
         StealRunnerName->setText(QString());
-        // The background takes its size from the window's layout; lay it out
-        // now so the pieces' start places come from its real height.
-        if (layout())
-            layout()->activate();
-        const int boardHeight = Picture1->height() > 0 ? Picture1->height() : height();
+        const int boardHeight = Picture1->height();
         const double factors[4] = {0.0126, 0.1011, 0.7019, 0.7905};
-        // The line the SM button keeps the pieces above: their bottom edge at
-        // the start places.
-        Label1->move(Label1->x(), static_cast<int>(boardHeight - Image[0]->height() * 0.175));
         for (size_t i = 0; i < 4; ++i) {
             auto* piece = pb_Player[i];
             piece->resize(Image[i]->width(), Image[i]->height());

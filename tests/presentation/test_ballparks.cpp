@@ -2,6 +2,7 @@
 // dialog and random pick, and what a picture that cannot be shown does.
 #include "common/program_folder.h"
 #include "presentation/ballparks.h"
+#include "presentation/control_resizer.h"
 #include "support/board_fixture.h"
 
 #include <QDir>
@@ -278,10 +279,15 @@ TEST_F(BallparkTest, BackgroundStepWaitsWhileMinimisedOrWithoutArea)
     ASSERT_TRUE(QFile::remove(park));
     const qint64 shown = board->Picture1->background().cacheKey();
 
+    // The field is one of the board's laid-out controls: an empty one is
+    // the layout the resizer keeps once it recorded it so.
     const QSize box = board->Picture1->size();
     board->Picture1->resize(box.width(), 0);
+    board->resizer().InitializeResizer(board.get());
     board->SupplementalResize();
+    ASSERT_EQ(board->Picture1->height(), 0);
     board->Picture1->resize(box);
+    board->resizer().InitializeResizer(board.get());
     board->setWindowState(Qt::WindowMinimized);
     board->SupplementalResize();
     EXPECT_TRUE(errorsAfterTheHandler().isEmpty());
