@@ -410,8 +410,11 @@ public:
     // The runner piece (1 to 4) picked for a stolen base, 0 when none.
     int StealRunnerIndex = 0;
 
-    // The launch-scaling flag of the program.
+    // The launch-scaling flag of the program, and the ratios the board and
+    // its controls were shrunk by at launch.
     bool ResizeFormAtLaunch = false;
+    float LaunchRatioX = 1.0f;
+    float LaunchRatioY = 1.0f;
 
 protected:
     void closeEvent(QCloseEvent* e) override;
@@ -419,6 +422,8 @@ protected:
 
 private:
     void buildControls();
+    // The runner pieces at their start places on the field.
+    void PutPiecesAtStartPlaces();
     void buildLineScore();
     void buildPlayPanel();
     void buildLineups();

@@ -83,6 +83,19 @@ void Form1::lbl_Player_DblClick(int piece)
     ClearPiece(piece, false);
 }
 
+void Form1::PutPiecesAtStartPlaces()
+{
+    // Two at the bottom left of the field, two at the bottom right, from the
+    // board's outer width and the field's height as they are now.
+    const int boardWidth = frameGeometry().width();
+    for (size_t i = 0; i < 4; ++i) {
+        PictureBox* piece = pb_Player[i];
+        const double left = boardWidth * PieceLeftFactor[i];
+        const double top = Picture1->height() - piece->height() * PieceGapBelow;
+        piece->move(static_cast<int>(std::lround(left)), static_cast<int>(std::lround(top)));
+    }
+}
+
 void Form1::ClearBases()
 {
     guarded([this] {
@@ -90,13 +103,7 @@ void Form1::ClearBases()
             token->clearPicture();
         for (PictureBox* piece : pb_Player)
             piece->clearPicture();
-        const int boardWidth = frameGeometry().width();
-        for (size_t i = 0; i < 4; ++i) {
-            PictureBox* piece = pb_Player[i];
-            const double left = boardWidth * PieceLeftFactor[i];
-            const double top = Picture1->height() - piece->height() * PieceGapBelow;
-            piece->move(static_cast<int>(std::lround(left)), static_cast<int>(std::lround(top)));
-        }
+        PutPiecesAtStartPlaces();
         for (ClickLabel* caption : lbl_Player) {
             caption->setText(QString());
             caption->hide();

@@ -17,7 +17,6 @@
 
 #include <QCoreApplication>
 #include <QFrame>
-#include <QLayout>
 #include <QGuiApplication>
 #include <QScreen>
 
@@ -68,14 +67,9 @@ bool Form1::Form_Load()
         for (auto* token : Image)
             sizeTwips(token, 1350, 2025);
         StealRunnerName->setText(QString());
-        const int boardHeight = Picture1->height();
-        const double factors[4] = {0.0126, 0.1011, 0.7019, 0.7905};
-        for (size_t i = 0; i < 4; ++i) {
-            auto* piece = pb_Player[i];
-            piece->resize(Image[i]->width(), Image[i]->height());
-            piece->move(static_cast<int>(frameGeometry().width() * factors[i]),
-                        static_cast<int>(boardHeight - piece->height() * 1.175));
-        }
+        for (size_t i = 0; i < 4; ++i)
+            pb_Player[i]->resize(Image[i]->width(), Image[i]->height());
+        PutPiecesAtStartPlaces();
     });
 
     guarded([this] {
@@ -116,6 +110,8 @@ bool Form1::Form_Load()
         const launch::LaunchMetrics m =
             launch::fitToArea(launch::metricsFor(screenPx), launch::outerSizeOf(this), area.size());
         ResizeFormAtLaunch = true;
+        LaunchRatioX = m.ratioX;
+        LaunchRatioY = m.ratioY;
         ScaleFormControls(m.ratioX, m.ratioY, this, ResizeFormAtLaunch);
         launch::placeBoard(this, area);
     });

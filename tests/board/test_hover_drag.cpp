@@ -199,11 +199,17 @@ TEST_F(BoardMouseTest, LinkLabelsLightUpAndRestOnReleaseOrOverTheTopFrameOnly)
     moveOver(rules);
     EXPECT_EQ(back(chart), feedback::LinkHover);
     EXPECT_EQ(back(rules), feedback::LinkHover);
-    // The background and the play panel reset only the outcome labels.
+    // The background, the play panel and the bare window around the top
+    // frame reset only the outcome labels, if any.
     moveOver(board->Picture1, {3, board->Picture1->height() - 3});
     moveOver(board->pb_Res);
+    moveOver(board->boardArea, {board->Frame3->x() - 3, board->Frame3->y() + 3});
     EXPECT_EQ(back(chart), feedback::LinkHover);
-    moveOver(board->Frame3);
+    // The labels stand in the top frame: leaving one onto the frame beside
+    // it rests them all.
+    const QPoint besideChart(chart->x() + chart->width() / 2, chart->geometry().bottom() + 2);
+    ASSERT_EQ(board->Frame3->childAt(besideChart), nullptr);
+    moveOver(board->Frame3, besideChart);
     EXPECT_EQ(back(chart), feedback::ButtonFace);
     EXPECT_EQ(back(rules), feedback::ButtonFace);
 
