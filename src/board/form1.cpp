@@ -344,43 +344,43 @@ void Form1::buildPlayPanel()
 void Form1::buildLineups()
 {
     // Each side's block fills the top band beside its pitcher's photo: the
-    // load button and AT BAT, the lineup with UP and DN beside it, EDIT with
-    // its rename box, and the pitcher under the lineup.
+    // load button and AT BAT, the lineup with UP and DN beside it, the
+    // pitcher under the lineup, EDIT with its rename box at the bottom.
     auto makeSide = [&](bool vis) {
         const double x = vis ? 60 : 14970;
         auto* load = new QPushButton(vis ? QStringLiteral("V") : QStringLiteral("H"), boardArea);
         load->setObjectName(vis ? QStringLiteral("Command6") : QStringLiteral("Command7"));
         load->setToolTip(vis ? QStringLiteral("LOAD Visitor team") : QStringLiteral("LOAD Home team"));
-        twips::place(load, x, 60, 600, 330);
+        twips::place(load, x, 60, 600, 300);
         auto* atBat = new QRadioButton(QStringLiteral("AT BAT"), boardArea);
         atBat->setObjectName(vis ? QStringLiteral("Option5") : QStringLiteral("Option6"));
         paintColours(atBat, 0, colours::IdleBoxColor);
-        twips::place(atBat, x + 660, 60, 1380, 330);
+        twips::place(atBat, x + 660, 60, 1380, 300);
         auto* list = new ListBox(boardArea);
         list->setObjectName(vis ? QStringLiteral("List1") : QStringLiteral("List2"));
         list->setStyleSheet(QStringLiteral("QListWidget { color: black; background-color: %1; }")
                                 .arg(bg(vis ? colours::White : colours::IdleBoxColor)));
-        twips::place(list, x, 450, 3300, 1920);
+        twips::place(list, x, 405, 3300, 2055);
         auto* up = new QPushButton(QStringLiteral("UP"), boardArea);
         auto* dn = new QPushButton(QStringLiteral("DN"), boardArea);
         up->setObjectName(vis ? QStringLiteral("Command2") : QStringLiteral("Command8"));
         dn->setObjectName(vis ? QStringLiteral("Command3") : QStringLiteral("Command4"));
-        twips::place(up, x + 3360, 450, 600, 330);
-        twips::place(dn, x + 3360, 840, 600, 330);
+        twips::place(up, x + 3360, 405, 600, 330);
+        twips::place(dn, x + 3360, 795, 600, 330);
         auto* edit = new QCheckBox(QStringLiteral("EDIT"), boardArea);
         edit->setObjectName(vis ? QStringLiteral("Check1") : QStringLiteral("Check2"));
         paintColours(edit, colours::White, 0x00303030);
-        twips::place(edit, x, 2430, 900, 315);
+        twips::place(edit, x, 2865, 900, 300);
         auto* editBox = new QLineEdit(boardArea);
         editBox->setObjectName(vis ? QStringLiteral("tb_List1edit") : QStringLiteral("tb_List2edit"));
-        twips::place(editBox, x + 960, 2430, 2340, 315);
+        twips::place(editBox, x + 960, 2865, 2340, 300);
         editBox->hide();
         auto* pitcher = new ClickLabel(boardArea);
         pitcher->setObjectName(vis ? QStringLiteral("lbl_VisPitcher") : QStringLiteral("lbl_HomePitcher"));
         pitcher->setToolTip(vis ? QStringLiteral("Visitor Pitcher") : QStringLiteral("Home Pitcher"));
         pitcher->setAlignment(Qt::AlignCenter);
         pitcher->setStyleSheet(QStringLiteral("color: white; background-color: #303030; border: 1px solid #a0a0a0;"));
-        twips::place(pitcher, x, 2805, 3960, 375);
+        twips::place(pitcher, x, 2505, 3960, 330);
         auto* photo = new PictureBox(boardArea);
         photo->setObjectName(vis ? QStringLiteral("img_VisPitch") : QStringLiteral("img_HomePitch"));
         twips::place(photo, vis ? 4080 : 13425, vis ? 270 : 300, 1425, 1995);

@@ -136,6 +136,14 @@ TEST_F(BoardTest, EveryControlTheDesignPlacesStandsThereShrunkByTheLaunchRatios)
         EXPECT_EQ(b.tb_BoxScoreBottom[size_t(i)]->parentWidget(), frame) << i;
         EXPECT_LT(b.tb_BoxScore[size_t(i)]->y(), b.tb_BoxScoreBottom[size_t(i)]->y()) << i;
     }
+    // The pad heads over their innings, each pitcher under his lineup.
+    for (int inning = 1; inning <= 10; ++inning) {
+        const QWidget* head = b.lbl_Digit[size_t(inning % 10)];
+        EXPECT_EQ(head->x(), b.tb_BoxScore[size_t(inning - 1)]->x()) << inning;
+        EXPECT_LT(head->geometry().bottom(), b.tb_BoxScore[size_t(inning - 1)]->y()) << inning;
+    }
+    EXPECT_GT(b.lbl_VisPitcher->y(), b.List1->geometry().bottom());
+    EXPECT_GT(b.lbl_HomePitcher->y(), b.List2->geometry().bottom());
     EXPECT_EQ(b.Frame1->x(), b.Frame3->x());
     EXPECT_NEAR(b.Frame1->y(), b.Frame3->geometry().bottom() + 1, 1);
 
@@ -152,6 +160,10 @@ TEST_F(BoardTest, EveryControlTheDesignPlacesStandsThereShrunkByTheLaunchRatios)
 
 TEST_F(BoardTest, OnADesktopAndOnALaptopNoFixedControlCoversAnotherOrLeavesTheBoard)
 {
+    // The rename boxes of the lineups have places of their own.
+    board->Check1->setChecked(true);
+    board->Check2->setChecked(true);
+    ASSERT_TRUE(board->tb_List1edit->isVisibleTo(board.get()));
     expectNoOverlapAndWithinTheBoard(*board);
 
     // A laptop's 1366 x 768 screen: the board shrinks further to fit, but
