@@ -358,7 +358,7 @@ TEST_F(BoardMouseTest, APressOnADieBodyDragsTheColourDiceAndOneOnItsNumberDoesNo
         QTest::mouseRelease(window, Qt::LeftButton, {}, grab + QPoint(1, 1));
         // The frame jumped to put its centre under the pointer.
         EXPECT_NE(dice->geometry(), before);
-        EXPECT_TRUE(near(centreOf(dice), QPointF(board->Picture1->mapFrom(board.get(), grab + QPoint(1, 1)))));
+        EXPECT_TRUE(near(centreOf(dice), QPointF(dice->parentWidget()->mapFrom(board.get(), grab + QPoint(1, 1)))));
     }
 }
 
