@@ -166,7 +166,10 @@ std::vector<Text> textsOf(QWidget* window)
         const QImage img = list->grab().toImage();
         const QPoint offset = list->viewport()->mapTo(list, QPoint());
         for (int i = 0; i < list->count(); ++i)
-            if (!list->item(i)->text().trimmed().isEmpty())
+            // An entry the list shows only in part, at its lower edge, is
+            // read once the user scrolls it into view.
+            if (!list->item(i)->text().trimmed().isEmpty()
+                && list->viewport()->rect().contains(list->visualItemRect(list->item(i))))
                 out.push_back({QStringLiteral("%1 entry %2").arg(nameOf(list)).arg(i),
                                cellContrast(img, list->visualItemRect(list->item(i)).translated(offset))});
     }
