@@ -804,6 +804,23 @@ struct PartPlan {
     qint64 dataVersion = 0;
 };
 
+// first..last cut into `parts` consecutive ranges of near equal width, each
+// range's first rowid one past the previous range's last. Worked out as
+// unsigned offsets from first, which neither overflow nor round a range
+// away, whatever the rowids and the gaps between them; last - first must
+// be at least `parts`.
+std::vector<std::pair<qint64, qint64>> rowidRanges(qint64 first, qint64 last, int parts)
+{
+    const quint64 width = quint64(last) - quint64(first), n = quint64(parts);
+    const quint64 step = width / n, rest = width % n;
+    // rest * i stays below n * n.
+    const auto start = [&](quint64 i) { return qint64(quint64(first) + step * i + rest * i / n); };
+    std::vector<std::pair<qint64, qint64>> ranges;
+    for (quint64 i = 0; i < n; ++i)
+        ranges.emplace_back(start(i), i + 1 == n ? last : qint64(quint64(start(i + 1)) - 1));
+    return ranges;
+}
+
 // The first cell of a one-row statement of the connection, or nothing when
 // it fails or gives no row.
 std::optional<QVariant> singleValue(sqlite3* handle, const QString& sql, const QString& text = QString())
@@ -867,7 +884,10 @@ std::optional<PartPlan> planParts(sqlite3* handle, const QString& table, const Q
     if (sqlite3_step(raw) != SQLITE_ROW || sqlite3_column_type(raw, 0) != SQLITE_INTEGER)
         return std::nullopt;
     const qint64 first = sqlite3_column_int64(raw, 0), last = sqlite3_column_int64(raw, 1);
-    if (last - first < 2 * RowsPerPart)
+    // Unsigned: from the smallest rowid to the largest is more than any
+    // signed 64-bit number holds.
+    const quint64 width = quint64(last) - quint64(first);
+    if (last < first || width < quint64(2 * RowsPerPart))
         return std::nullopt;
 
     const std::optional<QVariant> mode = singleValue(handle, QStringLiteral("PRAGMA journal_mode"));
@@ -892,10 +912,8 @@ std::optional<PartPlan> planParts(sqlite3* handle, const QString& table, const Q
     PartPlan plan;
     plan.file = file;
     plan.dataVersion = *version;
-    const qint64 span = last - first + 1;
-    const int parts = int(std::min<qint64>({qint64(std::min(cores, MaxParts)), span / RowsPerPart}));
-    for (int i = 0; i < parts; ++i)
-        plan.ranges.emplace_back(first + span * i / parts, first + span * (i + 1) / parts - 1);
+    const quint64 parts = std::min<quint64>(quint64(std::min(cores, MaxParts)), width / quint64(RowsPerPart));
+    plan.ranges = rowidRanges(first, last, int(parts));
     return plan;
 }
 

@@ -179,3 +179,39 @@ TEST_F(DatabaseParts, AFileChangedWhileThePartsAreReadIsReadAgainWhole)
     EXPECT_EQ(rows.data[0].at(0), "Late");
     expectSameAsOneRead(c, {Select, "Batting", ""}, {}, {}, "after the change");
 }
+
+TEST_F(DatabaseParts, RowsAtTheSmallestAndLargestRowidsAreReadOnceInTheirPlace)
+{
+    db::Connection c;
+    // A file another program wrote: rows at both ends of the rowids and far
+    // from the others, so the ranges span more than a signed 64-bit number.
+    c.exec(QStringLiteral("INSERT INTO Batting (rowid, Batter, AB, Team, GameID) VALUES "
+                          "(-9223372036854775807 - 1, 'Lowest', 1, 'Far', '000000000001'), "
+                          "(4611686018427387904, 'Middle', 2, 'Far', '999999999999'), "
+                          "(9223372036854775807, 'Highest', 4, 'Far', '500000000000')"));
+    const struct {
+        const char* condition;
+        QVariantList params;
+        std::vector<db::SortKey> order;
+    } cases[] = {
+        {"", {}, {}},
+        {"", {}, {{"GameID", true}}},
+        {"Team LIKE ?", {"far"}, {}},
+        {"Batter LIKE ?", {"batter 1%"}, {{"GameID", false}}},
+    };
+    for (const auto& k : cases) {
+        partStatements = 0;
+        expectSameAsOneRead(c, {Select, "Batting", k.condition}, k.params, k.order,
+                            std::string("far rowids, condition '") + k.condition + "'");
+        if (std::thread::hardware_concurrency() >= 2) {
+            EXPECT_GT(partStatements.load(), 1) << k.condition;
+        }
+    }
+    const db::ColumnRows all = c.selectColumnsInParts({Select, "Batting", ""}, {}, db::FixedColumn::None, {});
+    ASSERT_EQ(all.rows, 48003u);
+    EXPECT_EQ(all.data[0].at(0), "Lowest");
+    EXPECT_EQ(all.data[0].at(all.rows - 2), "Middle");
+    EXPECT_EQ(all.data[0].at(all.rows - 1), "Highest");
+    const db::ColumnRows far = c.selectColumnsInParts({Select, "Batting", "Team LIKE ?"}, {"Far"});
+    EXPECT_EQ(far.rows, 3u);
+}
