@@ -148,7 +148,11 @@ struct Parts {
 // database, one that cannot be written while a table is missing, a locked
 // one, or a table lacking one of the needed fields (compared without regard
 // to case; extra fields are allowed) throws ProgramError and nothing is
-// written. An empty (0-byte) file counts as an empty database.
+// written. An empty (0-byte) file counts as an empty database. The one
+// change made to an existing file: an index on GameID of Batting, Pitching
+// and BoxScores is added where missing (new tables get it as they are
+// made); it changes no row, and a file that cannot take it (read only,
+// another program writing it) is read without it.
 //
 // Queries made through the connection must be gone before it is destroyed
 // (declare them after it); the destructor closes and unregisters the
@@ -233,6 +237,8 @@ public:
 private:
     void close() noexcept;
     void prepareFile();
+    bool addIndex(const QString& statement);
+    void addGameIndexes(const std::vector<const Table*>& unindexed);
     struct Read;
     Read readAll(const QString& statement, const QVariantList& params, const std::vector<SortKey>& sortAfter);
     std::optional<Read> selectDirect(const QString& statement, const QVariantList& params,

@@ -852,14 +852,46 @@ std::optional<qint64> dataVersionOf(sqlite3* handle)
     return v->toLongLong();
 }
 
+// Whether SQLite reads the one read by going through the whole table in
+// rowid order, nothing else: where it searches an index instead (a game's
+// rows found by their GameID) it reads a few pages, fewer than the parts
+// would open connections for. The parts are in rowid order whatever the
+// plan, so the rows and their order are the one read's either way.
+bool readsWholeTable(sqlite3* handle, const Parts& parts, const QVariantList& params)
+{
+    const QString sql = QStringLiteral("EXPLAIN QUERY PLAN ") + parts.statement();
+    sqlite3_stmt* raw = nullptr;
+    if (sqlite3_prepare16_v2(handle, sql.utf16(), int(sql.size() * qsizetype(sizeof(QChar))), &raw, nullptr)
+        != SQLITE_OK)
+        return false;
+    const Statement plan(raw);
+    if (sqlite3_bind_parameter_count(raw) != params.size())
+        return false;
+    for (int i = 1; i <= int(params.size()); ++i)
+        if (bindValue(raw, i, params[i - 1]) != SQLITE_OK)
+            return false;
+    // The plan of the values bound: a LIKE pattern given as a value decides
+    // whether an index serves it.
+    int steps = 0;
+    for (; sqlite3_step(raw) == SQLITE_ROW; ++steps) {
+        const QString detail = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(raw, 3)));
+        if (detail.compare(QLatin1String("SCAN ") + parts.table, Qt::CaseInsensitive) != 0
+            && detail.compare(QLatin1String("SCAN TABLE ") + parts.table, Qt::CaseInsensitive) != 0)
+            return false;
+    }
+    return steps == 1;
+}
+
 // The parts a read of the table is cut into, or nothing where one read is
 // better or parts could give other rows than it: a small table, a
 // transaction open on the connection (parts would not see its changes), a
-// file in WAL mode (each part could see another state of it), an index on
-// the table (it could order the rows otherwise), a field named rowid (the
-// parts' ranges would not be rowids), a value only Qt knows how to bind.
-std::optional<PartPlan> planParts(sqlite3* handle, const QString& table, const QVariantList& params)
+// file in WAL mode (each part could see another state of it), a plan that
+// is not a plain read of the whole table (see readsWholeTable), a field
+// named rowid (the parts' ranges would not be rowids), a value only Qt
+// knows how to bind.
+std::optional<PartPlan> planParts(sqlite3* handle, const Parts& parts, const QVariantList& params)
 {
+    const QString& table = parts.table;
     const int cores = int(std::thread::hardware_concurrency());
     if (!handle || cores < 2 || !sqlite3_get_autocommit(handle))
         return std::nullopt;
@@ -893,10 +925,7 @@ std::optional<PartPlan> planParts(sqlite3* handle, const QString& table, const Q
     const std::optional<QVariant> mode = singleValue(handle, QStringLiteral("PRAGMA journal_mode"));
     if (!mode || mode->toString().compare(QLatin1String("wal"), Qt::CaseInsensitive) == 0)
         return std::nullopt;
-    const std::optional<QVariant> indexes = singleValue(
-        handle, QStringLiteral("SELECT count(*) FROM sqlite_master WHERE type = 'index' AND tbl_name = ? COLLATE NOCASE"),
-        table);
-    if (!indexes || indexes->toLongLong() != 0)
+    if (!readsWholeTable(handle, parts, params))
         return std::nullopt;
     const std::optional<QVariant> named = singleValue(
         handle,
@@ -912,8 +941,8 @@ std::optional<PartPlan> planParts(sqlite3* handle, const QString& table, const Q
     PartPlan plan;
     plan.file = file;
     plan.dataVersion = *version;
-    const quint64 parts = std::min<quint64>(quint64(std::min(cores, MaxParts)), width / quint64(RowsPerPart));
-    plan.ranges = rowidRanges(first, last, int(parts));
+    const quint64 count = std::min<quint64>(quint64(std::min(cores, MaxParts)), width / quint64(RowsPerPart));
+    plan.ranges = rowidRanges(first, last, int(count));
     return plan;
 }
 
@@ -993,7 +1022,7 @@ ColumnRows Connection::selectColumnsInParts(const Parts& parts, const QVariantLi
                                             const std::vector<SortKey>& sortAfter)
 {
     sqlite3* handle = handleOf(db_);
-    if (const std::optional<PartPlan> plan = planParts(handle, parts.table, params)) {
+    if (const std::optional<PartPlan> plan = planParts(handle, parts, params)) {
         std::vector<Read> reads(plan->ranges.size());
         const auto readPart = [&](int part, sqlite3* h, sqlite3_stmt* stmt) {
             reads[size_t(part)] = readPrepared(h, stmt, sortAfter);
@@ -1012,7 +1041,7 @@ std::optional<int> Connection::scanInParts(const Parts& parts, const QVariantLis
                                            const std::function<bool(int, const ScanRow&)>& onRow)
 {
     sqlite3* handle = handleOf(db_);
-    if (const std::optional<PartPlan> plan = planParts(handle, parts.table, params)) {
+    if (const std::optional<PartPlan> plan = planParts(handle, parts, params)) {
         const int count = int(plan->ranges.size());
         start(count);
         std::atomic<bool> stopped{false};
