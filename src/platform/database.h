@@ -204,11 +204,11 @@ public:
     // connection of its own on its own thread, and the ranges joined in
     // order: the same rows, order and texts as one read in a fraction of the
     // time. It is read as one statement on this connection instead where
-    // parts could differ from one read (a transaction open here, an index
-    // that could order the rows otherwise, a field named rowid, a file in
-    // WAL mode), where a part fails (the failure is then the one read's
-    // own), and where another program changed the file while the parts
-    // were read.
+    // SQLite would not read the whole table for it (an index finds the rows:
+    // one read takes a few pages), where parts could differ from one read (a
+    // transaction open here, a field named rowid, a file in WAL mode), where
+    // a part fails (the failure is then the one read's own), and where
+    // another program changed the file while the parts were read.
     ColumnRows selectColumnsInParts(const Parts& parts, const QVariantList& params = {},
                                     FixedColumn fixed = FixedColumn::None, const std::vector<SortKey>& sortAfter = {});
 
@@ -237,7 +237,7 @@ public:
 private:
     void close() noexcept;
     void prepareFile();
-    bool addIndex(const QString& statement);
+    void addIndex(const QString& statement);
     void addGameIndexes(const std::vector<const Table*>& unindexed);
     struct Read;
     Read readAll(const QString& statement, const QVariantList& params, const std::vector<SortKey>& sortAfter);

@@ -129,7 +129,8 @@ void Connection::prepareFile()
         }
         return QStringLiteral("SELECT m.name, f.name FROM sqlite_master AS m JOIN pragma_table_info(m.name) AS f "
                               "WHERE m.type IN ('table', 'view') AND m.name COLLATE NOCASE IN (%1) "
-                              "UNION ALL SELECT NULL, name FROM sqlite_master WHERE type = 'index' AND name COLLATE NOCASE IN (%2)")
+                              "UNION ALL SELECT NULL, name FROM sqlite_master "
+                              "WHERE type = 'index' AND name COLLATE NOCASE IN (%2)")
             .arg(names.join(QStringLiteral(", ")), indexes.join(QStringLiteral(", ")));
     }();
 
@@ -188,14 +189,12 @@ void Connection::prepareFile()
         addGameIndexes(unindexed);
 }
 
-bool Connection::addIndex(const QString& statement)
+void Connection::addIndex(const QString& statement)
 {
     // A failed statement undoes only itself; the transaction goes on.
     try {
         exec(statement);
-        return true;
     } catch (const ProgramError&) {
-        return false;
     }
 }
 
@@ -211,6 +210,7 @@ void Connection::addGameIndexes(const std::vector<const Table*>& unindexed)
                 addIndex(gameIndexStatement(*t));
         });
     } catch (const ProgramError&) {
+        // Tried again at the next opening.
     }
     QSqlQuery(db_).exec(QStringLiteral("PRAGMA busy_timeout = %1").arg(busyTimeout()));
 }
