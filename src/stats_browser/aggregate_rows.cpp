@@ -430,7 +430,6 @@ struct PartGroups {
     bool sure = true;
 };
 
-
 // Reads one row into its part's group. False where the row leaves the
 // result in doubt.
 bool readRow(const db::ScanRow& row, const Layout& l, PartGroups& part, std::string& key)
