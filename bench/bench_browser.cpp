@@ -16,6 +16,7 @@
 // the next run; BENCH_SQL=1 also prints the recorded statements;
 // BENCH_OPEN_ONLY=1 stops after the opening.
 #include "platform/database.h"
+#include "platform/database_threads.h"
 #include "platform/grid.h"
 #include "stats_browser/form4.h"
 #include "stats_browser/query.h"
@@ -354,6 +355,7 @@ int count(const char* table)
 
 int main(int argc, char** argv)
 {
+    db::prepareMemoryForReaders();
     testenv::preferOffscreen();
     sqlite3_auto_extension(reinterpret_cast<void (*)()>(traceConnection));
     QApplication app(argc, argv);

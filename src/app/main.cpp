@@ -1,11 +1,13 @@
 #include "board/form1.h"
 #include "common/program_folder.h"
+#include "platform/database_threads.h"
 #include "platform/folder_start.h"
 
 #include <QApplication>
 
 int main(int argc, char** argv)
 {
+    db::prepareMemoryForReaders();
     QApplication app(argc, argv);
     folder::setIdentity();
     QGuiApplication::setDesktopFileName(QLatin1String(folder::desktopId));

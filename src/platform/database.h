@@ -148,7 +148,11 @@ struct Parts {
 // database, one that cannot be written while a table is missing, a locked
 // one, or a table lacking one of the needed fields (compared without regard
 // to case; extra fields are allowed) throws ProgramError and nothing is
-// written. An empty (0-byte) file counts as an empty database.
+// written. An empty (0-byte) file counts as an empty database. The one
+// change made to an existing file: an index on GameID of Batting, Pitching
+// and BoxScores is added where missing (new tables get it as they are
+// made); it changes no row, and a file that cannot take it (read only,
+// another program writing it) is read without it.
 //
 // Queries made through the connection must be gone before it is destroyed
 // (declare them after it); the destructor closes and unregisters the
@@ -200,11 +204,11 @@ public:
     // connection of its own on its own thread, and the ranges joined in
     // order: the same rows, order and texts as one read in a fraction of the
     // time. It is read as one statement on this connection instead where
-    // parts could differ from one read (a transaction open here, an index
-    // that could order the rows otherwise, a field named rowid, a file in
-    // WAL mode), where a part fails (the failure is then the one read's
-    // own), and where another program changed the file while the parts
-    // were read.
+    // SQLite would not read the whole table for it (an index finds the rows:
+    // one read takes a few pages), where parts could differ from one read (a
+    // transaction open here, a field named rowid, a file in WAL mode), where
+    // a part fails (the failure is then the one read's own), and where
+    // another program changed the file while the parts were read.
     ColumnRows selectColumnsInParts(const Parts& parts, const QVariantList& params = {},
                                     FixedColumn fixed = FixedColumn::None, const std::vector<SortKey>& sortAfter = {});
 
@@ -233,6 +237,8 @@ public:
 private:
     void close() noexcept;
     void prepareFile();
+    void addIndex(const QString& statement);
+    void addGameIndexes(const std::vector<const Table*>& unindexed);
     struct Read;
     Read readAll(const QString& statement, const QVariantList& params, const std::vector<SortKey>& sortAfter);
     std::optional<Read> selectDirect(const QString& statement, const QVariantList& params,

@@ -74,6 +74,25 @@ QString createStatement(const Table& t)
         + defs.join(QStringLiteral(", ")) + ')';
 }
 
+// The index that lets a game's rows (a box score, the save's look-up of a
+// free GameID) be found without reading the table: one per table holding a
+// GameID. Binary, as the field compares.
+QString gameIndexName(const Table& t)
+{
+    return t.name + QStringLiteral("ByGame");
+}
+
+bool hasGameId(const Table& t)
+{
+    return std::any_of(t.columns.cbegin(), t.columns.cend(),
+                       [](const Column& c) { return c.name == QLatin1String("GameID"); });
+}
+
+QString gameIndexStatement(const Table& t)
+{
+    return QStringLiteral("CREATE INDEX IF NOT EXISTS %1 ON %2 (GameID)").arg(quoted(gameIndexName(t)), quoted(t.name));
+}
+
 QString missingFieldsText(const QString& table, const QStringList& missing)
 {
     if (missing.size() == 1)
@@ -100,21 +119,32 @@ void Connection::prepareFile()
     // click of the browser. Only the tables named as ours are looked into,
     // so an unrelated view that no longer reads does not stop the file from
     // opening. Names match as SQLite matches them, without regard to case.
+    // The game indexes present come with them, as rows without a table.
     static const QString statement = [] {
-        QStringList names;
-        for (const Table& t : tables())
+        QStringList names, indexes;
+        for (const Table& t : tables()) {
             names << QLatin1Char('\'') + t.name + QLatin1Char('\'');
+            if (hasGameId(t))
+                indexes << QLatin1Char('\'') + gameIndexName(t) + QLatin1Char('\'');
+        }
         return QStringLiteral("SELECT m.name, f.name FROM sqlite_master AS m JOIN pragma_table_info(m.name) AS f "
-                              "WHERE m.type IN ('table', 'view') AND m.name COLLATE NOCASE IN (%1)")
-            .arg(names.join(QStringLiteral(", ")));
+                              "WHERE m.type IN ('table', 'view') AND m.name COLLATE NOCASE IN (%1) "
+                              "UNION ALL SELECT NULL, name FROM sqlite_master "
+                              "WHERE type = 'index' AND name COLLATE NOCASE IN (%2)")
+            .arg(names.join(QStringLiteral(", ")), indexes.join(QStringLiteral(", ")));
     }();
 
     std::vector<std::pair<QString, QStringList>> present;  // each table with its fields
+    QStringList indexes;
     {
         // The first read of the file: a file that is not a database or that
         // another program holds locked fails here, before anything is written.
         QSqlQuery q = exec(statement);
         while (q.next()) {
+            if (q.isNull(0)) {
+                indexes << q.value(1).toString();
+                continue;
+            }
             const QString table = q.value(0).toString();
             auto at = std::find_if(present.begin(), present.end(), [&](const auto& p) { return p.first == table; });
             if (at == present.end())
@@ -127,7 +157,7 @@ void Connection::prepareFile()
 
     // Every existing table is checked before a missing one is created, so a
     // file with a wrong table is reported and left untouched.
-    std::vector<const Table*> missing;
+    std::vector<const Table*> missing, unindexed;
     for (const Table& t : tables()) {
         const auto found = std::find_if(present.cbegin(), present.cend(), [&](const auto& p) {
             return p.first.compare(t.name, Qt::CaseInsensitive) == 0;
@@ -136,6 +166,8 @@ void Connection::prepareFile()
             missing.push_back(&t);
             continue;
         }
+        if (hasGameId(t) && !indexes.contains(gameIndexName(t), Qt::CaseInsensitive))
+            unindexed.push_back(&t);
         QStringList lacking;
         for (const Column& c : t.columns)
             if (!found->second.contains(c.name, Qt::CaseInsensitive))
@@ -146,10 +178,41 @@ void Connection::prepareFile()
 
     if (!missing.empty()) {
         transaction([&] {
-            for (const Table* t : missing)
+            for (const Table* t : missing) {
                 exec(createStatement(*t));
+                if (hasGameId(*t))
+                    addIndex(gameIndexStatement(*t));
+            }
         });
     }
+    if (!unindexed.empty())
+        addGameIndexes(unindexed);
+}
+
+void Connection::addIndex(const QString& statement)
+{
+    // A failed statement undoes only itself; the transaction goes on.
+    try {
+        exec(statement);
+    } catch (const ProgramError&) {
+    }
+}
+
+// An index only speeds reading up, so a file that cannot take one (read
+// only, another program writing it, a name already used) is read without
+// it, at once: the attempt does not wait out another program's lock.
+void Connection::addGameIndexes(const std::vector<const Table*>& unindexed)
+{
+    QSqlQuery(db_).exec(QStringLiteral("PRAGMA busy_timeout = 0"));
+    try {
+        transaction([&] {
+            for (const Table* t : unindexed)
+                addIndex(gameIndexStatement(*t));
+        });
+    } catch (const ProgramError&) {
+        // Tried again at the next opening.
+    }
+    QSqlQuery(db_).exec(QStringLiteral("PRAGMA busy_timeout = %1").arg(busyTimeout()));
 }
 
 }  // namespace db

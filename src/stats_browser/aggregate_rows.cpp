@@ -1,5 +1,6 @@
 #include "stats_browser/aggregate_rows.h"
 
+#include "platform/database_order.h"
 #include "platform/text_columns.h"
 
 #include <QStringList>
@@ -7,6 +8,8 @@
 #include <array>
 #include <cmath>
 #include <limits>
+#include <memory>
+#include <optional>
 #include <numeric>
 #include <string>
 #include <string_view>
@@ -16,52 +19,6 @@
 namespace browser {
 
 namespace {
-
-// ------------------------------------------------------------ the statements
-//
-// The sums are formed once, grouped by team and player, and the rates are
-// worked out from them by name in an outer select (SQLite cannot name a
-// result column inside its own select list). A missing sum counts 0 in a
-// rate, as IFNULL says. Every rate divides by a fraction ("* 1.0", and
-// innings summed as REAL) so that 7 over 2 is 3.5, not 3; a division by
-// zero gives NULL, shown as an empty cell, and every other row still shows.
-
-// where: a WHERE clause (or nothing) on the table's rows.
-QString battingStatement(const QString& where)
-{
-    return QStringLiteral(
-               "SELECT Batter, Team, TAB, SI, DB, TR, HRun, BBs, SO, SBs, RBIs, "
-               "(IFNULL(SI, 0) + IFNULL(DB, 0) + IFNULL(TR, 0) + IFNULL(HRun, 0)) * 1.0 / TAB AS BAvg, "
-               // A home run is four bases.
-               "(IFNULL(SI, 0) + IFNULL(DB, 0) * 2 + IFNULL(TR, 0) * 3 + IFNULL(HRun, 0) * 4) * 1.0 / TAB AS SLG "
-               "FROM (SELECT Batter, Team, SUM(AB) AS TAB, SUM(\"1B\") AS SI, SUM(\"2B\") AS DB, "
-               "SUM(\"3B\") AS TR, SUM(HR) AS HRun, SUM(BB) AS BBs, SUM(K) AS SO, SUM(SB) AS SBs, "
-               "SUM(RBI) AS RBIs FROM Batting")
-        + where
-        // Grouped by player first: sorting every row for the groups, most
-        // comparisons then end at the first field, where by team (a few
-        // values over many rows) they would go on to the second. The rows
-        // keep their order within a group either way, so every sum and name
-        // stays as it was; the outer ORDER BY lists the few grouped rows by
-        // team, then player.
-        + QStringLiteral(" GROUP BY Batter, Team) ORDER BY Team, Batter");
-}
-
-// TIP is a sum of REAL innings; "* 1.0" keeps it fractional even in a file
-// whose IP column holds whole numbers.
-QString pitchingStatement(const QString& where)
-{
-    return QStringLiteral(
-               "SELECT Pitcher, Team, Ks, BBs, H, HRs, R, TIP, "
-               "Ks / (TIP / 9) AS \"Ks/9\", BBs / (TIP / 9) AS \"BBs/9\", H / (TIP / 9) AS \"H/9\", "
-               "HRs / (TIP / 9) AS \"HRs/9\", Ks * 1.0 / BBs AS \"K/BB\", "
-               "IFNULL(R, 0) / IFNULL(TIP, 0) * 9 AS ERA, "
-               "(IFNULL(BBs, 0) + IFNULL(H, 0)) / IFNULL(TIP, 0) AS WHIP "
-               "FROM (SELECT Pitcher, Team, SUM(K) AS Ks, SUM(BB) AS BBs, SUM(Hits) AS H, SUM(HR) AS HRs, "
-               "SUM(Runs) AS R, SUM(IP * 1.0) AS TIP FROM Pitching")
-        + where + QStringLiteral(" GROUP BY Pitcher, Team) ORDER BY Team, Pitcher");  // as above
-}
-
 
 // ------------------------------------------------------------ SQLite's arithmetic
 
@@ -163,6 +120,194 @@ QString textOf(const Number& n)
     }
 }
 
+// ------------------------------------------------------------ the columns
+//
+// Each aggregate column is defined once, in the tables below: a sum of a
+// field, or a rate over the sums. The grouped statement that defines a view
+// is written from them, and the read without GROUP BY works the same
+// columns out from them by SQLite's arithmetic.
+//
+// The sums are formed once, grouped by team and player, and the rates are
+// worked out from them by name in an outer select (SQLite cannot name a
+// result column inside its own select list). A missing sum counts 0 in a
+// rate, as IFNULL says. Every rate divides by a fraction ("* 1.0", and
+// innings summed as REAL) so that 7 over 2 is 3.5, not 3; a division by
+// zero gives NULL (an empty cell), and every other row still shows.
+
+struct AggregateColumn;
+
+// A rate's expression over the sums of a row: as SQL text, and as its value.
+class Expr {
+public:
+    // The sum of the column at that place in the table.
+    static Expr sum(int column)
+    {
+        Expr e(Kind::Sum);
+        e.column_ = column;
+        return e;
+    }
+    static Expr constant(Number value, const char* sql)
+    {
+        Expr e(Kind::Constant);
+        e.constant_ = value;
+        e.text_ = sql;
+        return e;
+    }
+    // IFNULL(e, 0)
+    friend Expr orZero(const Expr& e) { return Expr(Kind::OrZero, e, e); }
+    friend Expr operator+(const Expr& a, const Expr& b) { return Expr(Kind::Add, a, b); }
+    friend Expr operator*(const Expr& a, const Expr& b) { return Expr(Kind::Multiply, a, b); }
+    friend Expr operator/(const Expr& a, const Expr& b) { return Expr(Kind::Divide, a, b); }
+
+    QString sql(const std::vector<AggregateColumn>& columns) const;
+
+    // sums: the row's cells, the sums filled in.
+    Number value(const std::vector<Number>& sums) const
+    {
+        switch (kind_) {
+        case Kind::Sum:
+            return sums[size_t(column_)];
+        case Kind::Constant:
+            return constant_;
+        case Kind::OrZero:
+            return orZero(a_->value(sums));
+        case Kind::Add:
+            return a_->value(sums) + b_->value(sums);
+        case Kind::Multiply:
+            return a_->value(sums) * b_->value(sums);
+        case Kind::Divide:
+            return a_->value(sums) / b_->value(sums);
+        }
+        return {};
+    }
+
+private:
+    enum class Kind { Sum, Constant, OrZero, Add, Multiply, Divide };
+    explicit Expr(Kind kind) : kind_(kind) {}
+    Expr(Kind kind, const Expr& a, const Expr& b)
+        : kind_(kind), a_(std::make_shared<const Expr>(a)), b_(std::make_shared<const Expr>(b))
+    {
+    }
+
+    Kind kind_;
+    int column_ = 0;
+    Number constant_;
+    const char* text_ = "";
+    std::shared_ptr<const Expr> a_, b_;
+};
+
+struct AggregateColumn {
+    const char* name;
+    // The field summed, or none for a rate.
+    const char* field = nullptr;
+    // Innings: summed as reals (SUM(IP * 1.0)), so a file whose IP holds
+    // whole numbers still gives a fractional sum.
+    bool summedAsReal = false;
+    std::optional<Expr> rate = std::nullopt;
+};
+
+AggregateColumn rate(const char* name, const Expr& e)
+{
+    return {name, nullptr, false, e};
+}
+
+struct Aggregate {
+    const char* table;
+    const char* player;
+    // The columns after the player and the team, in the result's order;
+    // every sum before the rates.
+    std::vector<AggregateColumn> columns;
+};
+
+QString Expr::sql(const std::vector<AggregateColumn>& columns) const
+{
+    switch (kind_) {
+    case Kind::Sum:
+        return QStringLiteral("\"%1\"").arg(QLatin1String(columns[size_t(column_)].name));
+    case Kind::Constant:
+        return QLatin1String(text_);
+    case Kind::OrZero:
+        return QStringLiteral("IFNULL(%1, 0)").arg(a_->sql(columns));
+    default: {
+        const char* op = kind_ == Kind::Add ? " + " : kind_ == Kind::Multiply ? " * " : " / ";
+        return '(' + a_->sql(columns) + QLatin1String(op) + b_->sql(columns) + ')';
+    }
+    }
+}
+
+const Aggregate& aggregateOf(AggregateTable table)
+{
+    static const Expr One = Expr::constant(real(1.0), "1.0");
+    const auto times = [](qint64 n, const char* sql) { return Expr::constant(whole(n), sql); };
+    static const Aggregate batting = [&] {
+        const Expr tab = Expr::sum(0), si = Expr::sum(1), db = Expr::sum(2), tr = Expr::sum(3), hrun = Expr::sum(4);
+        const Expr hits = orZero(si) + orZero(db) + orZero(tr) + orZero(hrun);
+        // A home run is four bases.
+        const Expr bases = orZero(si) + orZero(db) * times(2, "2") + orZero(tr) * times(3, "3")
+            + orZero(hrun) * times(4, "4");
+        return Aggregate{"Batting",
+                         "Batter",
+                         {{"TAB", "AB"},
+                          {"SI", "1B"},
+                          {"DB", "2B"},
+                          {"TR", "3B"},
+                          {"HRun", "HR"},
+                          {"BBs", "BB"},
+                          {"SO", "K"},
+                          {"SBs", "SB"},
+                          {"RBIs", "RBI"},
+                          rate("BAvg", hits * One / tab),
+                          rate("SLG", bases * One / tab)}};
+    }();
+    static const Aggregate pitching = [&] {
+        const Expr ks = Expr::sum(0), bbs = Expr::sum(1), h = Expr::sum(2), hrs = Expr::sum(3), r = Expr::sum(4),
+                   tip = Expr::sum(5), nine = times(9, "9");
+        return Aggregate{"Pitching",
+                         "Pitcher",
+                         {{"Ks", "K"},
+                          {"BBs", "BB"},
+                          {"H", "Hits"},
+                          {"HRs", "HR"},
+                          {"R", "Runs"},
+                          {"TIP", "IP", true},
+                          rate("Ks/9", ks / (tip / nine)),
+                          rate("BBs/9", bbs / (tip / nine)),
+                          rate("H/9", h / (tip / nine)),
+                          rate("HRs/9", hrs / (tip / nine)),
+                          rate("K/BB", ks * One / bbs),
+                          rate("ERA", orZero(r) / orZero(tip) * nine),
+                          rate("WHIP", (orZero(bbs) + orZero(h)) / orZero(tip))}};
+    }();
+    return table == AggregateTable::Batting ? batting : pitching;
+}
+
+// where: a WHERE clause (or nothing) on the table's rows.
+QString statementOf(const Aggregate& a, const QString& where)
+{
+    const QString player = QLatin1String(a.player);
+    QStringList outer{player + QStringLiteral(" AS ") + player, QStringLiteral("Team AS Team")},
+        sums{player, QStringLiteral("Team")};
+    for (const AggregateColumn& c : a.columns) {
+        const QString name = QStringLiteral("\"%1\"").arg(QLatin1String(c.name));
+        if (c.field) {
+            sums << QStringLiteral("SUM(\"%1\"%2) AS %3")
+                        .arg(QLatin1String(c.field), c.summedAsReal ? QStringLiteral(" * 1.0") : QString(), name);
+            outer << name + QStringLiteral(" AS ") + name;
+        } else {
+            outer << c.rate->sql(a.columns) + QStringLiteral(" AS ") + name;
+        }
+    }
+    // Grouped by player first: sorting every row for the groups, most
+    // comparisons then end at the first field, where by team (a few values
+    // over many rows) they would go on to the second. The rows keep their
+    // order within a group either way, so every sum and name stays as it
+    // was; the outer ORDER BY lists the few grouped rows by team, then
+    // player.
+    return QStringLiteral("SELECT %1 FROM (SELECT %2 FROM %3%4 GROUP BY %5, Team) ORDER BY Team, %5")
+        .arg(outer.join(QStringLiteral(", ")), sums.join(QStringLiteral(", ")), QLatin1String(a.table), where,
+             player);
+}
+
 // ------------------------------------------------------------ groups
 
 // SUM() of whole numbers: NULL until a value comes.
@@ -185,16 +330,18 @@ struct RealSum {
 constexpr int MaxCounts = 9;
 
 struct Group {
-    // For the order: each name marked and folded (see appendName).
-    std::string player, team;
+    // The group's key as readRow finds it (see appendName).
+    std::string key;
+    // For the order: the names as ORDER BY compares them.
+    db::SortValue player, team;
     // The names as the group's first row spells them: what GROUP BY shows.
     QString playerText, teamText;
     std::array<Sum, MaxCounts> counts;
     RealSum innings;
 };
 
-// A name cell as NOCASE compares it: "\0" for NULL, which sorts first,
-// otherwise "\1" and the bytes with the ASCII capitals folded. False for
+// A name cell's part of its group's key, equal for the names NOCASE finds
+// equal: "\0" for NULL, otherwise "\1" and the bytes folded. False for
 // what NOCASE grouping would not treat as plain bytes (a number, a blob, a
 // text holding a NUL byte, where SQLite's comparison stops).
 bool appendName(const db::ScanRow& row, int column, std::string& key)
@@ -211,24 +358,40 @@ bool appendName(const db::ScanRow& row, int column, std::string& key)
         return false;
     key += '\1';
     for (const char ch : bytes)
-        key += ch >= 'A' && ch <= 'Z' ? char(ch + ('a' - 'A')) : ch;
+        key += db::foldedCase(ch);
     return true;
 }
 
+// A name cell that appendName took, as ORDER BY compares it.
+db::SortValue nameValue(const db::ScanRow& row, int column)
+{
+    db::SortValue v;
+    if (row.kind(column) == db::ScanRow::Kind::Text) {
+        v.rank = db::SortValue::Text;
+        v.bytes = row.bytes(column);
+    }
+    return v;
+}
+
+// What one read of the rows needs: the fields summed as whole numbers, in
+// the order of the result's sums, and the innings summed as reals.
 struct Layout {
     const char* table;
     const char* player;
-    // The fields summed, in the order of the result's sums.
     std::vector<const char*> counts;
-    // The innings field, summed as reals, or none.
-    const char* innings;
+    const char* innings = nullptr;
 };
 
-const Layout& layoutOf(AggregateTable table)
+Layout layoutOf(const Aggregate& a)
 {
-    static const Layout batting{"Batting", "Batter", {"AB", "1B", "2B", "3B", "HR", "BB", "K", "SB", "RBI"}, nullptr};
-    static const Layout pitching{"Pitching", "Pitcher", {"K", "BB", "Hits", "HR", "Runs"}, "IP"};
-    return table == AggregateTable::Batting ? batting : pitching;
+    Layout l{a.table, a.player, {}};
+    for (const AggregateColumn& c : a.columns) {
+        if (c.summedAsReal)
+            l.innings = c.field;
+        else if (c.field)
+            l.counts.push_back(c.field);
+    }
+    return l;
 }
 
 QString scanSelect(const Layout& l)
@@ -267,12 +430,6 @@ struct PartGroups {
     bool sure = true;
 };
 
-std::string groupKey(const Group& g)
-{
-    // No name holds a NUL byte, so this one ends the player.
-    return g.player + '\0' + g.team;
-}
-
 // Reads one row into its part's group. False where the row leaves the
 // result in doubt.
 bool readRow(const db::ScanRow& row, const Layout& l, PartGroups& part, std::string& key)
@@ -291,8 +448,9 @@ bool readRow(const db::ScanRow& row, const Layout& l, PartGroups& part, std::str
         Group& g = part.groups.emplace_back();
         g.playerText = row.text(0);
         g.teamText = row.text(1);
-        appendName(row, 0, g.player);
-        appendName(row, 1, g.team);
+        g.key = key;
+        g.player = nameValue(row, 0);
+        g.team = nameValue(row, 1);
     }
     Group& g = part.groups[at->second];
     ++part.rows;
@@ -352,7 +510,7 @@ bool joinParts(std::vector<PartGroups>& parts, std::vector<Group>& groups)
         std::vector<quint32> to(p.groups.size());
         for (size_t i = 0; i < p.groups.size(); ++i) {
             Group& g = p.groups[i];
-            auto [at, added] = found.try_emplace(groupKey(g), quint32(groups.size()));
+            auto [at, added] = found.try_emplace(g.key, quint32(groups.size()));
             to[i] = at->second;
             if (added) {
                 groups.push_back(std::move(g));
@@ -397,43 +555,19 @@ bool readGroups(db::Connection& c, const Layout& l, const QString& condition, co
 // ORDER BY Team, <player>. No two groups are equal in both.
 bool listedBefore(const Group& a, const Group& b)
 {
-    if (const int t = a.team.compare(b.team); t != 0)
+    if (const int t = db::compareValues(a.team, b.team, true); t != 0)
         return t < 0;
-    return a.player < b.player;
+    return db::compareValues(a.player, b.player, true) < 0;
 }
 
 // The result columns after the two names, worked out as the statement does.
-std::vector<Number> battingCells(const Group& g)
+std::vector<Number> cellsOf(const Aggregate& a, const Group& g)
 {
-    const Number tab = g.counts[0].value(), si = g.counts[1].value(), db = g.counts[2].value(),
-                 tr = g.counts[3].value(), hrun = g.counts[4].value();
-    const Number hits = orZero(si) + orZero(db) + orZero(tr) + orZero(hrun);
-    // A home run is four bases.
-    const Number bases = orZero(si) + orZero(db) * whole(2) + orZero(tr) * whole(3) + orZero(hrun) * whole(4);
     std::vector<Number> cells;
-    for (size_t i = 0; i < 9; ++i)
-        cells.push_back(g.counts[i].value());
-    cells.push_back(hits * real(1.0) / tab);
-    cells.push_back(bases * real(1.0) / tab);
-    return cells;
-}
-
-std::vector<Number> pitchingCells(const Group& g)
-{
-    const Number ks = g.counts[0].value(), bbs = g.counts[1].value(), h = g.counts[2].value(),
-                 hrs = g.counts[3].value(), r = g.counts[4].value(), tip = g.innings.value();
-    const Number nine = whole(9);
-    std::vector<Number> cells;
-    for (size_t i = 0; i < 5; ++i)
-        cells.push_back(g.counts[i].value());
-    cells.push_back(tip);
-    cells.push_back(ks / (tip / nine));
-    cells.push_back(bbs / (tip / nine));
-    cells.push_back(h / (tip / nine));
-    cells.push_back(hrs / (tip / nine));
-    cells.push_back(ks * real(1.0) / bbs);
-    cells.push_back(orZero(r) / orZero(tip) * nine);
-    cells.push_back((orZero(bbs) + orZero(h)) / orZero(tip));
+    cells.reserve(a.columns.size());
+    size_t count = 0;
+    for (const AggregateColumn& c : a.columns)
+        cells.push_back(c.summedAsReal ? g.innings.value() : c.field ? g.counts[count++].value() : c.rate->value(cells));
     return cells;
 }
 
@@ -441,7 +575,7 @@ std::vector<Number> pitchingCells(const Group& g)
 
 QString aggregateStatement(AggregateTable table, const QString& where)
 {
-    return table == AggregateTable::Batting ? battingStatement(where) : pitchingStatement(where);
+    return statementOf(aggregateOf(table), where);
 }
 
 // A filter is a prefix of the name, any case of letters. A row without a
@@ -453,17 +587,22 @@ QString prefixWhere(const char* field)
 
 const QStringList& aggregateHeader(AggregateTable table)
 {
-    static const QStringList batting{"Batter", "Team", "TAB", "SI",   "DB",   "TR",  "HRun",
-                                     "BBs",    "SO",   "SBs", "RBIs", "BAvg", "SLG"};
-    static const QStringList pitching{"Pitcher", "Team", "Ks",  "BBs",   "H",    "HRs", "R",   "TIP",
-                                      "Ks/9",    "BBs/9", "H/9", "HRs/9", "K/BB", "ERA", "WHIP"};
+    const auto headerOf = [](const Aggregate& a) {
+        QStringList names{QLatin1String(a.player), QStringLiteral("Team")};
+        for (const AggregateColumn& c : a.columns)
+            names << QLatin1String(c.name);
+        return names;
+    };
+    static const QStringList batting = headerOf(aggregateOf(AggregateTable::Batting));
+    static const QStringList pitching = headerOf(aggregateOf(AggregateTable::Pitching));
     return table == AggregateTable::Batting ? batting : pitching;
 }
 
 std::optional<db::ColumnRows> aggregateRows(db::Connection& c, AggregateTable table, const QString& where,
                                             const QVariantList& params)
 {
-    const Layout& l = layoutOf(table);
+    const Aggregate& aggregate = aggregateOf(table);
+    const Layout l = layoutOf(aggregate);
     if (!groupsWithoutCase(c, l))
         return std::nullopt;
     // Later SQLite versions sum reals with a running error term; only the
@@ -492,7 +631,7 @@ std::optional<db::ColumnRows> aggregateRows(db::Connection& c, AggregateTable ta
         const Group& g = groups[i];
         result.data[1].cells.push_back(texts[0].indexOf(g.playerText));
         result.data[2].cells.push_back(texts[1].indexOf(g.teamText));
-        const std::vector<Number> cells = table == AggregateTable::Batting ? battingCells(g) : pitchingCells(g);
+        const std::vector<Number> cells = cellsOf(aggregate, g);
         for (size_t k = 0; k < cells.size(); ++k)
             result.data[k + 3].cells.push_back(texts[k + 2].indexOf(textOf(cells[k])));
     }

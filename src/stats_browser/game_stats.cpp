@@ -28,6 +28,26 @@ void buttonFaceAround(Grid& g)
 
 constexpr int DataRowTwips = 200;
 
+// A GameID matches without regard to case, as the file's other texts do.
+// Every spelling of an id in any case of its ASCII letters lies between its
+// capitals and its small letters in the index's binary order, so the range
+// lets SQLite find the game's rows through the index on GameID and the
+// caseless comparison then picks exactly those rows.
+const QString OfGame = QStringLiteral("GameID BETWEEN ? AND ? AND GameID = ? COLLATE NOCASE");
+
+QVariantList ofGame(const QString& gameId)
+{
+    QString capitals = gameId, small = gameId;
+    for (qsizetype i = 0; i < gameId.size(); ++i) {
+        const char16_t c = gameId.at(i).unicode();
+        if (c >= u'a' && c <= u'z')
+            capitals[i] = QChar(c - (u'a' - u'A'));
+        else if (c >= u'A' && c <= u'Z')
+            small[i] = QChar(c + (u'a' - u'A'));
+    }
+    return {capitals, small, gameId};
+}
+
 }  // namespace
 
 void Form4::wireGameStats()
@@ -79,7 +99,7 @@ void Form4::GetBoxScore()
     browser::QueryRunner runner(browser::QueryRunner::Mode::SharedStep);
 
     // Each game's rows in the order they were saved.
-    const QString ofTeam = QStringLiteral("GameID = ? COLLATE NOCASE AND Team = ? COLLATE NOCASE");
+    const QString ofTeam = OfGame + QStringLiteral(" AND Team = ? COLLATE NOCASE");
     browser::View batting;
     batting.parts = db::Parts{browser::selectFields(QStringLiteral("Batting")), QStringLiteral("Batting"), ofTeam};
     batting.header = browser::fieldsOf(QStringLiteral("Batting"));
@@ -104,7 +124,7 @@ void Form4::GetBoxScore()
     const QVariant teams[] = {visitors, visitors, home, home};
     for (int i = 0; i < 4; ++i) {
         browser::View v = *statGrids[i].second;
-        v.params = {gameId, teams[i]};
+        v.params = ofGame(gameId) << teams[i];
         runner.run(*statGrids[i].first, v);
         statGrids[i].first->setDataRowHeightTwips(DataRowTwips);
     }
@@ -114,9 +134,9 @@ void Form4::GetBoxScore()
     browser::View line;
     // By Host (visitors first), as ORDER BY Host lists them.
     line.parts = db::Parts{browser::selectFields(QStringLiteral("BoxScores")), QStringLiteral("BoxScores"),
-                           QStringLiteral("GameID = ? COLLATE NOCASE")};
+                           OfGame};
     line.sortAfter = {{QStringLiteral("Host"), false, true}};
-    line.params = {gameId};
+    line.params = ofGame(gameId);
     line.header = browser::fieldsOf(QStringLiteral("BoxScores"));
     line.widths = {{0, 30}, {1, 800}};
     for (int c = 2; c <= 21; ++c)

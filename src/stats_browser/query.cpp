@@ -2,6 +2,7 @@
 
 #include "common/numbers.h"
 #include "platform/database.h"
+#include "platform/database_threads.h"
 #include "platform/grid.h"
 #include "platform/guarded.h"
 
@@ -293,16 +294,11 @@ void QueryRunner::prefetch(const std::vector<View>& views)
         shared_.reset();
         return;
     }
-    // Threads kept for the next opening (see the reader's part threads).
-    static QThreadPool* readers = [] {
-        auto* pool = new QThreadPool;
-        pool->setMaxThreadCount(8);
-        return pool;
-    }();
+    QThreadPool& readers = db::ReaderThreads::instance().views();
     for (const View& view : views) {
         auto result = std::make_shared<std::promise<db::ColumnRows>>();
         ahead_.emplace_back(keyOf(view), result->get_future());
-        readers->start([view, result] {
+        readers.start([view, result] {
             try {
                 db::Connection own;
                 result->set_value(readView(view, own));

@@ -291,6 +291,67 @@ TEST(Database, LockedDatabaseIsReportedWithoutHanging)
     db::setBusyTimeout(savedTimeout);
 }
 
+TEST(Database, GameIdIndexIsMadeWithTheTablesAndAddedToAnOldFileThatCanTakeIt)
+{
+    TempProgramFolder pf;
+    const QString file = pf.file("ZRQ.mdb");
+    const QString indexed = "SELECT tbl_name FROM sqlite_master WHERE type = 'index' AND sql LIKE '%(GameID)' "
+                            "ORDER BY tbl_name";
+    const QStringList gameTables{"Batting", "BoxScores", "Pitching"};
+    { db::Connection conn; conn.insert("Batting", {{"Batter", "Jones"}, {"Team", "Otters"}, {"GameID", "7"}}); }
+    {
+        PeerConnection raw(file);
+        EXPECT_EQ(raw.column(indexed), gameTables);
+        // As a file saved before the index came.
+        for (const QString& t : gameTables)
+            raw.exec("DROP INDEX " + t + "ByGame");
+    }
+    const auto setWriteVersion = [&](char version) {
+        QFile f(file);
+        ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+        f.seek(18);  // the header's write version: above 2, SQLite reads the file and writes nothing
+        f.write(&version, 1);
+    };
+
+    // Read only: opened and read as before, not a byte changed.
+    setWriteVersion(3);
+    QByteArray before = fileBytes(file);
+    {
+        db::Connection conn;
+        EXPECT_EQ(batterNames(conn), QStringList({"Jones"}));
+    }
+    EXPECT_EQ(fileBytes(file), before);
+    setWriteVersion(1);
+
+    // Another program about to write: opened at once without the index.
+    const int savedTimeout = db::busyTimeout();
+    db::setBusyTimeout(60000);
+    {
+        PeerConnection holder(file);
+        holder.exec("BEGIN IMMEDIATE");
+        before = fileBytes(file);
+        {
+            db::Connection conn;
+            EXPECT_EQ(batterNames(conn), QStringList({"Jones"}));
+        }
+        EXPECT_EQ(fileBytes(file), before);
+        holder.exec("ROLLBACK");
+    }
+    db::setBusyTimeout(savedTimeout);
+
+    // A name the index cannot take: the other two are added, the rows kept,
+    // and a game's rows are found through the index.
+    { PeerConnection raw(file); raw.exec("CREATE TABLE PitchingByGame (x TEXT)"); }
+    {
+        db::Connection conn;
+        EXPECT_EQ(batterNames(conn), QStringList({"Jones"}));
+        const db::Rows plan = conn.select("EXPLAIN QUERY PLAN SELECT Batter FROM Batting WHERE GameID = ?", {"7"});
+        EXPECT_TRUE(plan.rows.at(0).at(3).contains("USING INDEX BattingByGame")) << plan.rows.at(0).at(3).toStdString();
+    }
+    PeerConnection raw(file);
+    EXPECT_EQ(raw.column(indexed), QStringList({"Batting", "BoxScores"}));
+}
+
 TEST(Database, TransactionStoresAllRowsOrNone)
 {
     TempProgramFolder pf;

@@ -205,3 +205,41 @@ TEST_F(BrowserTest, AggregatesOfALargeTableReadInPartsGiveTheStatementsCells)
     c.exec("INSERT INTO Batting (Batter, Team, AB) VALUES ('Smith 1', 'Sox 1', 'three')");
     EXPECT_FALSE(aggregateRows(c, AggregateTable::Batting, QString(), {}));
 }
+
+TEST_F(BrowserTest, RowsAtTheFarEndsOfTheRowidsCountOnceInTheViews)
+{
+    // A 2,300-game file with rows another program wrote at the smallest and
+    // the largest rowids.
+    {
+        db::Connection c;
+        c.exec("INSERT INTO Batting (Batter, AB, \"1B\", Team, GameID) "
+               "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 41400) "
+               "SELECT 'Smith ' || (i % 18), 1, i % 2, 'Sox ' || (i % 2), printf('%012d', i / 18) FROM n");
+        c.exec("INSERT INTO Batting (rowid, Batter, AB, \"1B\", Team, GameID) VALUES "
+               "(-9223372036854775807 - 1, 'Smith 1', 5, 1, 'Sox 1', '000000000001'), "
+               "(9223372036854775807, 'Far Away', 7, 2, 'Sox 0', '999999999999')");
+    }
+    open();
+    const QStringList players = column(*browser->MSHFlexGrid4, 1);
+    const QStringList atBats = column(*browser->MSHFlexGrid4, 3);
+    ASSERT_EQ(players.size(), atBats.size());
+    qint64 total = 0;
+    for (const QString& ab : atBats)
+        total += ab.toLongLong();
+    EXPECT_EQ(total, 41400 + 5 + 7);
+    const qsizetype far = players.indexOf("Far Away");
+    ASSERT_GE(far, 0);
+    EXPECT_EQ(atBats.at(far), "7");
+    EXPECT_EQ(atBats.at(players.indexOf("Smith 1")), QString::number(41400 / 18 + 5));
+
+    // By player: each row once, the far ones found by their names.
+    click(browser->Command5);
+    EXPECT_EQ(browser->MSHFlexGrid2->rows() - 1, 41402);
+    browser->Text1->setText("far");
+    click(browser->Command5);
+    EXPECT_EQ(column(*browser->MSHFlexGrid2, 1), QStringList({"Far Away"}));
+    browser->Text1->setText("smith 1");
+    click(browser->Command5);
+    // "Smith 1" and "Smith 10" to "Smith 17", and the row at the smallest rowid.
+    EXPECT_EQ(browser->MSHFlexGrid2->rows() - 1, 9 * 41400 / 18 + 1);
+}

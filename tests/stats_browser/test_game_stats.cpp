@@ -77,6 +77,27 @@ TEST_F(AnalysisTest, GameIdClickFillsGameStatsWithOnlyThatGamesTeams)
     EXPECT_EQ(line.textMatrix(1, 11), "1");  // the tenth inning
 }
 
+TEST_F(AnalysisTest, GameStatsFindTheGamesRowsInAnyCaseOfItsGameIdAndNoOthers)
+{
+    // A file another program wrote, with letters in its GameIDs.
+    {
+        db::Connection c;
+        c.transaction([&] {
+            browser_test::addLineScore(c, "Owls", true, "x3Ab", {1}, 1, 0);
+            browser_test::addLineScore(c, "Larks", false, "x3Ab", {0}, 0, 0);
+            for (const char* id : {"x3ab", "X3aB", "x3Ac", "x3A", "x3Ab_", "y3Ab"})
+                browser_test::addBatting(c, QString("Owl ") + id, "OWLS", id, {});
+            browser_test::addBatting(c, "Lark", "larks", "x3AB", {});
+        });
+    }
+    open();
+    ASSERT_EQ(column(*browser->MSHFlexGrid1, 26).mid(0, 2), QStringList({"x3Ab", "x3Ab"}));
+    clickCell(*browser->MSHFlexGrid1, 1, Form4::GameIdColumn);
+    EXPECT_EQ(column(*browser->MSHFlexGrid6, 1), QStringList({"Owl x3ab", "Owl X3aB"}));
+    EXPECT_EQ(column(*browser->MSHFlexGrid8, 1), QStringList({"Lark"}));
+    EXPECT_EQ(column(*browser->MSHFlexGrid12, 1), QStringList({"Owls", "Larks"}));
+}
+
 TEST_F(AnalysisTest, OtherColumnsClearTheGameIdAndAnEmptyLineScoreOpensNothing)
 {
     Grid& lines = *browser->MSHFlexGrid1;
