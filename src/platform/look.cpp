@@ -2,6 +2,7 @@
 
 #include "common/colours.h"
 
+#include <QAbstractButton>
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QFontDatabase>
@@ -99,6 +100,20 @@ void setBackColour(QWidget* w, unsigned bgr)
     w->setProperty(Colours, QVariant::fromValue(known));
     w->setProperty(Sheet, sheet);
     w->setStyleSheet(sheet);
+}
+
+void setBackColoursByChoice(QAbstractButton* w, unsigned unchosen, unsigned chosen)
+{
+    // Handing the bat over restyled both sides' buttons, a sixth of a third
+    // out's time; a rule per state lets the style pick the colour instead.
+    const auto rule = [](unsigned bgr) {
+        return QStringLiteral("color: black; background-color: %1;").arg(colours::fromBgr(bgr).name());
+    };
+    w->setStyleSheet(QStringLiteral("QAbstractButton { %1 }\nQAbstractButton:checked { %2 }")
+                         .arg(rule(unchosen), rule(chosen)));
+    w->setProperty("backColor", w->isChecked() ? chosen : unchosen);
+    QObject::connect(w, &QAbstractButton::toggled, w,
+                     [w, unchosen, chosen](bool on) { w->setProperty("backColor", on ? chosen : unchosen); });
 }
 
 namespace {
