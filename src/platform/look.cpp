@@ -66,12 +66,31 @@ QFont shrunkToFit(QFont f, const QString& text, int room, double smallest)
 
 void setBackColour(QWidget* w, unsigned bgr)
 {
-    // A new style sheet is parsed and every entry of a list laid out again:
-    // most of a third out's time, which hands the bat over on six controls.
-    // Each control keeps one sheet holding a rule for every colour it has
-    // shown, chosen by its "backColor" property; a colour it has shown before
-    // only switches the property and polishes the control again (which
-    // drops the rules the style had worked out for it; no unpolish needed).
+    // A lineup's sheet keeps its text black and its colour comes from the
+    // palette: restyling both lineups was a quarter of a third out's time. Filled from the palette, the list and its entries' area paint
+    // what a background rule painted, pixel for pixel.
+    if (auto* list = qobject_cast<QListWidget*>(w)) {
+        const QString sheet = QStringLiteral("QListWidget { color: black; }");
+        if (w->styleSheet() == sheet && w->property("backColor") == QVariant(bgr))
+            return;
+        if (w->styleSheet() != sheet)
+            w->setStyleSheet(sheet);
+        w->setProperty("backColor", bgr);
+        const QColor c = colours::fromBgr(bgr);
+        for (QWidget* part : {w, list->viewport()}) {
+            QPalette p = part->palette();
+            for (QPalette::ColorRole r : {QPalette::Base, QPalette::Window, QPalette::Button, part->backgroundRole()})
+                p.setColor(r, c);
+            part->setPalette(p);
+            part->setAutoFillBackground(true);
+        }
+        return;
+    }
+    // A new style sheet is parsed on every change. Any other control keeps
+    // one sheet holding a rule for every colour it has shown, chosen by its
+    // "backColor" property; a colour it has shown before only switches the
+    // property and polishes the control again (which drops the rules the
+    // style had worked out for it; no unpolish needed).
     constexpr const char* Colours = "backColourRules";
     constexpr const char* Sheet = "backColourSheet";
     QList<unsigned> known = w->property(Colours).value<QList<unsigned>>();
@@ -87,14 +106,11 @@ void setBackColour(QWidget* w, unsigned bgr)
     if (!ours)
         known.clear();
     known << bgr;
-    // A list colours its entries' area only. The other controls have no
-    // child widgets to colour, so a rule for the control alone paints what a
-    // sheet without a selector painted.
-    const QString type = qobject_cast<QListWidget*>(w) ? QStringLiteral("QListWidget") : QStringLiteral("*");
+    // These controls have no child widgets to colour, so a rule for the
+    // control alone paints what a sheet without a selector painted.
     QString sheet;
     for (unsigned c : known)
-        sheet += QStringLiteral("%1[backColor=\"%2\"] { color: black; background-color: %3; }\n")
-                     .arg(type)
+        sheet += QStringLiteral("*[backColor=\"%1\"] { color: black; background-color: %2; }\n")
                      .arg(c)
                      .arg(colours::fromBgr(c).name());
     w->setProperty(Colours, QVariant::fromValue(known));
