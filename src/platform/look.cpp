@@ -72,10 +72,10 @@ const QString BlackText = QStringLiteral("color: black;");
 
 void setBackColour(QWidget* w, unsigned bgr)
 {
-    // Restyling a text box re-parsed its sheet, a sixth of a third out's
-    // time for the two team names. With the readable look in place, its
-    // sheet keeps the text black and the style fills the box, as a
-    // background rule filled it.
+    // Restyling a text box re-parses its sheet: an eighth of a third out's
+    // time for the two team names. With the readable look in place, the
+    // box's sheet keeps the text black and the application style paints
+    // it in its colour, as a background rule painted it.
     if (qobject_cast<QLineEdit*>(w) && qApp->property("readableLook").toBool()) {
         if (w->styleSheet() == BlackText && w->property(ColourByStyle).toBool()
             && w->property("backColor") == QVariant(bgr))
@@ -93,8 +93,9 @@ void setBackColour(QWidget* w, unsigned bgr)
         return;
     }
     // A lineup's sheet keeps its text black and its colour comes from the
-    // palette: restyling both lineups was a quarter of a third out's time. Filled from the palette, the list and its entries' area paint
-    // what a background rule painted, pixel for pixel.
+    // palette (restyling both lineups was a seventh of a third out's time).
+    // Filled from the palette, the list and its entries' area paint what a
+    // background rule painted, pixel for pixel.
     if (auto* list = qobject_cast<QListWidget*>(w)) {
         const QString sheet = QStringLiteral("QListWidget { color: black; }");
         if (w->styleSheet() == sheet && w->property("backColor") == QVariant(bgr))
@@ -146,13 +147,13 @@ void setBackColour(QWidget* w, unsigned bgr)
 
 void setBackColoursByChoice(QAbstractButton* w, unsigned unchosen, unsigned chosen)
 {
-    // Handing the bat over restyled both sides' buttons, a sixth of a third
-    // out's time; a rule per state lets the style pick the colour instead.
+    // Restyling both sides' buttons when the bat changed hands was a tenth
+    // of a third out's time; a rule per state lets the style pick instead.
     const auto rule = [](unsigned bgr) {
         return QStringLiteral("color: black; background-color: %1;").arg(colours::fromBgr(bgr).name());
     };
-    w->setStyleSheet(QStringLiteral("QAbstractButton { %1 }\nQAbstractButton:checked { %2 }")
-                         .arg(rule(unchosen), rule(chosen)));
+    w->setStyleSheet(
+        QStringLiteral("QAbstractButton { %1 }\nQAbstractButton:checked { %2 }").arg(rule(unchosen), rule(chosen)));
     w->setProperty("backColor", w->isChecked() ? chosen : unchosen);
     QObject::connect(w, &QAbstractButton::toggled, w,
                      [w, unchosen, chosen](bool on) { w->setProperty("backColor", on ? chosen : unchosen); });
