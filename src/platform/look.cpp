@@ -68,6 +68,13 @@ namespace {
 // Set on a text box whose back colour the application style paints.
 constexpr const char* ColourByStyle = "backColourByStyle";
 const QString BlackText = QStringLiteral("color: black;");
+
+// The roles a background rule sets in a control's palette.
+void setBackRoles(QPalette& p, const QColor& c)
+{
+    for (QPalette::ColorRole r : {QPalette::Base, QPalette::Window, QPalette::Button})
+        p.setColor(r, c);
+}
 }  // namespace
 
 void setBackColour(QWidget* w, unsigned bgr)
@@ -87,8 +94,7 @@ void setBackColour(QWidget* w, unsigned bgr)
         // What shows of the palette outside the frame (a grab of the box
         // alone) comes out as the rule's did too.
         QPalette p = w->palette();
-        for (QPalette::ColorRole r : {QPalette::Base, QPalette::Window, QPalette::Button})
-            p.setColor(r, colours::fromBgr(bgr));
+        setBackRoles(p, colours::fromBgr(bgr));
         w->setPalette(p);
         return;
     }
@@ -106,8 +112,8 @@ void setBackColour(QWidget* w, unsigned bgr)
         const QColor c = colours::fromBgr(bgr);
         for (QWidget* part : {w, list->viewport()}) {
             QPalette p = part->palette();
-            for (QPalette::ColorRole r : {QPalette::Base, QPalette::Window, QPalette::Button, part->backgroundRole()})
-                p.setColor(r, c);
+            setBackRoles(p, c);
+            p.setColor(part->backgroundRole(), c);
             part->setPalette(p);
             part->setAutoFillBackground(true);
         }
@@ -188,8 +194,7 @@ public:
             // colour in the palette the frame is drawn with.
             const QColor back = colours::fromBgr(widget->property("backColor").toUInt());
             QStyleOptionFrame coloured(*frame);
-            for (QPalette::ColorRole r : {QPalette::Base, QPalette::Window, QPalette::Button})
-                coloured.palette.setColor(r, back);
+            setBackRoles(coloured.palette, back);
             QProxyStyle::drawPrimitive(element, &coloured, painter, widget);
             return;
         }
