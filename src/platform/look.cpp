@@ -75,6 +75,51 @@ void setBackRoles(QPalette& p, const QColor& c)
     for (QPalette::ColorRole r : {QPalette::Base, QPalette::Window, QPalette::Button})
         p.setColor(r, c);
 }
+
+// Gives the control (a list, its entries' area too) its "backColor" in
+// its palette.
+void paintPalette(QWidget* w)
+{
+    const QColor c = colours::fromBgr(w->property("backColor").toUInt());
+    auto* list = qobject_cast<QListWidget*>(w);
+    for (QWidget* part : {w, list ? list->viewport() : nullptr}) {
+        if (!part)
+            continue;
+        QPalette p = part->palette();
+        setBackRoles(p, c);
+        p.setColor(part->backgroundRole(), c);
+        part->setPalette(p);
+        if (list)
+            part->setAutoFillBackground(true);
+    }
+}
+
+// A restyle (a sheet set again on the control or around it) hands the
+// control back the palette it had before its sheet: the colour is put back.
+class PaletteColourKeeper : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* receiver, QEvent* e) override
+    {
+        if (e->type() == QEvent::StyleChange)
+            paintPalette(static_cast<QWidget*>(parent()));
+        return QObject::eventFilter(receiver, e);
+    }
+};
+
+void keepPaletteColour(QWidget* w)
+{
+    paintPalette(w);
+    if (w->property("backColourKept").toBool())
+        return;
+    w->setProperty("backColourKept", true);
+    auto* keeper = new PaletteColourKeeper(w);
+    w->installEventFilter(keeper);
+    if (auto* list = qobject_cast<QListWidget*>(w))
+        list->viewport()->installEventFilter(keeper);
+}
 }  // namespace
 
 void setBackColour(QWidget* w, unsigned bgr)
@@ -93,30 +138,22 @@ void setBackColour(QWidget* w, unsigned bgr)
         w->setProperty("backColor", bgr);
         // What shows of the palette outside the frame (a grab of the box
         // alone) comes out as the rule's did too.
-        QPalette p = w->palette();
-        setBackRoles(p, colours::fromBgr(bgr));
-        w->setPalette(p);
+        keepPaletteColour(w);
+        w->update();
         return;
     }
     // A lineup's sheet keeps its text black and its colour comes from the
     // palette (restyling both lineups was a seventh of a third out's time).
     // Filled from the palette, the list and its entries' area paint what a
     // background rule painted, pixel for pixel.
-    if (auto* list = qobject_cast<QListWidget*>(w)) {
+    if (qobject_cast<QListWidget*>(w)) {
         const QString sheet = QStringLiteral("QListWidget { color: black; }");
         if (w->styleSheet() == sheet && w->property("backColor") == QVariant(bgr))
             return;
         if (w->styleSheet() != sheet)
             w->setStyleSheet(sheet);
         w->setProperty("backColor", bgr);
-        const QColor c = colours::fromBgr(bgr);
-        for (QWidget* part : {w, list->viewport()}) {
-            QPalette p = part->palette();
-            setBackRoles(p, c);
-            p.setColor(part->backgroundRole(), c);
-            part->setPalette(p);
-            part->setAutoFillBackground(true);
-        }
+        keepPaletteColour(w);
         return;
     }
     // A new style sheet is parsed on every change. Any other control keeps
