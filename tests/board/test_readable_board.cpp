@@ -365,7 +365,7 @@ TEST_F(BoardTest, SidesAtBatAndInTheFieldPaintTheirColoursAfterEveryChange)
     expectPainted(board->Option2, colours::IdleBoxColor);
     expectPainted(board->Option3, colours::IdleBoxColor);
     // Restyled with all the board (a sheet set again), then typed in.
-    board->Picture1->setStyleSheet(board->Picture1->styleSheet());
+    board->boardArea->setStyleSheet(board->boardArea->styleSheet());
     QApplication::setActiveWindow(board.get());
     board->tb_HomeTeam->setFocus();
     board->tb_HomeTeam->selectAll();
