@@ -354,7 +354,7 @@ void Form1::buildLineups()
         twips::place(load, x, 60, 600, 300);
         auto* atBat = new QRadioButton(QStringLiteral("AT BAT"), boardArea);
         atBat->setObjectName(vis ? QStringLiteral("Option5") : QStringLiteral("Option6"));
-        paintColours(atBat, 0, colours::IdleBoxColor);
+        look::setBackColoursByChoice(atBat, colours::IdleBoxColor, colours::White);
         twips::place(atBat, x + 660, 60, 1380, 300);
         auto* list = new ListBox(boardArea);
         list->setObjectName(vis ? QStringLiteral("List1") : QStringLiteral("List2"));

@@ -218,15 +218,11 @@ void Form1::colourBattingSide(bool visitors)
     if (visitors) {
         look::setBackColour(tb_VisTeam, bat);
         look::setBackColour(tb_HomeTeam, field);
-        look::setBackColour(Option5, bat);
-        look::setBackColour(Option6, field);
         look::setBackColour(List2, field);
         look::setBackColour(List1, bat);
     } else {
         look::setBackColour(tb_HomeTeam, bat);
         look::setBackColour(tb_VisTeam, field);
-        look::setBackColour(Option6, bat);
-        look::setBackColour(Option5, field);
         look::setBackColour(List2, bat);
         look::setBackColour(List1, field);
     }

@@ -4,6 +4,7 @@
 #include <QFont>
 #include <QString>
 
+class QAbstractButton;
 class QWidget;
 
 namespace look {
@@ -24,6 +25,11 @@ QFont shrunkToFit(QFont f, const QString& text, int room, double smallest);
 // the value readable as its "backColor" property. A list colours its
 // entries' area.
 void setBackColour(QWidget* w, unsigned bgr);
+
+// An option button painted in one colour while chosen and another while not:
+// the colour follows the button's state as it paints, with no restyle when
+// the choice moves, and "backColor" follows it too.
+void setBackColoursByChoice(QAbstractButton* w, unsigned unchosen, unsigned chosen);
 
 // Rules every window shares, installed once for the application: a tooltip
 // shows its text as plain text in the desktop's tooltip colours, whatever the

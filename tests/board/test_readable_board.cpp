@@ -364,4 +364,11 @@ TEST_F(BoardTest, SidesAtBatAndInTheFieldPaintTheirColoursAfterEveryChange)
     board->Option1->setChecked(true);
     expectPainted(board->Option2, colours::IdleBoxColor);
     expectPainted(board->Option3, colours::IdleBoxColor);
+    // Restyled with all the board (a sheet set again), then typed in.
+    board->boardArea->setStyleSheet(board->boardArea->styleSheet());
+    QApplication::setActiveWindow(board.get());
+    board->tb_HomeTeam->setFocus();
+    board->tb_HomeTeam->selectAll();
+    ASSERT_TRUE(board->tb_HomeTeam->hasFocus());
+    expectSides(true);
 }
