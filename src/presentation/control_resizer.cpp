@@ -108,6 +108,12 @@ bool hasArea(const QWidget* window)
     return window->width() > 0 && window->height() > 0;
 }
 
+// The size a window manager restores, the one whose proportion is kept.
+bool inNormalState(const QWidget* window)
+{
+    return !window->isMinimized() && !window->isMaximized() && !window->isFullScreen();
+}
+
 }  // namespace
 
 void ControlResizer::InitializeResizer(QWidget* window)
@@ -117,6 +123,10 @@ void ControlResizer::InitializeResizer(QWidget* window)
     const QRect outer = window->frameGeometry();
     // A window without width has no proportion to keep.
     aspectRatio_ = outer.width() > 0 ? float(outer.height()) / float(outer.width()) : 0.0f;
+    // Before its first show a window has no title bar or border yet; holding
+    // that client proportion on the framed outer size would take the frame's
+    // height off the window at every restore.
+    awaitingFrame_ = outer.size() == window->size();
 }
 
 void ControlResizer::FormResized(QWidget* window)
@@ -138,6 +148,26 @@ void ControlResizer::FormResized(QWidget* window)
     }
     if (!window->isMinimized() && hasArea(window))
         lastSize_ = window->size();
+    if (inNormalState(window) && hasArea(window))
+        normalSize_ = window->size();
+}
+
+std::optional<float> ControlResizer::framedProportion(const QWidget* window) const
+{
+    const QSize frame = window->frameGeometry().size() - window->size();
+    // Frame margins reported while maximised may still be the ones of the
+    // normal state (or the reverse): only a normal window tells its own.
+    if (!awaitingFrame_ || frame.isNull() || !inNormalState(window) || normalSize_.isEmpty())
+        return std::nullopt;
+    // Until now the kept proportion was the client area's, so the last
+    // normal size has it; framed, that size is the one to come back to.
+    const QSize outer = normalSize_ + frame;
+    return float(outer.height()) / float(outer.width());
+}
+
+float ControlResizer::keptProportion(const QWidget* window) const
+{
+    return framedProportion(window).value_or(aspectRatio_);
 }
 
 QSize ControlResizer::keptOuterSize(const QWidget* window) const
@@ -209,6 +239,10 @@ void ControlResizer::ApplyResize(QWidget* window)
     // A maximised or full-screen window refuses another height; asking again
     // at every resize would only make the window manager answer in a loop.
     if (keepRatio_ && aspectRatio_ > 0.0f && !window->isMaximized() && !window->isFullScreen()) {
+        if (const std::optional<float> framed = framedProportion(window)) {
+            aspectRatio_ = *framed;
+            awaitingFrame_ = false;
+        }
         const QRect outer = window->frameGeometry();
         const QSize kept = keptOuterSize(window);
         const QSize inner(kept.width() - (outer.width() - window->width()),

@@ -8,6 +8,7 @@
 #include <QSize>
 #include <QString>
 #include <QWidget>
+#include <optional>
 #include <vector>
 
 namespace layout {
@@ -47,7 +48,10 @@ public:
     void setKeepRatio(bool keepControlRatio) { keepRatio_ = keepControlRatio; }
 
     // Arms the component: the next FormResized records the layout afresh; the
-    // window's present outer proportion becomes the one KeepRatio holds.
+    // window's present outer proportion becomes the one KeepRatio holds. A
+    // window not yet framed by the window system (one armed before its first
+    // show) has its outer proportion taken once its frame is known, from the
+    // size it then has in its normal state.
     void InitializeResizer(QWidget* window);
     // Applies the proportional layout. When armed it first records the
     // layout against the window's size before this resize (the size it had
@@ -63,6 +67,8 @@ public:
     // Whether a layout is recorded (false while armed).
     bool isRecorded() const { return origScaleWidth_ != 0.0f && origScaleHeight_ != 0.0f; }
     float aspectRatio() const { return aspectRatio_; }
+    // The outer proportion the window's next resize will keep.
+    float keptProportion(const QWidget* window) const;
 
 private:
     struct ControlPosition {
@@ -76,6 +82,8 @@ private:
     // The outer size that keeps the proportion, never past the screen's
     // available area.
     QSize keptOuterSize(const QWidget* window) const;
+    // The outer proportion of a window framed since it was armed unframed.
+    std::optional<float> framedProportion(const QWidget* window) const;
 
     bool fontResize_ = false;
     bool keepRatio_ = false;
@@ -86,4 +94,10 @@ private:
     bool inResize_ = false;
     // The window's inner size at the last FormResized; invalid before the first.
     QSize lastSize_;
+    // Armed without a frame: aspectRatio_ holds the inner proportion until
+    // the frame is known.
+    bool awaitingFrame_ = false;
+    // The window's inner size at the last FormResized that found it neither
+    // maximised, full screen nor minimised.
+    QSize normalSize_;
 };

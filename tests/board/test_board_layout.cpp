@@ -1,11 +1,13 @@
 // Where the board's controls stand: the design places (in twips, before the
 // launch shrink), the shrink itself on a desktop's and a laptop's screen, and
-// a board on which no fixed control covers another or leaves its container.
+// a board on which no fixed control covers another or leaves its container,
+// and the size the board and the sheet come back to after being maximised.
 #include "board/form1.h"
 #include "platform/twips.h"
 #include "presentation/launch_scaling.h"
 #include "support/board_fixture.h"
 
+#include <QCoreApplication>
 #include <QImage>
 
 namespace {
@@ -177,4 +179,22 @@ TEST_F(BoardTest, OnADesktopAndOnALaptopNoFixedControlCoversAnotherOrLeavesTheBo
     ScaleFormControls(fitted.ratioX / wide.ratioX, fitted.ratioY / wide.ratioY, board.get(), true);
     EXPECT_LE(launch::outerSizeOf(board.get()).height(), screen.height());
     expectNoOverlapAndWithinTheBoard(*board);
+}
+
+TEST_F(BoardTest, BoardAndSheetComeBackFromMaximisedAtTheSizeTheyOpenedAt)
+{
+    // Both are set up hidden, before the window system adds their frames.
+    sheet().show();
+    for (QWidget* w : {static_cast<QWidget*>(board.get()), static_cast<QWidget*>(&sheet())}) {
+        QCoreApplication::processEvents();
+        ASSERT_NE(w->frameGeometry().size(), w->size()) << w->objectName().toStdString();
+        const QSize opened = w->size();
+        w->showMaximized();
+        QCoreApplication::processEvents();
+        ASSERT_NE(w->size(), opened);
+        w->showNormal();
+        QCoreApplication::processEvents();
+        EXPECT_EQ(w->size(), opened) << w->objectName().toStdString() << " " << w->width() << "x" << w->height();
+    }
+    sheet().hide();
 }

@@ -1,6 +1,7 @@
 #include "presentation/control_resizer.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDialog>
 #include <QFrame>
 #include <QLabel>
@@ -266,4 +267,32 @@ TEST(ControlResizer, KeepingTheProportionNeverGrowsAWindowPastTheScreen)
     EXPECT_LE(w.frameGeometry().height(), area.height());
     EXPECT_LE(w.frameGeometry().width(), area.width());
     EXPECT_NEAR(double(w.frameGeometry().height()) / w.frameGeometry().width(), r.aspectRatio(), 0.01);
+}
+
+TEST(ControlResizer, AWindowArmedBeforeItIsFramedComesBackFromMaximisedAtItsSize)
+{
+    ResizingWindow w;
+    auto* label = new QLabel("x", &w);
+    w.resize(700, 250);
+    label->setGeometry(70, 50, 140, 25);
+    ControlResizer r = armed(&w, true);  // still hidden, so without its frame
+    w.resizer = &r;
+    w.show();
+    QCoreApplication::processEvents();
+    ASSERT_NE(w.frameGeometry().size(), w.size());
+    const QSize opened = w.size();
+    const QSize openedOuter = w.frameGeometry().size();
+
+    w.showMaximized();
+    QCoreApplication::processEvents();
+    ASSERT_TRUE(w.isMaximized());
+    w.showNormal();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(w.size(), opened);
+    EXPECT_EQ(label->geometry(), QRect(70, 50, 140, 25));
+
+    // Dragged wider, the framed window keeps the proportion it opened with.
+    w.resize(opened.width() + 140, opened.height());
+    EXPECT_EQ(w.frameGeometry().height(),
+              qRound(float(w.frameGeometry().width()) * float(openedOuter.height()) / float(openedOuter.width())));
 }

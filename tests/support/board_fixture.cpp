@@ -37,5 +37,5 @@ void resizeKeepingRatio(Form1& board, int width)
     const QRect outer = board.frameGeometry();
     const int frameHeight = outer.height() - board.height();
     const int outerWidth = width + outer.width() - board.width();
-    board.resize(width, layout::toWhole(float(outerWidth) * board.resizer().aspectRatio()) - frameHeight);
+    board.resize(width, layout::toWhole(float(outerWidth) * board.resizer().keptProportion(&board)) - frameHeight);
 }
