@@ -120,6 +120,10 @@ void ControlResizer::InitializeResizer(QWidget* window)
 {
     origScaleWidth_ = 0;
     origScaleHeight_ = 0;
+    // Maximised, the window has the screen's proportion, not its own: taken
+    // now, it would bring the window back squashed at the restore.
+    if (aspectRatio_ > 0.0f && !inNormalState(window))
+        return;
     const QRect outer = window->frameGeometry();
     // A window without width has no proportion to keep.
     aspectRatio_ = outer.width() > 0 ? float(outer.height()) / float(outer.width()) : 0.0f;

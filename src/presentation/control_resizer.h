@@ -51,7 +51,8 @@ public:
     // window's present outer proportion becomes the one KeepRatio holds. A
     // window not yet framed by the window system (one armed before its first
     // show) has its outer proportion taken once its frame is known, from the
-    // size it then has in its normal state.
+    // size it then has in its normal state. Re-armed while maximised, full
+    // screen or minimised, it keeps the proportion it holds.
     void InitializeResizer(QWidget* window);
     // Applies the proportional layout. When armed it first records the
     // layout against the window's size before this resize (the size it had

@@ -372,3 +372,18 @@ TEST_F(BoardTest, SidesAtBatAndInTheFieldPaintTheirColoursAfterEveryChange)
     ASSERT_TRUE(board->tb_HomeTeam->hasFocus());
     expectSides(true);
 }
+
+TEST_F(BoardTest, AThirdOutWhileMaximisedLeavesTheRestoredBoardItsSize)
+{
+    standardGame(*board);
+    QCoreApplication::processEvents();
+    const QSize before = board->size();
+    board->showMaximized();
+    QCoreApplication::processEvents();
+    ASSERT_TRUE(board->isMaximized());
+    board->tb_OUT->setText(QStringLiteral("2"));
+    click(board->lbl_GO);  // re-arms the layout at the maximised size
+    board->showNormal();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(board->size(), before);
+}
