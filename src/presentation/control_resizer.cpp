@@ -120,8 +120,9 @@ void ControlResizer::InitializeResizer(QWidget* window)
 {
     origScaleWidth_ = 0;
     origScaleHeight_ = 0;
-    // Maximised, the window has the screen's proportion, not its own: taken
-    // now, it would bring the window back squashed at the restore.
+    // Maximised or full screen, the window has the screen's proportion, not
+    // its own: taken now, it would bring the window back squashed at the
+    // restore.
     if (aspectRatio_ > 0.0f && !inNormalState(window))
         return;
     const QRect outer = window->frameGeometry();
