@@ -5,8 +5,11 @@
 
 #include "common/program_folder.h"
 
+#include <QFile>
 #include <QSqlError>
 #include <algorithm>
+#include <mutex>
+#include <sys/stat.h>
 
 namespace db {
 
@@ -20,6 +23,31 @@ QString detail::quoted(const QString& identifier)
 namespace {
 
 using detail::quoted;
+
+// A file that passed the check, as it was then. SQLite changes a file's
+// schema cookie with every change to its tables or indexes, so while the
+// same file (by device and inode) holds the same cookie, the check would
+// find what it found: every save and every browser click opens the file,
+// and the check is a large share of such a short job.
+struct CheckedFile {
+    QString path;
+    dev_t device = 0;
+    ino_t inode = 0;
+    qint64 schemaCookie = -1;
+    bool operator==(const CheckedFile&) const = default;
+};
+
+std::mutex& checkedMutex()
+{
+    static std::mutex m;
+    return m;
+}
+
+CheckedFile& lastChecked()
+{
+    static CheckedFile f;
+    return f;
+}
 
 Table table(const char* name, std::initializer_list<std::pair<const char*, Type>> columns)
 {
@@ -134,11 +162,28 @@ void Connection::prepareFile()
             .arg(names.join(QStringLiteral(", ")), indexes.join(QStringLiteral(", ")));
     }();
 
+    // The first read of the file: a file that is not a database or that
+    // another program holds locked fails here, before anything is written.
+    CheckedFile now;
+    {
+        QSqlQuery q = exec(QStringLiteral("PRAGMA schema_version"));
+        struct stat st {};
+        now.path = db_.databaseName();
+        if (q.next() && ::stat(QFile::encodeName(now.path).constData(), &st) == 0) {
+            now.device = st.st_dev;
+            now.inode = st.st_ino;
+            now.schemaCookie = q.value(0).toLongLong();
+        }
+    }
+    {
+        const std::lock_guard lock(checkedMutex());
+        if (now.schemaCookie > 0 && lastChecked() == now)
+            return;
+    }
+
     std::vector<std::pair<QString, QStringList>> present;  // each table with its fields
     QStringList indexes;
     {
-        // The first read of the file: a file that is not a database or that
-        // another program holds locked fails here, before anything is written.
         QSqlQuery q = exec(statement);
         while (q.next()) {
             if (q.isNull(0)) {
@@ -187,6 +232,12 @@ void Connection::prepareFile()
     }
     if (!unindexed.empty())
         addGameIndexes(unindexed);
+    // Only a file found whole is remembered: one that was completed here has
+    // a new cookie, and one that refused an index is asked again next time.
+    if (missing.empty() && unindexed.empty()) {
+        const std::lock_guard lock(checkedMutex());
+        lastChecked() = now;
+    }
 }
 
 void Connection::addIndex(const QString& statement)

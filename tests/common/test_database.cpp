@@ -488,3 +488,32 @@ TEST(Database, HundredThousandRowsReadInOneSelect)
     EXPECT_EQ(r.rows[7], QStringList({"", "Player 7", "2", "3", "4", "", "1", "2", "3", "4", "0", "Team 7",
                                       "030726140507"}));
 }
+
+TEST(Database, AFileCheckedOnceIsCheckedAgainWhenItsTablesOrTheFileChange)
+{
+    TempProgramFolder pf;
+    const QString file = pf.file("ZRQ.mdb");
+    { db::Connection created; }
+    { db::Connection again; }  // the same file, unchanged: opens as before
+
+    // Another program replaces a table with one that lacks fields.
+    {
+        PeerConnection raw(file);
+        raw.exec("DROP TABLE Pitching");
+        raw.exec("CREATE TABLE Pitching (Pitcher TEXT, K INTEGER, BB INTEGER, H INTEGER, HR INTEGER, "
+                 "Runs INTEGER, Team TEXT, GameID TEXT)");
+    }
+    EXPECT_EQ(failureOf([] { db::Connection conn; }).description, "table Pitching has no columns named Hits, IP");
+
+    // Another file put in its place, its tables made as the program makes
+    // them but without one field.
+    ASSERT_TRUE(QFile::remove(file));
+    { db::Connection fresh; }
+    {
+        PeerConnection raw(file);
+        raw.exec("DROP TABLE WinLoss");
+        raw.exec("CREATE TABLE WinLoss (Team TEXT, Win INTEGER)");
+    }
+    EXPECT_EQ(failureOf([] { db::Connection conn; }).description, "table WinLoss has no column named Loss");
+    EXPECT_FALSE(dbConnectionsLeft());
+}
