@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
+#include <algorithm>
 #include <cerrno>
 #include <cmath>
 #include <fcntl.h>
@@ -41,6 +42,12 @@ bool isHexDigit(QChar c)
 // all, nor the underscore of a text that already reads like the form.
 QByteArray cellText(const QString& text)
 {
+    // Most texts hold nothing of the kind: they are written as they are.
+    const bool plain = std::none_of(text.begin(), text.end(), [](QChar c) {
+        return c == u'_' || c.unicode() == 0 || c.isSurrogate() || c.unicode() >= 0xFFFE;
+    });
+    if (plain)
+        return text.toUtf8();
     QString out;
     const auto escape = [&out](char16_t unit) {
         out += QStringLiteral("_x") + QString::number(uint(unit), 16).toUpper().rightJustified(4, u'0') + u'_';
