@@ -929,6 +929,10 @@ void Grid::fitColumns()
     // Resizing a section can come back here through the view's own layout.
     if (fitting_)
         return;
+    if (fitHolds_ > 0) {
+        fitWanted_ = true;
+        return;
+    }
     fitting_ = true;
     const int n = cols();
     extents_.resize(size_t(n), {-1, true});
@@ -968,6 +972,19 @@ void Grid::fitColumns()
         if (widthsTwips_[size_t(c)] != 0 && h->sectionSize(c) != width[size_t(c)])
             h->resizeSection(c, width[size_t(c)]);
     fitting_ = false;
+}
+
+void Grid::holdFitting()
+{
+    ++fitHolds_;
+}
+
+void Grid::releaseFitting()
+{
+    if (fitHolds_ == 0 || --fitHolds_ > 0 || !fitWanted_)
+        return;
+    fitWanted_ = false;
+    fitColumns();
 }
 
 void Grid::resizeEvent(QResizeEvent* e)

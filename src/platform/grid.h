@@ -225,6 +225,14 @@ public:
     // header section, above the viewport).
     QRect cellRect(int row, int col) const;
 
+    // While held, the columns are not fitted to their texts; the last
+    // release fits them once. A grid refilled and then reformatted (raw
+    // rates are wider than their rounded figures) would otherwise resize
+    // its columns twice, and a resize told to the view repaints the grid
+    // again on its next turn.
+    void holdFitting();
+    void releaseFitting();
+
 signals:
     void cellClicked(int row, int col);
     void cellDoubleClicked(int row, int col);
@@ -260,4 +268,6 @@ private:
     std::vector<GridModel::TextExtent> extents_;
     std::vector<int> headerPx_;  // -1 = not measured since a change
     bool fitting_ = false;
+    int fitHolds_ = 0;
+    bool fitWanted_ = false;  // a fit asked for while held
 };

@@ -191,11 +191,29 @@ namespace {
 // cost two paints of the grid. Laid out here, it paints once. So do columns
 // whose width the view changes: told of each by the header, the view would
 // repaint them on its next turn; it is laid out and repainted whole below.
-void layOutNow(Grid& grid, const View& view)
+// Their fitting, held since the grid was filled, is done here too.
+class HeldFitting {
+public:
+    explicit HeldFitting(Grid& grid) : grid_(&grid) { grid.holdFitting(); }
+    ~HeldFitting() { release(); }
+    HeldFitting(const HeldFitting&) = delete;
+    HeldFitting& operator=(const HeldFitting&) = delete;
+    void release()
+    {
+        if (Grid* g = std::exchange(grid_, nullptr))
+            g->releaseFitting();
+    }
+
+private:
+    Grid* grid_;
+};
+
+void layOutNow(Grid& grid, const View& view, HeldFitting& fitting)
 {
     {
         const QSignalBlocker quiet(grid.horizontalHeader());
         layOut(grid, view);
+        fitting.release();
     }
     grid.horizontalHeader()->doItemsLayout();
     grid.doItemsLayout();
@@ -245,6 +263,7 @@ bool QueryRunner::run(Grid& grid, const View& view)
 {
     if (view.showGrid)
         grid.setVisible(true);
+    HeldFitting fitting(grid);
     std::optional<ProgramError> failed;
     if (mode_ == Mode::SharedStep && failure_) {
         failed = failure_;
@@ -266,7 +285,7 @@ bool QueryRunner::run(Grid& grid, const View& view)
 
     if (failed) {
         fillGrid(grid, view.header, {});
-        layOutNow(grid, view);
+        layOutNow(grid, view, fitting);
         if (mode_ == Mode::PerClick) {
             showProgramError(failed->number, failed->description);
         } else if (!failure_) {
@@ -276,7 +295,7 @@ bool QueryRunner::run(Grid& grid, const View& view)
         }
         return false;
     }
-    layOutNow(grid, view);
+    layOutNow(grid, view, fitting);
     return true;
 }
 

@@ -2,6 +2,9 @@
 // rate, empty cell and format checked against figures worked out by hand.
 #include "analysis_fixture.h"
 
+#include "support/paint_count.h"
+
+#include <QApplication>
 #include <QLineEdit>
 
 using namespace analysis;
@@ -129,4 +132,36 @@ TEST_F(AnalysisTest, FilteredPitchingViews)
     EXPECT_EQ(g.textMatrix(1, 15), ".92");
     EXPECT_EQ(g.colWidth(8), 625);
     EXPECT_TRUE(ui->programErrors().isEmpty());
+}
+
+TEST_F(AnalysisTest, EachAggregateViewPaintsItsGridOnce)
+{
+    // The rates arrive unrounded, wider than the figures shown: the columns
+    // fit only the rounded ones, and the whole refresh is one paint.
+    auto settle = [] {
+        for (int i = 0; i < 3; ++i)
+            QApplication::processEvents();
+    };
+    browser->Text6->setText("S");
+    browser->Text5->setText("S");
+    browser->Text10->setText("A");
+    browser->Text11->setText("S");
+    const std::pair<int, std::vector<QPushButton*>> tabs[] = {
+        {3, {browser->Command6, browser->Command7, browser->Command8, browser->Command6}},
+        {4, {browser->Command14, browser->Command13, browser->Command12, browser->Command14}},
+    };
+    for (const auto& [tab, views] : tabs) {
+        browser->SSTab1->setCurrentIndex(tab);
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(browser->window()));
+        settle();
+        Grid& g = tab == 3 ? *browser->MSHFlexGrid4 : *browser->MSHFlexGrid5;
+        PaintCount viewport;
+        g.viewport()->installEventFilter(&viewport);
+        for (QPushButton* view : views) {
+            viewport.paints = 0;
+            click(view);
+            settle();
+            EXPECT_EQ(viewport.paints, 1) << view->text().toStdString();
+        }
+    }
 }
