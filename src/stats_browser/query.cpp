@@ -186,12 +186,8 @@ void layOut(Grid& grid, const View& view)
 
 namespace {
 
-// The view would lay out its new rows and columns on its next turn of the
-// event loop, after the window has already painted them once: a click would
-// cost two paints of the grid. Laid out here, it paints once. So do columns
-// whose width the view changes: told of each by the header, the view would
-// repaint them on its next turn; it is laid out and repainted whole below.
-// Their fitting, held since the grid was filled, is done here too.
+// A grid's column fitting, held from its filling until its layout; should
+// anything throw in between, until the run is left.
 class HeldFitting {
 public:
     explicit HeldFitting(Grid& grid) : grid_(&grid) { grid.holdFitting(); }
@@ -208,6 +204,12 @@ private:
     Grid* grid_;
 };
 
+// The view would lay out its new rows and columns on its next turn of the
+// event loop, after the window has already painted them once: a click would
+// cost two paints of the grid. Laid out here, it paints once. So do columns
+// whose width the view changes: told of each by the header, the view would
+// repaint them on its next turn; it is laid out and repainted whole below.
+// The columns' fitting, held since the grid was filled, is done here too.
 void layOutNow(Grid& grid, const View& view, HeldFitting& fitting)
 {
     {
