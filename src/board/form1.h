@@ -145,6 +145,8 @@ public:
 
     // ---- Game progress ----
     bool PlayGuard();
+    // After a stored game: says so and returns true; a run records one game.
+    bool GameAlreadySaved();
     void PitcherBatterSelectWarn();
     void ChangeOfState();
     void EventMessage();

@@ -95,6 +95,8 @@ void Form1::CalcPitcherIP(bool visitorsLabel)
             others << grid->textMatrix(row, col::IP);
     const innings::Units credit = innings::creditLeft(outs, others);
     grid->setTextMatrix(own, col::IP, innings::text(credit));
+    if (Form2* sheet = statsSheet())
+        sheet->inningsCredited(grid, own);
 }
 
 double Form1::outsInTheField(bool visitorsFielding) const
@@ -105,7 +107,12 @@ double Form1::outsInTheField(bool visitorsFielding) const
     for (size_t i = 0; i < 20; ++i)
         if (battingHalves[i]->completed())
             ++completed;
-    return 3.0 * completed + (otherSideAtBat ? num::Val(tb_OUT->text()) : 0.0);
+    // A typed third out has already completed its half-inning and handed the
+    // bat over, while OUTS still reads "3": those outs are in the completed
+    // box of the other side, not in a half-inning of the side now fielding.
+    const double inProgress = num::Val(tb_OUT->text());
+    const bool countsNow = otherSideAtBat && inProgress > 0 && inProgress < 3;
+    return 3.0 * completed + (countsNow ? inProgress : 0.0);
 }
 
 void Form1::refreshPitcherPhotos()

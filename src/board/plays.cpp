@@ -24,7 +24,12 @@ void Form1::wirePlays()
         {lbl_SB, &Form1::lbl_SB_Click},
     };
     for (const auto& [label, handler] : plays)
-        connect(label, &ClickLabel::Click, this, [this, h = handler] { guarded([this, h] { (this->*h)(); }); });
+        connect(label, &ClickLabel::Click, this, [this, h = handler] {
+            guarded([this, h] {
+                if (!GameAlreadySaved())
+                    (this->*h)();
+            });
+        });
     for (int n = 1; n <= 4; ++n)
         connect(pb_Player[static_cast<size_t>(n - 1)], &ClickLabel::Click, this,
                 [this, n] { guarded([this, n] { pb_Player_Click(n); }); });
@@ -297,9 +302,15 @@ void Form1::lbl_AB_Click()
 {
     if (!LineupsLoaded())
         return;
-    // No pitcher or batter is required; a current batter must be on the
-    // sheet, and with none the at-bat is charged to nobody.
-    if (!lbl_Selected->text().isEmpty() && !BatterOnSheet())
+    // No pitcher is required, but a batter of the side at bat is: an at-bat
+    // charged to nobody is no at-bat.
+    const Side side = board::battingSide(*this);
+    const QString batter = lbl_Selected->text();
+    if (batter.isEmpty() || side == Side::None || !board::lineupHoldsName(board::lineup(*this, side), batter)) {
+        ShowNotice(QStringLiteral("No batter is at the plate: pick the batter first. Nothing recorded."));
+        return;
+    }
+    if (!BatterOnSheet())
         return;
     LogPlay(QStringLiteral("_____AB [ERR]"));
     AssignAtBat();

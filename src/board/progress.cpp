@@ -31,7 +31,12 @@ void Form1::wireProgress()
 {
     events::onChange(tb_OUT, [this] { guarded([this] { tb_OUT_Change(); }); });
     events::onChange(tb_OutsCount, [this] { guarded([this] { tb_OutsCount_Change(); }); });
-    connect(lbl_RBI, &ClickLabel::Click, this, [this] { guarded([this] { lbl_RBI_Click(); }); });
+    connect(lbl_RBI, &ClickLabel::Click, this, [this] {
+        guarded([this] {
+            if (!GameAlreadySaved())
+                lbl_RBI_Click();
+        });
+    });
     connect(Command5, &QPushButton::clicked, this, [this] { guarded([this] { Command5_Click(); }); });
     for (int i = 0; i < 23; ++i) {
         const auto k = static_cast<size_t>(i);
@@ -79,6 +84,17 @@ bool Form1::PlayGuard()
     return LineupsLoaded() && PitchersAndBatterReady();
 }
 
+bool Form1::GameAlreadySaved()
+{
+    // SAVE TO DB stores a run's game once: a second game recorded on this
+    // board could never be saved.
+    const Form2* sheet = statsSheet();
+    if (!sheet || !sheet->gameSaved())
+        return false;
+    ShowNotice(QStringLiteral("This game is saved. Start the program again to record the next game."));
+    return true;
+}
+
 void Form1::PitcherBatterSelectWarn()
 {
     ShowNotice(QStringLiteral("Both pitchers must be selected first. 'AT BAT' button must be selected. "
@@ -116,26 +132,22 @@ void Form1::AssignAtBat()
 
 void Form1::AdvanceLineup()
 {
-    auto advance = [](ListBox* list) {
-        const int n = list->count();
-        if (n == 0)
+    // The order goes on from the current batter's place, not from whatever
+    // entry the user highlighted since (a bench player he was reading).
+    auto advance = [](ListBox* list, const QLabel* batterIndex) {
+        const int order = std::min(list->count(), 9);
+        if (order == 0)
             return;
-        const int at = list->listIndex();
-        int next;
-        if (at < 0 || at == 8)
-            next = 0;
-        else if (at + 1 < n)
-            next = at + 1;
-        else if (at < 8)
-            next = 0;  // the last batter of a short lineup: back to the first
-        else
-            return;  // an entry past the ninth, highlighted and last: stays
+        const double at = num::Val(batterIndex->text());
+        const bool inOrder = !batterIndex->text().isEmpty() && at >= 0 && at < order;
+        // The ninth batter, or the last of a short lineup, is followed by the first.
+        const int next = inOrder && at + 1 < order ? static_cast<int>(at) + 1 : 0;
         list->setListIndex(next);
     };
     if (Option5->isChecked())
-        advance(List1);
+        advance(List1, lbl_L1current);
     if (Option6->isChecked())
-        advance(List2);
+        advance(List2, lbl_L2current);
 }
 
 // ---------------------------------------------------------------- outs and half-innings

@@ -35,7 +35,7 @@ void Form1::pb_Player_Click(int piece)
 
 void Form1::StolenBase(int pieceIndex)
 {
-    if (!PlayGuard())
+    if (GameAlreadySaved() || !PlayGuard())
         return;
     if (pieceIndex < 1 || pieceIndex > 4)
         return;

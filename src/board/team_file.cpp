@@ -101,6 +101,11 @@ TeamFile read(const QString& path)
     if (file.error() != QFileDevice::NoError)
         errors::raise(errors::FileAccess);
     team.entries = entriesOf(decode(bytes));
+    // A side without a single player could only wipe the side it replaces.
+    if (team.entries.isEmpty()) {
+        team.refusal = QStringLiteral("A team file must hold at least one player.");
+        return team;
+    }
     if (team.entries.size() > MaxPlayers) {
         team.entries.clear();
         team.refusal = tooManyPlayersMessage();

@@ -32,6 +32,31 @@ Form2& sheetOf(const Form1& board)
     return *sheet;
 }
 
+// Whether a side's sheet rows hold anything a play or the user recorded.
+bool sideHasRecords(const Grid* grid)
+{
+    for (int row = 1; row <= teamfile::MaxPlayers && row < grid->rows(); ++row)
+        for (int c = col::FirstBatCount; c <= col::IP; ++c)
+            if (!grid->textMatrix(row, c).isEmpty())
+                return true;
+    return false;
+}
+
+// Empties a side's sheet rows and takes its current pitcher off.
+void clearSideRecords(const SideControls& own)
+{
+    Grid* grid = own.stats;
+    for (int row = 1; row <= teamfile::MaxPlayers && row < grid->rows(); ++row)
+        for (int c = col::Batter; c <= col::PlayedFlag; ++c)
+            if (!grid->textMatrix(row, c).isEmpty())
+                grid->setTextMatrix(row, c, QString());
+    // The old pitcher would otherwise be charged, and credited at the next
+    // change, on a sheet that no longer lists him.
+    own.pitcher->setText(QString());
+    own.pitcher->hiddenText.clear();
+    own.pitcherPhoto->clearPicture();
+}
+
 }  // namespace
 
 void Form1::wireTeams()
@@ -90,6 +115,8 @@ void Form1::Command7_Click()
 
 void Form1::openTeam(bool visitors)
 {
+    if (GameAlreadySaved())
+        return;
     const QString path = platform::interaction().openFileName(
         QString(), folder::resolve(QStringLiteral("Teams")), QStringLiteral("Text (*.txt);;Csv (*.csv*)"));
     // A cancelled pick leaves the side exactly as it was.
@@ -127,6 +154,21 @@ void Form1::loadTeam(bool visitors)
     QLineEdit* nameBox = own.teamName;
     Grid* grid = own.stats;
     QLabel* sheetLabel = own.sheetTeam;
+
+    // The new names would take over the old players' counts and pitching
+    // lines, and a save would store them under the new team's name.
+    if (sideHasRecords(grid)) {
+        const QString side = visitors ? QStringLiteral("visitors'") : QStringLiteral("home team's");
+        const QString question = QStringLiteral("The %1 statistics recorded in this game will be cleared "
+                                                "(batting, pitching and innings pitched) and \"%2\" loaded "
+                                                "in their place. Load the team?")
+                                     .arg(side, team.teamName);
+        if (platform::interaction().msgBox(question, QMessageBox::Yes | QMessageBox::No,
+                                           platform::applicationTitle(), QMessageBox::Question, QMessageBox::No)
+            != QMessageBox::Yes)
+            return;
+        clearSideRecords(own);
+    }
 
     list->clear();
     list->setToolTip(QString());

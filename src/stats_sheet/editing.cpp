@@ -7,6 +7,7 @@
 #include "platform/guarded.h"
 #include "platform/look.h"
 #include "stats_sheet/form2.h"
+#include "stats_sheet/sheet_columns.h"
 
 #include <QEvent>
 #include <QFocusEvent>
@@ -61,6 +62,7 @@ public:
             const int column = grid->currentColIndex();
             if (visibleCell(grid, row, column)) {
                 grid->setTextMatrix(row, column, sheet_->Text1->text());
+                sheet_->cellTyped(grid, row, column);
                 if (row < grid->rows() - 1)
                     grid->setCurrentCell(row + 1, column);
             }
@@ -69,12 +71,14 @@ public:
         sheet_->Text1->hide();
     }
 
-    static void clearCell(Grid* grid)
+    void clearCell(Grid* grid)
     {
         const int row = grid->currentRowIndex();
         const int column = grid->currentColIndex();
-        if (visibleCell(grid, row, column))
+        if (visibleCell(grid, row, column)) {
             grid->setTextMatrix(row, column, QString());
+            sheet_->cellTyped(grid, row, column);
+        }
     }
 
 protected:
@@ -139,6 +143,22 @@ private:
 
 }  // namespace
 
+void Form2::cellTyped(const Grid* grid, int row, int column)
+{
+    if (column == sheet::col::IP)
+        typedInnings_.insert({grid, row});
+}
+
+void Form2::inningsCredited(const Grid* grid, int row)
+{
+    typedInnings_.erase({grid, row});
+}
+
+bool Form2::inningsTyped(const Grid* grid, int row) const
+{
+    return typedInnings_.count({grid, row}) > 0;
+}
+
 void Form2::wireEditing()
 {
     auto* editor = new CellEditor(this);
@@ -162,7 +182,7 @@ void Form2::wireEditing()
                 if (isEnter(key))
                     editor->startEditing(grid, tag);
                 else if (key == Qt::Key_Delete)
-                    CellEditor::clearCell(grid);
+                    editor->clearCell(grid);
             });
         });
     }

@@ -6,6 +6,8 @@
 #include "stats_sheet/team_label.h"
 
 #include <QDialog>
+#include <set>
+#include <utility>
 
 class Grid;
 class QLabel;
@@ -55,6 +57,14 @@ public:
 
     // "SAVE TO DB": stores the finished game (saving.cpp).
     void Command2_Click();
+    // A game was stored in this run: a run records one game.
+    bool gameSaved() const { return gameSaved_; }
+
+    // Innings cells the user typed since the board last credited them: the
+    // save leaves such a figure as typed instead of crediting the pitcher.
+    void cellTyped(const Grid* grid, int row, int column);
+    void inningsCredited(const Grid* grid, int row);
+    bool inningsTyped(const Grid* grid, int row) const;
 
     // Wiring of the cell editor and the save, defined in their own files.
     void wireEditing();
@@ -74,4 +84,6 @@ private:
     // The cell editor's event filter; it goes first when the sheet does, so no
     // event reaches it from a half-destroyed sheet.
     QObject* cellEditor_ = nullptr;
+    std::set<std::pair<const Grid*, int>> typedInnings_;
+    bool gameSaved_ = false;
 };

@@ -20,6 +20,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <functional>
 
 namespace {
 
@@ -70,25 +71,29 @@ void listCurrentPitcher(TeamLines& lines, const QString& pitcher)
     }
 }
 
-// The current pitcher receives the side's innings less what the side's other
-// innings cells hold, in every row of his that has no innings yet; a
-// pitcher who already holds innings (a returning pitcher, a typed value)
-// keeps them.
-void creditCurrentPitcher(TeamLines& lines, const QString& pitcher, double outs)
+// The current pitcher is credited as a pitching change credits the pitcher
+// it replaces: the side's innings less what the side's other rows hold,
+// whatever his own row holds from an earlier stint (a pitcher who came back,
+// a starter picked twice). Only a figure the user typed into his row since
+// the board last credited it stands as typed.
+void creditCurrentPitcher(TeamLines& lines, const QString& pitcher, double outs,
+                          const std::function<bool(int row)>& typed)
 {
     if (pitcher.isEmpty())
         return;
-    QStringList held;
+    int own = -1;
+    for (int row = 1; row < lines.rows() && own < 0; ++row)
+        if (lines.at(row, col::Pitcher) == pitcher)
+            own = row;
+    if (own < 0 || (typed(own) && !lines.at(own, col::IP).trimmed().isEmpty()))
+        return;
+    QStringList others;
     for (int row = 1; row < lines.rows(); ++row)
-        held << lines.at(row, col::IP);
+        if (row != own)
+            others << lines.at(row, col::IP);
     // firstBadCell has refused every cell this could fail on; only outs
     // beyond any game can still end the save here, before anything is stored.
-    const QString credit = innings::text(innings::creditLeft(outs, held));
-    for (int row = 1; row < lines.rows(); ++row) {
-        QString& ip = lines.at(row, col::IP);
-        if (lines.at(row, col::Pitcher) == pitcher && ip.trimmed().isEmpty())
-            ip = credit;
-    }
+    lines.at(own, col::IP) = innings::text(innings::creditLeft(outs, others));
 }
 
 // The pitchers' names and innings the save settled, onto the sheet.
@@ -144,8 +149,10 @@ void Form2::Command2_Click()
         tell(*bad, QMessageBox::Ok, QMessageBox::Warning);
         return;
     }
-    creditCurrentPitcher(game.home, homePitcher, b->outsInTheField(false));
-    creditCurrentPitcher(game.visitors, visPitcher, b->outsInTheField(true));
+    creditCurrentPitcher(game.home, homePitcher, b->outsInTheField(false),
+                         [this](int row) { return inningsTyped(grd_HomeStats, row); });
+    creditCurrentPitcher(game.visitors, visPitcher, b->outsInTheField(true),
+                         [this](int row) { return inningsTyped(grd_VisStats, row); });
     records::markUnrecordedInnings(game.home);
     records::markUnrecordedInnings(game.visitors);
     game.savedAt = QDateTime::currentDateTime();
@@ -160,6 +167,7 @@ void Form2::Command2_Click()
         throw;
     }
 
+    gameSaved_ = true;
     b->pitcherSaved(true, visPitcher);
     b->pitcherSaved(false, homePitcher);
     showPitching(grd_VisStats, game.visitors);

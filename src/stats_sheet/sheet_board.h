@@ -18,8 +18,8 @@ public:
     virtual QString currentPitcher(bool visitors) const = 0;
     virtual QString lineScoreRuns(bool visitors) const = 0;
     // Outs a side has made in the field: three per completed half-inning of
-    // the other side, plus the outs of the half-inning in progress while the
-    // other side bats.
+    // the other side, plus the outs of the half-inning in progress (0 to 2)
+    // while the other side bats.
     virtual double outsInTheField(bool visitorsFielding) const = 0;
 
     // What a stored game writes back: the side's pitcher photo is cleared and

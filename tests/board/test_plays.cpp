@@ -223,11 +223,14 @@ TEST_F(BoardTest, RunnerOutAndAtBatOnAnError)
     EXPECT_EQ(board->lbl_Selected->text(), "H5");
     EXPECT_EQ(ui->notices(), QStringList{"At-Bat recorded."});
 
-    // With no batter current it charges nobody, the nameless rows included.
+    // With no batter current nothing is recorded, and the notice says so:
+    // neither a count, nor a nameless row, nor a log line.
+    const QString logBefore = board->EventLogText();
     board->lbl_Selected->setText("");
     ui->clear();
     click(board->lbl_AB);
-    EXPECT_EQ(ui->notices(), QStringList{"At-Bat recorded."});
+    EXPECT_EQ(ui->notices(), QStringList{"No batter is at the plate: pick the batter first. Nothing recorded."});
+    EXPECT_EQ(board->EventLogText(), logBefore);
     EXPECT_EQ(cell(*board, true, 10, 10), "");
     EXPECT_EQ(cell(*board, false, 10, 10), "");
     EXPECT_EQ(board->List2->listIndex(), 4);
@@ -375,9 +378,9 @@ TEST_F(BoardTest, TheLogNamesTheBatterCreditedNotAHighlightedEntry)
     EXPECT_EQ(board->EventLogText(), "V3=P3_____1B\r\n");
     EXPECT_EQ(cell(*board, true, 3, 4), "1");
     EXPECT_EQ(cell(*board, true, 11, 4), "");
-    // The advance from a highlighted entry selects the next one, no pick.
-    EXPECT_EQ(board->List1->listIndex(), 11);
-    EXPECT_EQ(board->lbl_Selected->text(), "V3");
+    // The order goes on from the batter credited, not from the highlight.
+    EXPECT_EQ(board->List1->listIndex(), 3);
+    EXPECT_EQ(board->lbl_Selected->text(), "V4");
 }
 
 TEST_F(BoardTest, TheThirdOutsAtBatGoesToTheSideThatMadeTheOutWhenBothTeamsHoldTheName)

@@ -275,14 +275,22 @@ TEST_F(BoardTest, AdvanceNeverRunsOffTheEndOfALineup)
 
     atBat(*board, false);
     pick(*board, false, 3);
-    // Entries past the ninth highlighted by the user are no batter picks.
+    // Entries past the ninth highlighted by the user are no batter picks:
+    // the order goes on from the current batter's place.
     board->List2->setListIndex(10);
     board->AdvanceLineup();
-    EXPECT_EQ(board->List2->listIndex(), 11);
-    EXPECT_EQ(board->lbl_Selected->text(), "H4");
+    EXPECT_EQ(board->List2->listIndex(), 4);
+    EXPECT_EQ(board->lbl_Selected->text(), "H5");
+    board->List2->setListIndex(11);
     board->AdvanceLineup();
-    EXPECT_EQ(board->List2->listIndex(), 11);
-    EXPECT_EQ(board->lbl_Selected->text(), "H4");
+    EXPECT_EQ(board->List2->listIndex(), 5);
+    EXPECT_EQ(board->lbl_Selected->text(), "H6");
+    // From the ninth back to the first, whatever is highlighted.
+    pick(*board, false, 8);
+    board->List2->setListIndex(11);
+    board->AdvanceLineup();
+    EXPECT_EQ(board->List2->listIndex(), 0);
+    EXPECT_EQ(board->lbl_Selected->text(), "H1");
 }
 
 TEST_F(BoardTest, OutsEndTheHalfInningAndHandTheBatOver)

@@ -85,6 +85,9 @@ TEST_F(BoardTest, NamesCaptionsAndEntriesThatLookLikeMarkupShowAsTyped)
         // A pitcher of a team file and a runner's name.
         const QString file = teams::writeTeam(*folder, QStringLiteral("Markup.txt"),
                                               QStringList{text} + lineup(QStringLiteral("M"), 8));
+        // From the second name on, the side holds the last one's pitcher.
+        if (!board->lbl_VisPitcher->text().isEmpty())
+            ui->answerMsgBox(QMessageBox::Yes);
         teams::loadTeam(*board, *ui, file, true);
         teams::choosePitcher(*board, true, 0);
         // The name is the entry's text before its first "=".

@@ -157,14 +157,32 @@ TEST_F(TeamLoadTest, CancelAndRefusedFilesChangeNothing)
     EXPECT_EQ(cell(sheet().grd_VisStats, 49, 1), QStringLiteral("Player 49"));
 }
 
-TEST_F(TeamLoadTest, ReloadingAShorterTeamClearsTheRowsItDoesNotFill)
+TEST_F(TeamLoadTest, ATeamLoadedOverASideInPlayAsksFirstAndThenClearsTheWholeSide)
 {
     QStringList twelve;
     for (int i = 1; i <= 12; ++i)
         twelve << QStringLiteral("Old %1").arg(i);
     teams::loadTeam(*board, *ui, teams::writeTeam(*folder, QStringLiteral("Old.txt"), twelve), true);
     Grid* g = sheet().grd_VisStats;
-    // Counts and pitching lines of the first game's team.
+    auto snapshot = [&] {
+        QStringList cells;
+        for (int r = 1; r <= 49; ++r)
+            for (int c = 1; c <= 18; ++c)
+                cells << cell(g, r, c);
+        return cells << board->lbl_VisPitcher->text() << board->lbl_VisPitcher->hiddenText
+                     << board->tb_VisTeam->text() << lineup(board->List1).join('|');
+    };
+    // A side with nothing recorded reloads without a question; a file without
+    // a single player is refused, and nothing changes.
+    teams::loadTeam(*board, *ui, teams::writeTeam(*folder, QStringLiteral("Old.txt"), twelve), true);
+    const QStringList fresh = snapshot();
+    ui->clear();
+    ui->expectAlarm(QStringLiteral("A team file must hold at least one player."));
+    teams::loadTeam(*board, *ui, teams::writeTeamBytes(*folder, QStringLiteral("Empty.txt"), "\r\n\r\n"), true);
+    EXPECT_EQ(ui->messages(), QStringList{QStringLiteral("A team file must hold at least one player.")});
+    EXPECT_EQ(snapshot(), fresh);
+
+    // Counts and pitching lines of the game in play, and its pitcher.
     for (int r : {3, 11, 12}) {
         g->setTextMatrix(r, 2, QStringLiteral("2"));
         g->setTextMatrix(r, 10, QStringLiteral("4"));
@@ -172,24 +190,45 @@ TEST_F(TeamLoadTest, ReloadingAShorterTeamClearsTheRowsItDoesNotFill)
     }
     g->setTextMatrix(11, 11, QStringLiteral("Old 11"));
     g->setTextMatrix(11, 17, QStringLiteral("1.33"));
+    g->setTextMatrix(12, 11, QStringLiteral("Old 12"));
+    board->lbl_VisPitcher->setText(QStringLiteral("Old 12"));
+    board->lbl_VisPitcher->hiddenText = QStringLiteral("Old 11");
+    board->img_VisPitch->setPicture(QPixmap(8, 8));
+    const QStringList inPlay = snapshot();
 
     QStringList ten;
     for (int i = 1; i <= 10; ++i)
         ten << QStringLiteral("New %1").arg(i);
-    teams::loadTeam(*board, *ui, teams::writeTeam(*folder, QStringLiteral("New.txt"), ten), true);
-    EXPECT_EQ(cell(g, 10, 1), QStringLiteral("New 10"));
-    for (int r : {11, 12}) {
-        EXPECT_EQ(cell(g, r, 1), QString()) << r;
-        EXPECT_EQ(cell(g, r, 2), QString()) << r;
-        EXPECT_EQ(cell(g, r, 10), QString()) << r;
-        EXPECT_EQ(cell(g, r, 18), QString()) << r;
+    const QString newTeam = teams::writeTeam(*folder, QStringLiteral("New.txt"), ten);
+    // No (the default) keeps the game in play as it was.
+    ui->clear();
+    ui->answerMsgBox(QMessageBox::No);
+    teams::loadTeam(*board, *ui, newTeam, true);
+    ASSERT_EQ(ui->messages().size(), 1);
+    EXPECT_TRUE(ui->messages()[0].contains(QStringLiteral("visitors' statistics recorded in this game will be cleared")))
+        << ui->messages()[0].toStdString();
+    EXPECT_EQ(ui->prompts.back().defaultButton, QMessageBox::No);
+    EXPECT_EQ(snapshot(), inPlay);
+    EXPECT_TRUE(board->img_VisPitch->hasPicture());
+
+    // Yes: no old player's count or pitching line goes over to a new name,
+    // and the old pitcher is no longer the side's.
+    ui->clear();
+    ui->answerMsgBox(QMessageBox::Yes);
+    teams::loadTeam(*board, *ui, newTeam, true);
+    EXPECT_EQ(board->tb_VisTeam->text(), QStringLiteral("New"));
+    EXPECT_EQ(lineup(board->List1), ten);
+    for (int r = 1; r <= 49; ++r) {
+        EXPECT_EQ(cell(g, r, 1), r <= 10 ? QStringLiteral("New %1").arg(r) : QString()) << r;
+        for (int c = 2; c <= 17; ++c)
+            EXPECT_EQ(cell(g, r, c), QString()) << r << " column " << c;
+        EXPECT_EQ(cell(g, r, 18), r <= 9 ? QStringLiteral("1") : QString()) << r;
     }
-    // Rows the new team fills keep their counts; pitching lines are not
-    // batting rows and stay.
-    EXPECT_EQ(cell(g, 3, 1), QStringLiteral("New 3"));
-    EXPECT_EQ(cell(g, 3, 2), QStringLiteral("2"));
-    EXPECT_EQ(cell(g, 11, 11), QStringLiteral("Old 11"));
-    EXPECT_EQ(cell(g, 11, 17), QStringLiteral("1.33"));
+    EXPECT_EQ(board->lbl_VisPitcher->text(), QString());
+    EXPECT_EQ(board->lbl_VisPitcher->hiddenText, QString());
+    EXPECT_FALSE(board->img_VisPitch->hasPicture());
+    // The other side is not touched.
+    EXPECT_EQ(cell(sheet().grd_HomeStats, 1, 1), QString());
 }
 
 TEST_F(TeamLoadTest, LogosAreFoundWithoutRegardToCaseAndFallBack)

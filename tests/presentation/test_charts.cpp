@@ -263,6 +263,15 @@ TEST_F(ChartsTest, PagesAndReadmeTeachTheOrderAndTheClicksThatWork)
         const QString text = readerText(path);
         EXPECT_TRUE(text.contains(QStringLiteral("match the letters A to Z without regard to case, and other letters "
                                                  "(Ü, É ...) only in the case")));
+        // What a user cannot guess and would otherwise pay for in wrong figures
+        // or a lost game.
+        for (const char* rule : {"A double-click on a line-score box switches its completed mark (yellow) on or off, "
+                                 "and the innings pitched are counted from those marks",
+                                 "keeps its old name on the statistics sheet, where plays are counted by name",
+                                 "closes again whenever the board re-lays itself (a runner piece taken off, a resize)",
+                                 "The game comment box on the sheet is not stored with the game.",
+                                 "One run of the program records one game"})
+            EXPECT_TRUE(text.contains(QString::fromUtf8(rule))) << rule;
     }
 }
 

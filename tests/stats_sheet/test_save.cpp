@@ -369,14 +369,14 @@ TEST_F(SaveTest, BadCellIsNamedAndARetryAfterFixingItSavesOnce)
         << ui->messages()[1].toStdString();
     nothingChanged();
 
-    // Outs beyond any game cannot be credited: the save stops before storing.
-    setPitching(*board, Side::Home, 2, "Lefty", {}, "1");
-    board->tb_OUT->setText("1e300");
+    // A credit beyond any game cannot be made: the save stops before storing.
+    setPitching(*board, Side::Home, 2, "Lefty", {}, "-999999999");
+    setPitching(*board, Side::Home, 3, "Righty", {}, "-999999999");
     ui->clear();
     pressSave();
     EXPECT_EQ(ui->programErrors(), QStringList{"The following error has occurred: 6, Overflow"});
     nothingChanged();
-    board->tb_OUT->setText("0");
+    setPitching(*board, Side::Home, 3, "", {}, "");
 
     setPitching(*board, Side::Home, 2, "", {"", "q"}, "");
     setCurrentPitcher(*board, Side::Home, "Closer");  // will be listed in row 2
