@@ -159,9 +159,9 @@ void Form1::loadTeam(bool visitors)
     // lines, and a save would store them under the new team's name.
     if (sideHasRecords(grid)) {
         const QString side = visitors ? QStringLiteral("visitors'") : QStringLiteral("home team's");
-        const QString question = QStringLiteral("The %1 statistics recorded in this game will be cleared "
-                                                "(batting, pitching and innings pitched) and \"%2\" loaded "
-                                                "in their place. Load the team?")
+        const QString question = QStringLiteral("The %1 statistics recorded in this game will be cleared:\n"
+                                                "batting, pitching and innings pitched.\n\n"
+                                                "Load \"%2\" in their place?")
                                      .arg(side, team.teamName);
         if (platform::interaction().msgBox(question, QMessageBox::Yes | QMessageBox::No,
                                            platform::applicationTitle(), QMessageBox::Question, QMessageBox::No)

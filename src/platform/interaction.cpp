@@ -36,8 +36,14 @@ void keepLinesWhole(QMessageBox& box, const QString& text)
     for (const QString& line : text.split(QLatin1Char('\n')))
         widest = std::max(widest, metrics.horizontalAdvance(line));
     int limit = widest;
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
-        limit = std::min(widest, screen->availableGeometry().width() * 3 / 4);
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        // The box itself never grows past this width (Qt's own rule), so a
+        // label any wider would be cut at the right instead of wrapped; the
+        // icon and the margins take their share of it.
+        const int screenWidth = screen->availableGeometry().width();
+        const int boxLimit = screenWidth <= 1024 ? screenWidth : std::min(screenWidth - 480, 1000);
+        limit = std::min(widest, boxLimit - 160);
+    }
     label->setMinimumWidth(limit + label->margin() * 2 + 2);
 }
 

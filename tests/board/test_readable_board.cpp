@@ -247,25 +247,35 @@ TEST_F(BoardTest, ExitQuestionAndMessagesShowEachLineWholeAsPlainText)
     platform::setInteraction(nullptr);  // the desktop's own message box
     const QString text = QStringLiteral("Don't forget to go to the Stats Form and save all stats using 'SAVE TO DB'.\n\n"
                                         "Do you still want to EXIT? <b>x</b>");
-    bool seen = false;
-    QTimer::singleShot(0, [&] {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        ASSERT_TRUE(box);
-        auto* label = box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
-        ASSERT_TRUE(label);
-        EXPECT_EQ(label->textFormat(), Qt::PlainText);
-        for (const QString& line : text.split('\n'))
-            EXPECT_LE(label->fontMetrics().horizontalAdvance(line), label->contentsRect().width())
-                << line.toStdString();
-        seen = true;
-        box->button(QMessageBox::No)->click();
-    });
-    const auto answer = platform::interaction().msgBox(text, QMessageBox::Yes | QMessageBox::No,
-                                                       QStringLiteral("EXIT program?"), QMessageBox::Question,
-                                                       QMessageBox::No);
+    // A line wider than any box the desktop allows wraps inside the box,
+    // never past its right edge.
+    const QString tooWide = QStringLiteral("The desktop could not open the workbook. It is saved as: ")
+                            + QStringLiteral("/home/someone/a folder with a long name").repeated(8);
+    for (const QString& shown : {text, tooWide}) {
+        bool seen = false;
+        QTimer::singleShot(0, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            ASSERT_TRUE(box);
+            auto* label = box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+            ASSERT_TRUE(label);
+            EXPECT_EQ(label->textFormat(), Qt::PlainText);
+            const QRect onBox(label->mapTo(box, QPoint(0, 0)), label->size());
+            EXPECT_LE(onBox.right(), box->rect().right());
+            if (shown == text) {
+                for (const QString& line : text.split('\n'))
+                    EXPECT_LE(label->fontMetrics().horizontalAdvance(line), label->contentsRect().width())
+                        << line.toStdString();
+            }
+            seen = true;
+            box->button(QMessageBox::No)->click();
+        });
+        const auto answer = platform::interaction().msgBox(shown, QMessageBox::Yes | QMessageBox::No,
+                                                           QStringLiteral("EXIT program?"), QMessageBox::Question,
+                                                           QMessageBox::No);
+        EXPECT_TRUE(seen);
+        EXPECT_EQ(answer, QMessageBox::No);
+    }
     platform::setInteraction(ui.get());
-    EXPECT_TRUE(seen);
-    EXPECT_EQ(answer, QMessageBox::No);
 }
 
 TEST_F(BoardTest, DicePanelsStartHiddenAndAResizeDoesNotShowThem)
