@@ -101,6 +101,7 @@ TEST(ProgramFolderStart, LaterStartKeepsTheUsersFilesAndUpdatesOnlyUnchangedShip
     // A newer version ships.
     for (const QString& changed : {team, otherTeam, QString("Charts/Chart01.jpg"), QString("Charts/Chart02.jpg")})
         writeBytes(pf.shipped() + '/' + changed, "newer " + changed.toUtf8());
+    pf.writeShippedSums();
 
     EXPECT_EQ(folder::prepare(QString()), QString());
     EXPECT_EQ(bytesOf(pf.file(team)), usersTeam);
@@ -116,6 +117,7 @@ TEST(ProgramFolderStart, LaterStartKeepsTheUsersFilesAndUpdatesOnlyUnchangedShip
 
     // Once the user's, always the user's: a still newer version passes it by.
     writeBytes(pf.shipped() + "/Charts/Chart01.jpg", "newest");
+    pf.writeShippedSums();
     const auto before = treeOf(pf.path());
     EXPECT_EQ(folder::prepare(QString()), QString());
     EXPECT_EQ(bytesOf(pf.file("Charts/Chart01.jpg")), "the user's own chart");
@@ -392,6 +394,7 @@ TEST(ProgramFolderStart, TheRecordKeepsOneLinePerShippedFileAndIsNotRewrittenFor
     junk += "not a line of the record\nabc HELP.htm\n" + kept.left(kept.indexOf('\n') + 1);
     writeBytes(record, junk);
     writeBytes(pf.shipped() + "/Teams/Two\nLines.txt", "Lee=C\n");
+    pf.writeShippedSums();
 
     EXPECT_EQ(folder::prepare(QString()), QString());
     EXPECT_EQ(bytesOf(record), kept);
@@ -401,4 +404,24 @@ TEST(ProgramFolderStart, TheRecordKeepsOneLinePerShippedFileAndIsNotRewrittenFor
     EXPECT_EQ(folder::prepare(QString()), QString());
     ASSERT_EQ(::stat(QFile::encodeName(record).constData(), &second), 0);
     EXPECT_EQ(first.st_ino, second.st_ino);
+}
+
+// The build writes the shipped files' sums beside them: a start whose copies
+// are current takes those and reads no shipped file, and a new build's sums
+// still bring a copy the user never changed up to date, never one they did.
+TEST(ProgramFolderStart, AStartWithCurrentCopiesTakesTheBuildsSumsAndANewBuildStillUpdatesOnlyUnchangedCopies)
+{
+    TempProgramFolder pf;
+    const QString team = "Teams/Harbor City Gulls.txt", usersTeam = "Teams/River Bend Otters.txt";
+    writeBytes(pf.file(usersTeam), "the user's own team\n");
+    writeBytes(pf.shipped() + '/' + team, "changed behind the build's sums");
+    const auto before = treeOf(pf.path());
+    EXPECT_EQ(folder::prepare(QString()), QString());
+    EXPECT_EQ(treeOf(pf.path()), before);
+
+    writeBytes(pf.shipped() + '/' + usersTeam, "newer otters\n");
+    pf.writeShippedSums();
+    EXPECT_EQ(folder::prepare(QString()), QString());
+    EXPECT_EQ(bytesOf(pf.file(team)), "changed behind the build's sums");
+    EXPECT_EQ(bytesOf(pf.file(usersTeam)), "the user's own team\n");
 }
