@@ -380,10 +380,12 @@ private:
     bool held_ = false;
 };
 
-bool fill(const QString& shipped, const QString& program, int root)
+bool fill(const QString& shippedFolder, const QString& program, int root)
 {
-    if (shipped.isEmpty() || !QFileInfo(shipped).isDir())
+    if (shippedFolder.isEmpty() || !QFileInfo(shippedFolder).isDir())
         return true;
+    // Relative paths under it are taken from the iterator's: both absolute.
+    const QString shipped = QFileInfo(shippedFolder).absoluteFilePath();
     bool refused = false;
     const Record before = readRecord(root, &refused);
     const Record sums = readShippedSums(shipped);
