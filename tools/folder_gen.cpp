@@ -4,10 +4,14 @@
 // sheet's "Logo Not Set" placeholder, the die faces, the ballparks behind
 // the board, the nine placeholder charts and the program's icon) and
 // synthesises its sounds (the dice rattle and the crowd loop).
+// Last it writes the shipped files' sums into the folder, so a start whose
+// copies are current reads them instead of hashing every file.
 // Usage: benchdeck_folder_gen SOURCE_FOLDER DESTINATION_FOLDER
 //        benchdeck_folder_gen --icons ICON_THEME_FOLDER ICON_NAME
+//        benchdeck_folder_gen --sums FOLDER   (the sums again, after a change)
 // The second form draws the desktop icon into <size>x<size>/apps/ICON_NAME.png
 // of an icon theme folder (hicolor), at each size the desktop asks for.
+#include <QCryptographicHash>
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
@@ -16,6 +20,7 @@
 #include <QImage>
 #include <QPainter>
 #include <QPainterPath>
+#include <QSaveFile>
 #include <QtEndian>
 #include <algorithm>
 #include <cmath>
@@ -23,6 +28,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "common/program_folder.h"
 #include "presentation/pip_masks.h"
 
 namespace {
@@ -635,6 +641,34 @@ QImage drawIcon(int size)
     return img;
 }
 
+// ---------------------------------------------------------------- sums
+
+// One line a file, as sha256sum writes it: the checksum, two blanks, the
+// path under the folder. A name that is not one line is left out (a start
+// hashes that file itself).
+bool writeSums(const QString& dst)
+{
+    QStringList files;
+    QDirIterator it(dst, QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString rel = QDir(dst).relativeFilePath(it.next());
+        if (rel != QLatin1String(folder::shippedSumsName) && !rel.contains(u'\n') && !rel.contains(u'\r'))
+            files << rel;
+    }
+    files.sort();
+    QSaveFile out(dst + '/' + QLatin1String(folder::shippedSumsName));
+    if (!out.open(QIODevice::WriteOnly))
+        return false;
+    for (const QString& rel : files) {
+        QFile f(dst + '/' + rel);
+        QCryptographicHash hash(QCryptographicHash::Sha256);
+        if (!f.open(QIODevice::ReadOnly) || !hash.addData(&f))
+            return false;
+        out.write(hash.result().toHex() + "  " + rel.toUtf8() + '\n');
+    }
+    return out.commit();
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -651,9 +685,12 @@ int main(int argc, char** argv)
         }
         return ok ? 0 : 1;
     }
+    if (argc == 3 && QByteArray(argv[1]) == "--sums")
+        return writeSums(QString::fromLocal8Bit(argv[2])) ? 0 : 1;
     if (argc != 3) {
         std::fprintf(stderr, "usage: benchdeck_folder_gen SOURCE DESTINATION\n"
-                             "       benchdeck_folder_gen --icons ICON_THEME_FOLDER ICON_NAME\n");
+                             "       benchdeck_folder_gen --icons ICON_THEME_FOLDER ICON_NAME\n"
+                             "       benchdeck_folder_gen --sums FOLDER\n");
         return 2;
     }
     const QString src = QString::fromLocal8Bit(argv[1]);
@@ -669,5 +706,6 @@ int main(int argc, char** argv)
     ok = drawBallparks(dst) && ok;
     ok = drawCharts(dst) && ok;
     ok = drawIcon(128).save(dst + QStringLiteral("/Benchdeck.png"), "PNG") && ok;
+    ok = ok && writeSums(dst);
     return ok ? 0 : 1;
 }

@@ -155,11 +155,6 @@ QString text(double value)
     return general(value);
 }
 
-QString twoDecimals(double value)
-{
-    return hundredthsText(std::llround(value * 100.0));
-}
-
 QString hundredthsText(long long hundredths)
 {
     const bool negative = hundredths < 0;

@@ -43,9 +43,6 @@ QString text(double value);
 inline QString text(long long value) { return QString::number(value); }
 inline QString text(int value) { return QString::number(value); }
 
-// Two decimals with ".", never "-0.00" (innings pitched).
-QString twoDecimals(double value);
-
 // A count of hundredths as two decimals with "." (-125 reads "-1.25").
 QString hundredthsText(long long hundredths);
 

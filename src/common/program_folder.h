@@ -10,6 +10,7 @@
 // The program spells some folder names in two cases ("Logos" and "logos"),
 // so names are matched without regard to case.
 #include <QString>
+#include <QStringList>
 
 namespace folder {
 
@@ -31,10 +32,18 @@ void setProgramFolder(const QString& path);  // tests
 QString shippedFolder();
 void setShippedFolder(const QString& path);  // tests
 
+// The sums of the shipped files, written by the build into the shipped
+// folder (one line a file: the SHA-256 in hex, two blanks, the path under the
+// folder), so a start whose copies are current hashes nothing.
+inline constexpr char shippedSumsName[] = ".shipped-sums";
+
 // The start of a run: makes the program folder, copies in an old database
 // and its reports from `formerFolder` (where earlier versions kept them) and
-// fills in whatever of the shipped folder is missing. Returns "" or the
-// folder that could not be made or written. After such a failure, files the
+// fills in whatever of the shipped folder is missing. One start at a time
+// does it; a start that finds another one at it waits a moment, then goes on
+// with what is there. Returns "" or what could not be made or written: the
+// folder, or files of the earlier version that could not be copied. After a
+// failure with the folder, and while another start fills it, files the
 // program folder lacks are read from the shipped folder; writes still go to
 // the program folder and fail there with their own report.
 QString prepare(const QString& formerFolder);
@@ -42,14 +51,22 @@ QString prepare(const QString& formerFolder);
 // Brings the shipped files into `program`: a missing file is copied in, a
 // file copied earlier and left unchanged by the user is replaced by a newer
 // shipped version, and every other file is the user's and stays as it is.
-// Each copy goes to a temporary name first, so an interrupted start never
-// leaves a truncated file. Returns false when a copy failed.
+// Each copy is written to a temporary file of its own and put in place only
+// once its bytes have the checksum of the file it came from, so an
+// interrupted start never leaves a truncated file. Returns false when a copy
+// failed.
 bool fillFromShipped(const QString& shipped, const QString& program);
 
-// When `program` holds no database and `former` does, copies the database and
-// the reports folder's files over (the former folder keeps its own). Returns false when a
-// copy failed.
-bool copyFormerData(const QString& former, const QString& program);
+// When `program` holds no database and `former` does, copies the database
+// with its journal and the reports folder's files over (the former folder
+// keeps its own); the database is copied whatever became of the reports.
+// Returns the files that could not be copied.
+QStringList copyFormerData(const QString& former, const QString& program);
+
+// The earlier version's database the last start found but the program
+// folder does not hold yet, or "". No new, empty database is made while
+// there is one.
+QString waitingFormerDatabase();
 
 // The path of a file or folder under the program folder, relative parts
 // separated by "/" or "\". Each component that exists in another case is

@@ -3,6 +3,9 @@
 #include "platform/database.h"
 #include "platform/database_internal.h"
 
+#include "common/program_folder.h"
+
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSqlError>
@@ -55,6 +58,17 @@ Connection::Connection()
     name_ = QStringLiteral("benchdeck_db_%1").arg(++serial);
     const QString file = path();
     const bool existedBefore = QFileInfo::exists(file);
+    // An empty database made now would hide the earlier version's games for
+    // good: every later start would take it for the user's.
+    if (!existedBefore) {
+        const QString former = folder::waitingFormerDatabase();
+        if (!former.isEmpty())
+            throw ProgramError(errors::FileAccess,
+                               errors::describe(errors::FileAccess) + QStringLiteral(": ")
+                                   + QDir::toNativeSeparators(former)
+                                   + QStringLiteral(" (the database of an earlier version, not yet copied into the "
+                                                    "program folder; start the program again)"));
+    }
     try {
         db_ = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name_);
         if (!db_.isValid())

@@ -114,8 +114,9 @@ bool QtInteraction::hasDefaultProgram(const QString& mimeType)
 {
     QProcess query;
     query.start(QStringLiteral("xdg-mime"), {QStringLiteral("query"), QStringLiteral("default"), mimeType});
-    // A tool that hangs must not freeze the window for long.
-    if (!query.waitForFinished(5000)) {
+    // Asked on the board's thread: a tool that does not answer at once
+    // counts as no program rather than freezing the window.
+    if (!query.waitForFinished(1000)) {
         query.kill();
         query.waitForFinished(1000);
         return false;

@@ -59,9 +59,11 @@ QByteArray cellText(const QString& text)
             out += text[++i];
         } else if (c.isSurrogate() || c.unicode() == 0 || c.unicode() == 0xFFFE || c.unicode() == 0xFFFF) {
             escape(c.unicode());
-        } else if (c == u'_' && i + 6 < text.size() && text[i + 1] == u'x' && isHexDigit(text[i + 2])
-                   && isHexDigit(text[i + 3]) && isHexDigit(text[i + 4]) && isHexDigit(text[i + 5])
-                   && text[i + 6] == u'_') {
+        } else if (c == u'_' && i + 5 < text.size() && text[i + 1] == u'x' && isHexDigit(text[i + 2])
+                   && isHexDigit(text[i + 3]) && isHexDigit(text[i + 4]) && isHexDigit(text[i + 5])) {
+            // Escaped whatever follows the digits: a character escaped next
+            // would itself supply the closing "_".
+
             escape(u'_');
         } else {
             out += c;
@@ -103,12 +105,18 @@ void Workbook::Sheet::setDefaultRowHeight(double points)
 
 void Workbook::Sheet::writeText(int row, int col, const QString& text, StyleRef style)
 {
-    if (text.size() > MaxTextLength)
-        throw ProgramError(errors::InvalidCall,
-                           QStringLiteral("The text of cell %1 of sheet %2 is longer than a cell holds (%3 characters)")
-                               .arg(cellName(row, col), name_)
-                               .arg(MaxTextLength));
+    // The writer counts the text as written, escapes and all, so a text
+    // that fits before escaping may not fit after.
     const QByteArray utf8 = cellText(text);
+    if (text.size() > MaxTextLength || lxw_utf8_strlen(utf8.constData()) > size_t(MaxTextLength))
+        throw ProgramError(errors::InvalidCall,
+                           QStringLiteral("The text of cell %1 (row %2, column %3) of sheet %4 is longer than a "
+                                          "cell holds (%5 characters as written)")
+                               .arg(cellName(row, col))
+                               .arg(row + 1)
+                               .arg(col + 1)
+                               .arg(name_)
+                               .arg(MaxTextLength));
     if (const lxw_error e = worksheet_write_string(ws_, lxw_row_t(row), lxw_col_t(col), utf8.constData(), style))
         failed(e, row, col);
 }

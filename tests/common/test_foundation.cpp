@@ -169,3 +169,28 @@ TEST(DesktopMessageBox, TheGivenDefaultAnswersEnterAndEscape)
     EXPECT_EQ(askAndPress(Qt::Key_Return, QMessageBox::Ok, QMessageBox::NoButton), QMessageBox::Ok);
     EXPECT_EQ(askAndPress(Qt::Key_Escape, QMessageBox::Ok, QMessageBox::NoButton), QMessageBox::Ok);
 }
+
+#include <QElapsedTimer>
+#include <QTemporaryDir>
+
+// The question runs on the board's thread: a tool that does not answer
+// within a second is no program, and the window is not held for longer.
+TEST(DesktopShell, ASpreadsheetQuestionThatHangsIsNoProgramWithinASecond)
+{
+    QTemporaryDir bin;
+    QFile tool(bin.filePath("xdg-mime"));
+    ASSERT_TRUE(tool.open(QIODevice::WriteOnly));
+    tool.write("#!/bin/sh\nexec /bin/sleep 10\n");
+    tool.close();
+    tool.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    const QByteArray path = qgetenv("PATH");
+    qputenv("PATH", QFile::encodeName(bin.path()));
+    platform::QtInteraction desktop;
+    QElapsedTimer waited;
+    waited.start();
+    const bool has = desktop.hasDefaultProgram("application/vnd.openxmlformats-officedocument.spreadsheetml.sheet");
+    const qint64 ms = waited.elapsed();
+    qputenv("PATH", path);
+    EXPECT_FALSE(has);
+    EXPECT_LT(ms, 2500);
+}

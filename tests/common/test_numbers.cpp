@@ -48,10 +48,6 @@ TEST(Numbers, WritingBackUsesTheShortestForm)
     EXPECT_EQ(num::general(20.0), "20");
     EXPECT_EQ(num::general(0.0001), "0.0001");
     EXPECT_EQ(num::general(5.67), "5.67");
-    EXPECT_EQ(num::twoDecimals(17.0 / 3.0 - 10.0 / 3.0), "2.33");
-    EXPECT_EQ(num::twoDecimals(-0.001), "0.00");
-    EXPECT_EQ(num::twoDecimals(2.34), "2.34");
-    EXPECT_EQ(num::twoDecimals(-1.5), "-1.50");
 }
 
 TEST(Numbers, MarkersFollowTheSystemDecimalSeparator)

@@ -43,6 +43,22 @@ TEST(Workbook, NeverReplacesAFileAndLeavesNothingBehindOnFailure)
     EXPECT_TRUE(e.description.contains("B4")) << e.description.toStdString();
     EXPECT_EQ(filesIn(dir.path()), (QStringList{"Report.xlsx", "Report_2.xlsx", "Report_3.xlsx"}));
 
+    // Texts that fit until escaped: measured as written, refused by our own
+    // word naming the sheet, the row and the column.
+    QString nuls(platform::Workbook::MaxTextLength - 10, 'x');
+    nuls += QString(10, QChar(0));
+    QString escapes;
+    for (int i = 0; i < 4000; ++i)
+        escapes += QStringLiteral("_x0041_");
+    for (const QString& text : {nuls, escapes}) {
+        const ProgramError g = failureOf([&] {
+            platform::Workbook wb(dir.path(), "Escaped");
+            wb.addSheet("Batting").writeText(6, 2, text);
+        });
+        EXPECT_TRUE(g.description.contains("C7 (row 7, column 3) of sheet Batting")) << g.description.toStdString();
+    }
+    EXPECT_EQ(filesIn(dir.path()), (QStringList{"Report.xlsx", "Report_2.xlsx", "Report_3.xlsx"}));
+
     // A folder that cannot hold it: 75 naming the folder.
     const QString blocked = dir.filePath("blocked");
     QFile(blocked).open(QIODevice::WriteOnly);

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs the build into a temporary prefix and checks what landed there:
-# exactly the program, the shipped folder as the build laid it out, the
-# desktop entry and the metainfo (both passing their validators) and the
+# exactly the program, the shipped folder as the build laid it out (with the
+# sums of its files), the desktop entry and the metainfo (both passing their validators) and the
 # icons at 48, 128 and 256 pixels.
 # Usage: check_install.sh BUILD_DIR DESKTOP_ID
 set -euo pipefail
@@ -32,6 +32,13 @@ if [ "$expected" != "$installed" ]; then
   fail "installed files differ from the expected list (< expected, > installed)"
 fi
 [ -n "$(cd "$BUILD/share" && find benchdeck -path '*/Teams/*.txt' -print -quit)" ] || fail "no sample team shipped"
+# The sums the build wrote into the shipped folder: one line for every other
+# shipped file, each matching the installed bytes.
+shipped="$PREFIX/share/benchdeck"
+[ -f "$shipped/.shipped-sums" ] || fail "the shipped sums are not installed"
+(cd "$shipped" && sha256sum --quiet --strict -c .shipped-sums) || fail "the shipped sums do not match the installed files"
+[ "$(wc -l < "$shipped/.shipped-sums")" = "$(cd "$shipped" && find . -type f ! -path ./.shipped-sums | wc -l)" ] \
+  || fail "the shipped sums do not list every shipped file"
 [ -x "$PREFIX/bin/benchdeck" ] || fail "bin/benchdeck is not executable"
 
 # A PNG's width and height are the big-endian words at bytes 16 and 20.

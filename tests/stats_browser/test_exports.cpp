@@ -317,7 +317,8 @@ TEST_F(ExportTest, EveryTextReadsBackAsTheGridShowsItAndAsStored)
                                QStringLiteral("_x00e9__x0041"),
                                QStringLiteral("cr\rlf\r\n tab\t"),
                                QStringLiteral("\x01\x1f") + QChar(0xFFFF) + QChar(0xFFFE),
-                               QStringLiteral("  spaced  ")};
+                               QStringLiteral("  spaced  "),
+                               QStringLiteral("_x0041") + QChar(0) + QStringLiteral("_x0041\v_x0041\x01")};
     {
         db::Connection c;
         c.transaction([&] {
@@ -327,7 +328,8 @@ TEST_F(ExportTest, EveryTextReadsBackAsTheGridShowsItAndAsStored)
     }
     open();
     fillSummaryGrids();
-    const QString lone = QChar(0xD800) + QStringLiteral("lone") + QChar(0xDC00) + QChar(0xFFFF);
+    const QString lone = QChar(0xD800) + QStringLiteral("lone") + QChar(0xDC00) + QChar(0xFFFF)
+        + QStringLiteral("_x0041") + QChar(0xD800) + QStringLiteral("_x0041") + QChar(0xFFFF);
     browser->MSHFlexGrid4->setTextMatrix(1, 1, lone);
     const Grid& byGame = *browser->MSHFlexGrid2;
     ASSERT_EQ(byGame.rows(), names.size() + 1);

@@ -36,3 +36,8 @@ QString TempProgramFolder::write(const QString& relative, const QByteArray& byte
         f.write(bytes);
     return p;
 }
+
+void TempProgramFolder::writeShippedSums() const
+{
+    EXPECT_EQ(QProcess::execute(QStringLiteral(BENCHDECK_FOLDER_GEN), {QStringLiteral("--sums"), shipped_.path()}), 0);
+}

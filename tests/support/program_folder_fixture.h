@@ -14,6 +14,8 @@ public:
     QString shipped() const { return shipped_.path(); }
     // Writes a file under the folder (creating folders), bytes as given.
     QString write(const QString& relative, const QByteArray& bytes) const;
+    // Writes the shipped folder's sums again, as a build does after a change.
+    void writeShippedSums() const;
 
 private:
     QTemporaryDir shipped_;
