@@ -2,21 +2,42 @@
 // to its last notice, with the sheet, the line score, the event log and any
 // third out. Prints the median and the 95th percentile over many plays of a
 // long game, and the median of a third out beside that of an ordinary play
-// (any other play), its floor. Runs offscreen, then again under a virtual X
+// (any other play), its floor. The floor of a play: a click on a bare button
+// whose handler shows a bare dialog of the notice's size through the same
+// interaction, timed in turns with the plays. Runs offscreen, then again under a virtual X
 // server where the machine has Xvfb: only a window system makes the notice's
 // native window, and a user's plays have one.
 #include "board_bench.h"
 #include "board/form1.h"
 #include "board/game_rules.h"
 #include "support/game_helpers.h"
+#include "platform/interaction.h"
+#include "platform/twips.h"
 #include "support/xvfb.h"
 
 #include <QApplication>
+#include <QCloseEvent>
+#include <QDialog>
+#include <QPushButton>
 #include <QElapsedTimer>
 #include <QTest>
 #include <algorithm>
 #include <cstdio>
 #include <vector>
+
+namespace {
+
+// A bare dialog that keeps its native window when closed, as the notice does.
+class BareNotice : public QDialog {
+protected:
+    void closeEvent(QCloseEvent* e) override
+    {
+        QDialog::closeEvent(e);
+        e->ignore();
+    }
+};
+
+}  // namespace
 
 int main(int argc, char** argv)
 {
@@ -30,6 +51,13 @@ int main(int argc, char** argv)
         return 1;
     board.show();
     gamehelp::standardGame(board);
+
+    BareNotice bareNotice;
+    bareNotice.setFixedSize(twips::toPx(6015), twips::toPx(2415));
+    QPushButton bareButton(QStringLiteral("play"));
+    QObject::connect(&bareButton, &QPushButton::clicked, [&] { platform::interaction().showModal(bareNotice); });
+    bareButton.show();
+    std::vector<double> floors;
 
     ClickLabel* cycle[] = {board.lbl_Single, board.lbl_GO, board.lbl_BB,  board.lbl_K,  board.lbl_FO,
                            board.lbl_Double, board.lbl_PO, board.lbl_RBI, board.lbl_LO, board.lbl_Homer};
@@ -53,6 +81,9 @@ int main(int argc, char** argv)
         const double us = static_cast<double>(t.nsecsElapsed()) / 1000.0;
         micros.push_back(us);
         (board.tb_OutsCount->text() != outsBefore ? thirdOuts : ordinary).push_back(us);
+        t.restart();
+        QTest::mouseClick(&bareButton, Qt::LeftButton);
+        floors.push_back(static_cast<double>(t.nsecsElapsed()) / 1000.0);
         if (ui.prompts.size() > 64)
             ui.clear();
     }
@@ -60,8 +91,13 @@ int main(int argc, char** argv)
     std::sort(sorted.begin(), sorted.end());
     const double median = sorted[sorted.size() / 2];
     const double p95 = sorted[sorted.size() * 95 / 100];
+    std::sort(floors.begin(), floors.end());
+    const double floorMedian = floors[floors.size() / 2], floorP95 = floors[floors.size() * 95 / 100];
     std::printf("recording a play: median %.1f us, 95th percentile %.1f us over %d plays\n",
                 median, p95, plays);
+    std::printf("floor (a bare button showing a bare dialog): median %.1f us, 95th percentile %.1f us; ratio "
+                "median %.2f, 95th percentile %.2f\n",
+                floorMedian, floorP95, median / floorMedian, p95 / floorP95);
     if (!thirdOuts.empty() && !ordinary.empty()) {
         const double third = ::median(thirdOuts), plain = ::median(ordinary);
         std::printf("a third out: median %.1f us over %zu; floor (an ordinary play) median %.1f us over %zu; "
