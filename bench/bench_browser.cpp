@@ -17,7 +17,8 @@
 // timed in turns with the export. Prints medians. BENCH_DB=file keeps the
 // database there for the next run; BENCH_SQL=1 also prints the recorded
 // statements; BENCH_OPEN_ONLY=1 stops after the opening; BENCH_EXPORTS_ONLY=1
-// goes from the opening straight to the exports.
+// goes from the opening straight to the exports; BENCH_DATABASE_WORKBOOK_ONLY=1
+// times the database workbook and nothing else.
 #include "bench_setup.h"
 #include "platform/database.h"
 #include "platform/database_threads.h"
@@ -439,6 +440,17 @@ int main(int argc, char** argv)
     board.setGeometry(50, 50, 1600, 1000);
     board.show();
     settle();
+
+    if (qEnvironmentVariableIntValue("BENCH_DATABASE_WORKBOOK_ONLY")) {
+        Form4 b(&board);
+        const QString rpts = folder.file(QStringLiteral("Game Rpts"));
+        timeExport(
+            "Send Access DB to Excel", [&] { b.Form_Load(); }, [&] { b.Command15_Click(); },
+            [&] { return directWorkbookMs(rpts); });
+        for (const QString& f : QDir(rpts).entryList({QStringLiteral("*.xlsx")}, QDir::Files))
+            QFile::remove(QDir(rpts).filePath(f));
+        return ui.programErrors().isEmpty() ? 0 : 1;
+    }
 
     // Opening: a new window each time (as a first opening), and the same
     // window opened again (as the board does). The memory is the process's

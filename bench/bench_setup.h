@@ -11,6 +11,7 @@
 
 #include <QApplication>
 #include <algorithm>
+#include <cstdio>
 #include <vector>
 
 class BenchSetup {
@@ -20,6 +21,8 @@ class BenchSetup {
         {
             db::prepareMemoryForReaders();
             testenv::pinForTests();
+            // Each figure shows as it is measured, also when kept in a file.
+            std::setvbuf(stdout, nullptr, _IOLBF, 0);
         }
     } environment_;
 
