@@ -5,8 +5,6 @@
 #include "board_bench.h"
 #include "board/form1.h"
 #include "support/board_fixture.h"
-#include "support/scripted_interaction.h"
-#include "support/test_environment.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -16,8 +14,7 @@
 
 int main(int argc, char** argv)
 {
-    testenv::preferOffscreen();
-    QApplication app(argc, argv);
+    BenchSetup bench(argc, argv);
     StartedBoard started;
     Form1& board = started.board;
     // About the board's size on a 1920 x 1080 screen, and a little narrower.
@@ -44,5 +41,5 @@ int main(int argc, char** argv)
                 resize.size());
     std::printf("repaint of the whole board after a resize: median %.2f ms\n", median(paintAfterResize));
     std::printf("repaint of the background and its controls, same size: median %.2f ms\n", median(paintOnly));
-    return started.ui.programErrors().isEmpty() ? 0 : 1;
+    return bench.ui.programErrors().isEmpty() ? 0 : 1;
 }

@@ -2,13 +2,10 @@
 // 250,000 rows x 20 columns and painting its first and last page, then
 // sorting it by one column; and reading 100,000 batting rows as text in one
 // select. Prints the median of five runs of each.
-#include "board_bench.h"
+#include "bench_setup.h"
 #include "platform/database.h"
 #include "platform/grid.h"
 #include "support/browser_helpers.h"
-#include "support/program_folder_fixture.h"
-#include "support/scripted_interaction.h"
-#include "support/test_environment.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -69,10 +66,7 @@ double timeSelect(db::Connection& conn)
 
 int main(int argc, char** argv)
 {
-    testenv::preferOffscreen();
-    QApplication app(argc, argv);
-    TempProgramFolder folder;
-    ScriptedInteraction ui;
+    BenchSetup bench(argc, argv);
 
     std::vector<double> loads, sorts;
     for (int run = 0; run < 5; ++run)

@@ -6,8 +6,6 @@
 #include "board_bench.h"
 #include "board/form1.h"
 #include "support/board_fixture.h"
-#include "support/scripted_interaction.h"
-#include "support/test_environment.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -44,8 +42,7 @@ double timed(int runs, const std::function<void()>& prepare, const std::function
 
 int main(int argc, char** argv)
 {
-    testenv::preferOffscreen();
-    QApplication app(argc, argv);
+    BenchSetup bench(argc, argv);
     StartedBoard started;
     Form1& board = started.board;
     // Lineups as in a game, so the nudge has lists to scroll.
@@ -79,5 +76,5 @@ int main(int argc, char** argv)
     std::printf("move over a label already lit:               median %.4f ms\n", onLit);
     std::printf("move that lights one label:                  median %.4f ms\n", lighting);
     std::printf("move that puts 17 lit labels back to rest:   median %.4f ms\n", resetAll);
-    return started.ui.programErrors().isEmpty() ? 0 : 1;
+    return bench.ui.programErrors().isEmpty() ? 0 : 1;
 }

@@ -7,13 +7,11 @@
 //
 // The game tables carry their index on GameID as every database the program
 // makes or opens does.
+#include "bench_setup.h"
 #include "board/form1.h"
 #include "platform/database.h"
 #include "platform/grid.h"
 #include "stats_sheet/form2.h"
-#include "support/program_folder_fixture.h"
-#include "support/scripted_interaction.h"
-#include "support/test_environment.h"
 #include "support/sheet_helpers.h"
 
 #include <QApplication>
@@ -224,10 +222,8 @@ double medianOf(std::vector<double> v)
 
 int main(int argc, char** argv)
 {
-    testenv::preferOffscreen();
-    QApplication app(argc, argv);
-    TempProgramFolder folder;
-    ScriptedInteraction ui;
+    BenchSetup bench(argc, argv);
+    ScriptedInteraction& ui = bench.ui;
     { db::Connection create; }
 
     Form1 board;

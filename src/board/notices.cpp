@@ -64,6 +64,15 @@ void CustMsgBox::keyPressEvent(QKeyEvent* e)
     QDialog::keyPressEvent(e);
 }
 
+void CustMsgBox::closeEvent(QCloseEvent* e)
+{
+    // An accepted close makes Qt destroy the native window, and making it
+    // again for the next play cost most of a click under a window system.
+    // The dialog's own handling still hides the box and ends its modal run.
+    QDialog::closeEvent(e);
+    e->ignore();
+}
+
 Options::Options(QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("Options"));

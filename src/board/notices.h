@@ -18,6 +18,8 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent* e) override;
+    // Closing only hides: the box keeps its native window for the next notice.
+    void closeEvent(QCloseEvent* e) override;
 };
 
 class Options : public QDialog {

@@ -1,10 +1,12 @@
 #include "platform/sound.h"
 
+#include "platform/sound_module.h"
+
 #include <QCoreApplication>
-#include <QPointer>
-#include <QSoundEffect>
-#include <QUrl>
+#include <QFileInfo>
+#include <QLibrary>
 #include <array>
+#include <utility>
 
 namespace platform {
 
@@ -26,43 +28,48 @@ void Sound::stopAll()
         stop(channel);
 }
 
-// The players belong to the application object: they must go before it does,
-// whereas the desktop implementation lives until the end of the process.
 struct QtSound::Players {
-    std::array<QPointer<QSoundEffect>, allChannels.size()> effect;
+    bool loaded = false;
+    std::unique_ptr<detail::SoundPlayers> players;
 };
+
+namespace {
+
+// Beside the executable in a build tree, under lib/ of the install prefix.
+// A module that is missing or cannot be loaded leaves the program silent.
+detail::SoundPlayers* loadPlayers()
+{
+    const QString here = QCoreApplication::applicationDirPath();
+    for (const QString& dir : {here + QStringLiteral("/lib/benchdeck"), here + QStringLiteral("/../lib/benchdeck")}) {
+        QLibrary module(dir + QLatin1Char('/') + QLatin1String(detail::SoundModuleName));
+        if (!QFileInfo::exists(module.fileName()) || !module.load())
+            continue;
+        if (const auto make = reinterpret_cast<detail::MakeSoundPlayers>(module.resolve(detail::MakeSoundPlayersName)))
+            return make();
+    }
+    return nullptr;
+}
+
+}  // namespace
 
 QtSound::QtSound() : players_(std::make_unique<Players>()) {}
 
-QtSound::~QtSound()
-{
-    for (auto& effect : players_->effect)
-        delete effect.data();
-}
+QtSound::~QtSound() = default;
 
 void QtSound::play(SoundChannel channel, const QString& wavPath, bool loop)
 {
-    auto& slot = players_->effect[static_cast<size_t>(channel)];
-    if (!slot) {
-        if (!QCoreApplication::instance())
-            return;
-        slot = new QSoundEffect(QCoreApplication::instance());
-    }
-    QSoundEffect* effect = slot.data();
-    effect->stop();
-    const QUrl source = QUrl::fromLocalFile(wavPath);
-    if (effect->source() != source)
-        effect->setSource(source);
-    effect->setLoopCount(loop ? QSoundEffect::Infinite : 1);
-    // A sound not yet loaded starts once it is; one that cannot be loaded
-    // stays silent.
-    effect->play();
+    if (!QCoreApplication::instance())
+        return;
+    if (!std::exchange(players_->loaded, true))
+        players_->players.reset(loadPlayers());
+    if (players_->players)
+        players_->players->play(int(channel), wavPath, loop);
 }
 
 void QtSound::stop(SoundChannel channel)
 {
-    if (auto& slot = players_->effect[static_cast<size_t>(channel)])
-        slot->stop();
+    if (players_->players)
+        players_->players->stop(int(channel));
 }
 
 Sound& sound()

@@ -21,8 +21,9 @@ public:
 };
 
 // The desktop implementation over QSoundEffect (Qt's media player cannot
-// play WAV files on every installation). A channel's player is made at its
-// first use, so a run that plays nothing never opens the audio system.
+// play WAV files on every installation), in a module loaded at the first
+// sound. A channel's player is made at its first use, so a run that plays
+// nothing never loads the audio libraries or opens the audio system.
 class QtSound : public Sound {
 public:
     QtSound();

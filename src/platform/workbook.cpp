@@ -63,7 +63,6 @@ QByteArray cellText(const QString& text)
                    && isHexDigit(text[i + 3]) && isHexDigit(text[i + 4]) && isHexDigit(text[i + 5])) {
             // Escaped whatever follows the digits: a character escaped next
             // would itself supply the closing "_".
-
             escape(u'_');
         } else {
             out += c;
@@ -103,22 +102,95 @@ void Workbook::Sheet::setDefaultRowHeight(double points)
     worksheet_set_default_row(ws_, points, LXW_FALSE);
 }
 
+void Workbook::Sheet::tooLong(int row, int col) const
+{
+    throw ProgramError(errors::InvalidCall,
+                       QStringLiteral("The text of cell %1 (row %2, column %3) of sheet %4 is longer than a "
+                                      "cell holds (%5 characters as written)")
+                           .arg(cellName(row, col))
+                           .arg(row + 1)
+                           .arg(col + 1)
+                           .arg(name_)
+                           .arg(MaxTextLength));
+}
+
 void Workbook::Sheet::writeText(int row, int col, const QString& text, StyleRef style)
 {
     // The writer counts the text as written, escapes and all, so a text
     // that fits before escaping may not fit after.
     const QByteArray utf8 = cellText(text);
     if (text.size() > MaxTextLength || lxw_utf8_strlen(utf8.constData()) > size_t(MaxTextLength))
-        throw ProgramError(errors::InvalidCall,
-                           QStringLiteral("The text of cell %1 (row %2, column %3) of sheet %4 is longer than a "
-                                          "cell holds (%5 characters as written)")
-                               .arg(cellName(row, col))
-                               .arg(row + 1)
-                               .arg(col + 1)
-                               .arg(name_)
-                               .arg(MaxTextLength));
+        tooLong(row, col);
     if (const lxw_error e = worksheet_write_string(ws_, lxw_row_t(row), lxw_col_t(col), utf8.constData(), style))
         failed(e, row, col);
+}
+
+bool Workbook::Sheet::writeUtf8(int row, int col, std::string_view utf8, StyleRef style)
+{
+    // Checked as strictly as the spreadsheet reads it, counting the UTF-16
+    // units the length limit is given in.
+    const auto* p = reinterpret_cast<const unsigned char*>(utf8.data());
+    const size_t n = utf8.size();
+    size_t units = 0;
+    bool underscore = false;
+    for (size_t i = 0; i < n;) {
+        const unsigned lead = p[i];
+        if (lead < 0x80) {
+            if (lead == 0)
+                return false;
+            underscore = underscore || lead == '_';
+            ++i;
+            ++units;
+            continue;
+        }
+        size_t length = 0;
+        char32_t code = 0, least = 0;
+        if ((lead & 0xE0) == 0xC0) {
+            length = 2, code = lead & 0x1F, least = 0x80;
+        } else if ((lead & 0xF0) == 0xE0) {
+            length = 3, code = lead & 0x0F, least = 0x800;
+        } else if ((lead & 0xF8) == 0xF0) {
+            length = 4, code = lead & 0x07, least = 0x10000;
+        } else {
+            return false;
+        }
+        if (n - i < length)
+            return false;
+        for (size_t k = 1; k < length; ++k) {
+            if ((p[i + k] & 0xC0) != 0x80)
+                return false;
+            code = (code << 6) | (p[i + k] & 0x3F);
+        }
+        if (code < least || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF) || code == 0xFFFE || code == 0xFFFF)
+            return false;
+        units += code >= 0x10000 ? 2 : 1;
+        i += length;
+    }
+    // The one escape left to make: the underscore of every "_x" and four hex
+    // digits, which a spreadsheet would otherwise read as the format's own
+    // escape (whatever follows them). The limit counts the text as written.
+    utf8_.clear();
+    if (!underscore) {
+        utf8_.append(utf8);
+    } else {
+        const auto hex = [](char c) {
+            return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
+        };
+        for (size_t i = 0; i < n; ++i) {
+            if (utf8[i] == '_' && i + 5 < n && utf8[i + 1] == 'x' && hex(utf8[i + 2]) && hex(utf8[i + 3])
+                && hex(utf8[i + 4]) && hex(utf8[i + 5])) {
+                utf8_ += "_x005F_";
+                units += 6;
+            } else {
+                utf8_ += utf8[i];
+            }
+        }
+    }
+    if (units > size_t(MaxTextLength))
+        tooLong(row, col);
+    if (const lxw_error e = worksheet_write_string(ws_, lxw_row_t(row), lxw_col_t(col), utf8_.c_str(), style))
+        failed(e, row, col);
+    return true;
 }
 
 void Workbook::Sheet::writeNumber(int row, int col, double value, StyleRef style)

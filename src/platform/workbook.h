@@ -18,6 +18,8 @@
 #include <QString>
 #include <map>
 #include <memory>
+#include <string>
+#include <string_view>
 #include <tuple>
 #include <vector>
 
@@ -51,6 +53,11 @@ public:
         void setDefaultRowHeight(double points);
         // Row and column count from 0 (A1 is 0, 0).
         void writeText(int row, int col, const QString& text, StyleRef style = nullptr);
+        // A text as UTF-8 bytes, written as they are where they can be (a
+        // database's texts come so, and need no conversion). Writes nothing
+        // and returns false where the bytes need a reading of their own:
+        // not well-formed UTF-8, a NUL, or U+FFFE or U+FFFF.
+        bool writeUtf8(int row, int col, std::string_view utf8, StyleRef style = nullptr);
         void writeNumber(int row, int col, double value, StyleRef style = nullptr);
         // An empty cell that carries a style (nothing at all without one).
         void writeBlank(int row, int col, StyleRef style);
@@ -59,8 +66,10 @@ public:
         friend class Workbook;
         Sheet(lxw_worksheet* ws, QString name) : ws_(ws), name_(std::move(name)) {}
         [[noreturn]] void failed(int error, int row, int col) const;
+        [[noreturn]] void tooLong(int row, int col) const;
         lxw_worksheet* ws_;
         QString name_;
+        std::string utf8_;  // the text being written, reused from cell to cell
     };
 
     // The most rows a sheet holds, its first row included.

@@ -257,14 +257,40 @@ QString writeDatabaseWorkbook(const QString& folder, const QString& baseName)
     Workbook wb(folder, baseName);
     for (const db::Table& t : db::tables()) {
         Workbook::Sheet& sheet = wb.addSheet(t.name);
-        QSqlQuery q = c.exec(QStringLiteral("SELECT * FROM ") + quotedName(t.name) + QStringLiteral(" ORDER BY rowid"));
-        const QSqlRecord fields = q.record();
-        for (int f = 0; f < fields.count(); ++f)
-            sheet.writeText(0, f, fields.fieldName(f));
+        const QString all = QStringLiteral("SELECT * FROM ") + quotedName(t.name);
+        const QStringList fields = c.select(all + QStringLiteral(" LIMIT 0")).columns;
+        const int n = int(fields.size());
+        for (int f = 0; f < n; ++f)
+            sheet.writeText(0, f, fields[f]);
         int r = 0;
+        // Straight from SQLite: a text goes to the writer in the UTF-8 the
+        // file holds, unless it needs the reading Qt's driver gives it.
+        const auto written = c.scan(all + QStringLiteral(" ORDER BY rowid"), {}, [&](const db::ScanRow& row) {
+            ++r;
+            for (int f = 0; f < n; ++f) {
+                switch (row.kind(f)) {
+                case db::ScanRow::Kind::Null: break;
+                case db::ScanRow::Kind::Integer: sheet.writeNumber(r, f, double(row.integer(f))); break;
+                case db::ScanRow::Kind::Real: sheet.writeNumber(r, f, row.real(f)); break;
+                case db::ScanRow::Kind::Text:
+                    if (!sheet.writeUtf8(r, f, row.bytes(f)))
+                        sheet.writeText(r, f, row.text(f));
+                    break;
+                case db::ScanRow::Kind::Blob: {
+                    const std::string_view b = row.bytes(f);
+                    sheet.writeText(r, f, QString::fromUtf8(b.data(), qsizetype(b.size())));
+                    break;
+                }
+                }
+            }
+            return true;
+        });
+        if (written)
+            continue;
+        QSqlQuery q = c.exec(all + QStringLiteral(" ORDER BY rowid"));
         while (q.next()) {
             ++r;
-            for (int f = 0; f < fields.count(); ++f) {
+            for (int f = 0; f < n; ++f) {
                 const QVariant v = q.value(f);
                 if (v.isNull())
                     continue;

@@ -4,13 +4,19 @@
 #include "common/settings.h"
 #include "common/version.h"
 #include "platform/grid.h"
+#include "platform/interaction.h"
 #include "stats_sheet/form2.h"
 #include "support/board_fixture.h"
+#include "support/game_helpers.h"
+#include "support/xvfb.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QTest>
+#include <QTimer>
+#include <QWindow>
 #include <gtest/gtest-spi.h>
 
 TEST_F(BoardTest, StartsWithAnEmptyGameAndTheStatedControls)
@@ -181,6 +187,68 @@ TEST_F(BoardTest, EachNoticeIsModalClosesByKeyAndAnotherOpenedOverItStandsAlone)
     });
     Form1::ShowNotice("outer");
     EXPECT_EQ(ui->notices().mid(3), (QStringList{"outer", "inner"}));
+}
+
+// Two plays through the desktop's own modal run, each notice acknowledged as
+// a user does (Enter, then the close box): both return, and the box shows
+// every notice in one native window that outlives its closing.
+TEST_F(BoardTest, NoticesThroughTheDesktopKeepOneNativeWindow)
+{
+    gamehelp::standardGame(*board);
+    std::vector<WId> shownIn;
+    QStringList texts;
+    int modal = 0;
+    QTimer user;
+    user.setInterval(10);
+    QObject::connect(&user, &QTimer::timeout, [&] {
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            auto* box = qobject_cast<CustMsgBox*>(w);
+            if (!box || !box->isVisible())
+                continue;
+            shownIn.push_back(box->internalWinId());
+            texts << box->Label1->text();
+            modal += QApplication::activeModalWidget() == box ? 1 : 0;
+            if (texts.size() == 1)
+                QTest::keyClick(box, Qt::Key_Return);
+            else
+                box->windowHandle()->close();
+        }
+    });
+    user.start();
+    platform::setInteraction(nullptr);
+    click(board->lbl_GO);
+    CustMsgBox* box = nullptr;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        box = box ? box : qobject_cast<CustMsgBox*>(w);
+    ASSERT_NE(box, nullptr);
+    const WId kept = box->internalWinId();
+    click(board->lbl_FO);
+    platform::setInteraction(ui.get());
+    user.stop();
+
+    EXPECT_EQ(texts, (QStringList{"OUT recorded.", "OUT recorded."}));
+    EXPECT_EQ(board->tb_OUT->text(), "2");
+    ASSERT_EQ(shownIn.size(), 2u);
+    EXPECT_NE(shownIn[0], WId(0));
+    EXPECT_EQ(kept, shownIn[0]);
+    EXPECT_EQ(shownIn[1], shownIn[0]);
+    EXPECT_FALSE(box->isVisible());
+    EXPECT_EQ(modal, 2);
+}
+
+// The same under a real window system, where a native window costs most.
+TEST_F(BoardTest, NoticesUnderAWindowSystemKeepOneNativeWindow)
+{
+    if (QGuiApplication::platformName() == QLatin1String("xcb"))
+        GTEST_SKIP() << "already under a window system: the test above ran there";
+    const XvfbServer x;
+    if (!x.running())
+        GTEST_SKIP() << "no Xvfb on this machine (scripts/setup.sh installs it)";
+    const ChildRun run =
+        runSelfOn(x, {QStringLiteral("--gtest_filter=BoardTest.NoticesThroughTheDesktopKeepOneNativeWindow")}, 60000);
+    EXPECT_TRUE(run.finished);
+    EXPECT_EQ(run.exitCode, 0) << run.output.toStdString();
+    EXPECT_TRUE(run.output.contains("[  PASSED  ] 1 test")) << run.output.toStdString();
 }
 
 TEST_F(BoardTest, EventLogAppendsLinesAndMarkersAndSurvivesClosing)

@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Installs the build into a temporary prefix and checks what landed there:
-# exactly the program, the shipped folder as the build laid it out (with the
-# sums of its files), the desktop entry and the metainfo (both passing their validators) and the
-# icons at 48, 128 and 256 pixels.
+# exactly the program, its sound module, the shipped folder as the build laid
+# it out (with the sums of its files), the desktop entry and the metainfo (both
+# passing their validators) and the icons at 48, 128 and 256 pixels. The
+# program itself needs no audio library to start: the module brings them at
+# the first sound.
 # Usage: check_install.sh BUILD_DIR DESKTOP_ID
 set -euo pipefail
 BUILD="$1"
@@ -20,6 +22,7 @@ appstreamcli validate --no-net "$PREFIX/share/metainfo/$ID.metainfo.xml" >/dev/n
 expected="$(
   {
     echo bin/benchdeck
+    echo lib/benchdeck/libbenchdeck_sound.so
     echo "share/applications/$ID.desktop"
     echo "share/metainfo/$ID.metainfo.xml"
     for size in 48 128 256; do echo "share/icons/hicolor/${size}x${size}/apps/$ID.png"; done
@@ -40,6 +43,11 @@ shipped="$PREFIX/share/benchdeck"
 [ "$(wc -l < "$shipped/.shipped-sums")" = "$(cd "$shipped" && find . -type f ! -path ./.shipped-sums | wc -l)" ] \
   || fail "the shipped sums do not list every shipped file"
 [ -x "$PREFIX/bin/benchdeck" ] || fail "bin/benchdeck is not executable"
+needed="$(LC_ALL=C readelf -d "$PREFIX/bin/benchdeck" | grep NEEDED || true)"
+echo "$needed" | grep -q 'libQt6Widgets' || fail "cannot read what bin/benchdeck needs"
+! echo "$needed" | grep -qi 'multimedia\|pulse' || fail "bin/benchdeck loads the audio libraries at start"
+LC_ALL=C readelf -d "$PREFIX/lib/benchdeck/libbenchdeck_sound.so" | grep -q 'libQt6Multimedia' \
+  || fail "the sound module does not bring the audio libraries"
 
 # A PNG's width and height are the big-endian words at bytes 16 and 20.
 for size in 48 128 256; do

@@ -12,6 +12,7 @@
 #include <QDir>
 #include <QLineEdit>
 #include <QSqlQuery>
+#include <QSqlRecord>
 #include <optional>
 #include <sys/stat.h>
 
@@ -235,6 +236,74 @@ TEST_F(ExportTest, DatabaseWorkbookHoldsTheFiveTablesAsStored)
     EXPECT_EQ(x.sheet("BoxScores").rowCount, 5);
     EXPECT_FALSE(x.sheet("BoxScores").has("L4"));  // I11 of a nine-inning game
     EXPECT_EQ(x.sheet("Matchups").text("A1") + "|" + x.sheet("Matchups").text("B1"), QStringLiteral("Matchup|Tally"));
+}
+
+// Every cell of every table as a read through Qt's driver shows it: its
+// type (number or text), its text, and no cell at all for a NULL. The texts
+// go to the writer as the file holds them, so those that need more than
+// that are here: the format's own escape, a NUL, bytes that are not UTF-8,
+// U+FFFF (a read shows U+FFFD), and other scripts.
+TEST_F(ExportTest, DatabaseWorkbookHoldsEveryCellAsAReadShowsIt)
+{
+    saveGames();
+    {
+        db::Connection c;
+        c.transaction([&] {
+            const QString nul = QStringLiteral("nul") + QChar(0) + QStringLiteral("in");
+            for (const QString& name : {QStringLiteral("_x0041_"), QStringLiteral("a_x00e9_b_x12_"), nul,
+                                        QStringLiteral("Jos\u00e9 \u4e2d \U0001F600 _x00C9_"),
+                                        QStringLiteral("end") + QChar(0xFFFF), QStringLiteral("tab\tcr\r")})
+                c.exec(QStringLiteral("INSERT INTO Batting (Batter, K, AB, Team, GameID) VALUES (?, ?, NULL, ?, ?)"),
+                       {name, 3, name, Extra});
+            c.exec(QStringLiteral("INSERT INTO Batting (Batter, K, BB, Team) VALUES (CAST(X'41FF42C3' AS TEXT), "
+                                  "'not a count', X'00FF41', CAST(X'EDA080' AS TEXT))"));
+            c.exec(QStringLiteral("INSERT INTO Pitching (Pitcher, K, IP, Team, GameID) VALUES (?, ?, ?, ?, ?)"),
+                   {QStringLiteral("Dec Imal"), 9007199254740993LL, 5.67, QStringLiteral("Home Town"), Leading});
+            c.exec(QStringLiteral("INSERT INTO Pitching (Pitcher, IP) VALUES ('Third', 6.333333333333333), "
+                                  "('Whole', 7.0), ('Neg', -0.25), (123, 1e300)"));
+            c.exec(QStringLiteral("INSERT INTO WinLoss (Team, Win, Loss) VALUES ('O''Brien', 2, NULL), (NULL, NULL, 1)"));
+            c.exec(QStringLiteral("INSERT INTO Matchups (Matchup, Tally) VALUES ('A  vs  B', 4), ('', 0)"));
+        });
+    }
+    open();
+    click(browser->Command15);
+    ASSERT_EQ(ui->messages(), QStringList{"MS Access database tables have been exported"});
+    const XlsxFile x(folder->file("Game Rpts/" + reports("ZRQ_MSAccess_*").value(0)));
+
+    db::Connection c;
+    for (const db::Table& t : db::tables()) {
+        const XlsxSheet& sheet = x.sheet(t.name);
+        QSqlQuery q = c.exec(QStringLiteral("SELECT * FROM \"%1\" ORDER BY rowid").arg(t.name));
+        const QSqlRecord fields = q.record();
+        const auto ref = [](int row, int col) { return QString(QChar('A' + col)) + QString::number(row + 1); };
+        size_t cells = 0;
+        for (int f = 0; f < fields.count(); ++f, ++cells)
+            EXPECT_EQ(sheet.text(ref(0, f)), fields.fieldName(f)) << t.name.toStdString();
+        int r = 0;
+        while (q.next()) {
+            ++r;
+            for (int f = 0; f < fields.count(); ++f) {
+                const QVariant v = q.value(f);
+                const std::string where = (t.name + ' ' + ref(r, f)).toStdString();
+                if (v.isNull() || (v.typeId() == QMetaType::QString && v.toString().isEmpty())) {
+                    EXPECT_FALSE(sheet.has(ref(r, f))) << where;
+                    continue;
+                }
+                ++cells;
+                ASSERT_TRUE(sheet.has(ref(r, f))) << where;
+                const XlsxCell& cell = sheet.cells.at(ref(r, f));
+                const bool number = v.typeId() == QMetaType::LongLong || v.typeId() == QMetaType::Double;
+                EXPECT_EQ(cell.number, number) << where;
+                if (number)
+                    EXPECT_EQ(cell.value.toDouble(), v.toDouble()) << where << ' ' << cell.value.toStdString();
+                else
+                    EXPECT_EQ(cell.value, v.toString()) << where;
+            }
+        }
+        EXPECT_EQ(sheet.cells.size(), cells) << t.name.toStdString();
+        EXPECT_EQ(sheet.rowCount, r + 1) << t.name.toStdString();
+    }
+    EXPECT_EQ(x.sheet("Batting").text("A4"), QStringLiteral("_x0041_"));
 }
 
 TEST_F(ExportTest, ReportsFolderIsFoundInAnyCaseOrMade)

@@ -65,7 +65,7 @@ void ScriptedInteraction::showModal(QDialog& dialog)
         }
     }
     // Closing goes through the window's own close handling (some windows
-    // only hide, the notice box releases itself).
+    // only hide, as the notice box does).
     if (dialog.isVisible())
         dialog.close();
 }
