@@ -319,8 +319,6 @@ QString exportFolder(const QString& namePrefix)
     return folder;
 }
 
-// The browser is closed and the board minimised by then: a workbook the
-// desktop does not open would be written where nobody knows.
 // An aggregate sheet's widths as its column table gives them. The grid is
 // pasted from column A, so grid column c is sheet column c.
 std::vector<browser::ColumnWidths> aggregateSheetWidths(browser::AggregateTable table)
@@ -338,6 +336,8 @@ std::vector<browser::ColumnWidths> aggregateSheetWidths(browser::AggregateTable 
     return widths;
 }
 
+// The browser is closed and the board minimised by then: a workbook the
+// desktop does not open would be written where nobody knows.
 void handToDesktop(const QString& path)
 {
     platform::interaction().openWithDesktop(path, [path](bool handed) {
