@@ -1,7 +1,7 @@
 #pragma once
 // How the program reads numbers out of the texts held in its controls and
-// writes them back. Two readers exist because the board is lenient with what
-// the user typed in some places and strict in others.
+// writes them back. The board is lenient with what the user typed in some
+// places and strict in others; grid cells are read as the grid shows them.
 #include <QString>
 #include <QStringView>
 #include <optional>

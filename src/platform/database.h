@@ -265,16 +265,15 @@ private:
 // The NULL of a column type (a QVariant of that type holding no value).
 QVariant nullOf(Type type);
 
-// Strict checks the save runs over every cell before it writes anything, so
-// it can name the bad cell: a count is empty or a whole number ("3", " 12 ",
-// "-1", "4.0"); innings are empty or a decimal number ("5.67", ".0001",
-// "6"). Letters, exponents, "3.5" as a count and the like fail.
+// The strict check the save runs over every count cell before it writes
+// anything, so it can name the bad cell: a count is empty or a whole number
+// ("3", " 12 ", "-1", "4.0"). Letters, exponents, "3.5" and the like fail.
 bool isCount(const QString& cell);
-bool isInnings(const QString& cell);
 
 // The value bound for a count (INTEGER) or innings (REAL) cell: the number,
-// or the typed NULL for an empty cell. A cell that fails the check above
-// throws ProgramError 13 "Type mismatch".
+// or the typed NULL for an empty cell. Innings are empty or a decimal number
+// ("5.67", ".0001", "6"). A count that fails the check above, or innings
+// that are not such a number, throw ProgramError 13 "Type mismatch".
 QVariant countValue(const QString& cell);
 QVariant inningsValue(const QString& cell);
 

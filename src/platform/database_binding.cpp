@@ -22,12 +22,6 @@ bool isCount(const QString& cell)
     return t.isEmpty() || num::strictWhole(t).has_value();
 }
 
-bool isInnings(const QString& cell)
-{
-    const QString t = cell.trimmed();
-    return t.isEmpty() || num::strict(t).has_value();
-}
-
 QVariant countValue(const QString& cell)
 {
     const QString t = cell.trimmed();

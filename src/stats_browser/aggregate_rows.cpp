@@ -1,14 +1,13 @@
 #include "stats_browser/aggregate_rows.h"
 
+#include "platform/database_arithmetic.h"
 #include "platform/database_order.h"
 #include "platform/text_columns.h"
 
 #include <QStringList>
 #include <algorithm>
 #include <array>
-#include <cmath>
 #include <limits>
-#include <memory>
 #include <optional>
 #include <numeric>
 #include <string>
@@ -20,293 +19,7 @@ namespace browser {
 
 namespace {
 
-// ------------------------------------------------------------ SQLite's arithmetic
-
-// A value as SQLite's arithmetic holds it. The rates must come out as the
-// statement's would, bit for bit, so they are worked out by its rules: NULL
-// in gives NULL out; whole numbers stay whole unless the result would not
-// fit (then both sides are taken as reals); a division by zero, or a result
-// that is not a number, gives NULL.
-struct Number {
-    enum Kind { Null, Whole, Real };
-    Kind kind = Null;
-    qint64 whole = 0;
-    double real = 0;
-};
-
-Number whole(qint64 v)
-{
-    return {Number::Whole, v, 0};
-}
-
-Number real(double v)
-{
-    return std::isnan(v) ? Number{} : Number{Number::Real, 0, v};
-}
-
-// IFNULL(x, 0)
-Number orZero(const Number& n)
-{
-    return n.kind == Number::Null ? whole(0) : n;
-}
-
-double asReal(const Number& n)
-{
-    return n.kind == Number::Whole ? static_cast<double>(n.whole) : n.real;
-}
-
-enum class Op { Add, Multiply, Divide };
-
-Number apply(const Number& a, Op op, const Number& b)
-{
-    if (a.kind == Number::Null || b.kind == Number::Null)
-        return {};
-    if (a.kind == Number::Whole && b.kind == Number::Whole) {
-        qint64 out = 0;
-        switch (op) {
-        case Op::Add:
-            if (!__builtin_add_overflow(a.whole, b.whole, &out))
-                return whole(out);
-            break;
-        case Op::Multiply:
-            if (!__builtin_mul_overflow(a.whole, b.whole, &out))
-                return whole(out);
-            break;
-        case Op::Divide:
-            if (b.whole == 0)
-                return {};
-            if (b.whole != -1 || a.whole != std::numeric_limits<qint64>::min())
-                return whole(a.whole / b.whole);
-            break;
-        }
-    }
-    const double x = asReal(a), y = asReal(b);
-    switch (op) {
-    case Op::Add:
-        return real(x + y);
-    case Op::Multiply:
-        return real(x * y);
-    case Op::Divide:
-        return y == 0 ? Number{} : real(x / y);
-    }
-    return {};
-}
-
-Number operator+(const Number& a, const Number& b)
-{
-    return apply(a, Op::Add, b);
-}
-
-Number operator*(const Number& a, const Number& b)
-{
-    return apply(a, Op::Multiply, b);
-}
-
-Number operator/(const Number& a, const Number& b)
-{
-    return apply(a, Op::Divide, b);
-}
-
-// As the statement's result cell reads in the grid.
-QString textOf(const Number& n)
-{
-    switch (n.kind) {
-    case Number::Whole:
-        return db::displayText(QVariant(qlonglong(n.whole)));
-    case Number::Real:
-        return db::displayText(QVariant(n.real));
-    default:
-        return QString();
-    }
-}
-
-// ------------------------------------------------------------ the columns
-//
-// Each aggregate column is defined once, in the tables below: a sum of a
-// field, or a rate over the sums. The grouped statement that defines a view
-// is written from them, and the read without GROUP BY works the same
-// columns out from them by SQLite's arithmetic.
-//
-// The sums are formed once, grouped by team and player, and the rates are
-// worked out from them by name in an outer select (SQLite cannot name a
-// result column inside its own select list). A missing sum counts 0 in a
-// rate, as IFNULL says. Every rate divides by a fraction ("* 1.0", and
-// innings summed as REAL) so that 7 over 2 is 3.5, not 3; a division by
-// zero gives NULL (an empty cell), and every other row still shows.
-
-struct AggregateColumn;
-
-// A rate's expression over the sums of a row: as SQL text, and as its value.
-class Expr {
-public:
-    // The sum of the column at that place in the table.
-    static Expr sum(int column)
-    {
-        Expr e(Kind::Sum);
-        e.column_ = column;
-        return e;
-    }
-    static Expr constant(Number value, const char* sql)
-    {
-        Expr e(Kind::Constant);
-        e.constant_ = value;
-        e.text_ = sql;
-        return e;
-    }
-    // IFNULL(e, 0)
-    friend Expr orZero(const Expr& e) { return Expr(Kind::OrZero, e, e); }
-    friend Expr operator+(const Expr& a, const Expr& b) { return Expr(Kind::Add, a, b); }
-    friend Expr operator*(const Expr& a, const Expr& b) { return Expr(Kind::Multiply, a, b); }
-    friend Expr operator/(const Expr& a, const Expr& b) { return Expr(Kind::Divide, a, b); }
-
-    QString sql(const std::vector<AggregateColumn>& columns) const;
-
-    // sums: the row's cells, the sums filled in.
-    Number value(const std::vector<Number>& sums) const
-    {
-        switch (kind_) {
-        case Kind::Sum:
-            return sums[size_t(column_)];
-        case Kind::Constant:
-            return constant_;
-        case Kind::OrZero:
-            return orZero(a_->value(sums));
-        case Kind::Add:
-            return a_->value(sums) + b_->value(sums);
-        case Kind::Multiply:
-            return a_->value(sums) * b_->value(sums);
-        case Kind::Divide:
-            return a_->value(sums) / b_->value(sums);
-        }
-        return {};
-    }
-
-private:
-    enum class Kind { Sum, Constant, OrZero, Add, Multiply, Divide };
-    explicit Expr(Kind kind) : kind_(kind) {}
-    Expr(Kind kind, const Expr& a, const Expr& b)
-        : kind_(kind), a_(std::make_shared<const Expr>(a)), b_(std::make_shared<const Expr>(b))
-    {
-    }
-
-    Kind kind_;
-    int column_ = 0;
-    Number constant_;
-    const char* text_ = "";
-    std::shared_ptr<const Expr> a_, b_;
-};
-
-struct AggregateColumn {
-    const char* name;
-    // The field summed, or none for a rate.
-    const char* field = nullptr;
-    // Innings: summed as reals (SUM(IP * 1.0)), so a file whose IP holds
-    // whole numbers still gives a fractional sum.
-    bool summedAsReal = false;
-    std::optional<Expr> rate = std::nullopt;
-};
-
-AggregateColumn rate(const char* name, const Expr& e)
-{
-    return {name, nullptr, false, e};
-}
-
-struct Aggregate {
-    const char* table;
-    const char* player;
-    // The columns after the player and the team, in the result's order;
-    // every sum before the rates.
-    std::vector<AggregateColumn> columns;
-};
-
-QString Expr::sql(const std::vector<AggregateColumn>& columns) const
-{
-    switch (kind_) {
-    case Kind::Sum:
-        return QStringLiteral("\"%1\"").arg(QLatin1String(columns[size_t(column_)].name));
-    case Kind::Constant:
-        return QLatin1String(text_);
-    case Kind::OrZero:
-        return QStringLiteral("IFNULL(%1, 0)").arg(a_->sql(columns));
-    default: {
-        const char* op = kind_ == Kind::Add ? " + " : kind_ == Kind::Multiply ? " * " : " / ";
-        return '(' + a_->sql(columns) + QLatin1String(op) + b_->sql(columns) + ')';
-    }
-    }
-}
-
-const Aggregate& aggregateOf(AggregateTable table)
-{
-    static const Expr One = Expr::constant(real(1.0), "1.0");
-    const auto times = [](qint64 n, const char* sql) { return Expr::constant(whole(n), sql); };
-    static const Aggregate batting = [&] {
-        const Expr tab = Expr::sum(0), si = Expr::sum(1), db = Expr::sum(2), tr = Expr::sum(3), hrun = Expr::sum(4);
-        const Expr hits = orZero(si) + orZero(db) + orZero(tr) + orZero(hrun);
-        // A home run is four bases.
-        const Expr bases = orZero(si) + orZero(db) * times(2, "2") + orZero(tr) * times(3, "3")
-            + orZero(hrun) * times(4, "4");
-        return Aggregate{"Batting",
-                         "Batter",
-                         {{"TAB", "AB"},
-                          {"SI", "1B"},
-                          {"DB", "2B"},
-                          {"TR", "3B"},
-                          {"HRun", "HR"},
-                          {"BBs", "BB"},
-                          {"SO", "K"},
-                          {"SBs", "SB"},
-                          {"RBIs", "RBI"},
-                          rate("BAvg", hits * One / tab),
-                          rate("SLG", bases * One / tab)}};
-    }();
-    static const Aggregate pitching = [&] {
-        const Expr ks = Expr::sum(0), bbs = Expr::sum(1), h = Expr::sum(2), hrs = Expr::sum(3), r = Expr::sum(4),
-                   tip = Expr::sum(5), nine = times(9, "9");
-        return Aggregate{"Pitching",
-                         "Pitcher",
-                         {{"Ks", "K"},
-                          {"BBs", "BB"},
-                          {"H", "Hits"},
-                          {"HRs", "HR"},
-                          {"R", "Runs"},
-                          {"TIP", "IP", true},
-                          rate("Ks/9", ks / (tip / nine)),
-                          rate("BBs/9", bbs / (tip / nine)),
-                          rate("H/9", h / (tip / nine)),
-                          rate("HRs/9", hrs / (tip / nine)),
-                          rate("K/BB", ks * One / bbs),
-                          rate("ERA", orZero(r) / orZero(tip) * nine),
-                          rate("WHIP", (orZero(bbs) + orZero(h)) / orZero(tip))}};
-    }();
-    return table == AggregateTable::Batting ? batting : pitching;
-}
-
-// where: a WHERE clause (or nothing) on the table's rows.
-QString statementOf(const Aggregate& a, const QString& where)
-{
-    const QString player = QLatin1String(a.player);
-    QStringList outer{player + QStringLiteral(" AS ") + player, QStringLiteral("Team AS Team")},
-        sums{player, QStringLiteral("Team")};
-    for (const AggregateColumn& c : a.columns) {
-        const QString name = QStringLiteral("\"%1\"").arg(QLatin1String(c.name));
-        if (c.field) {
-            sums << QStringLiteral("SUM(\"%1\"%2) AS %3")
-                        .arg(QLatin1String(c.field), c.summedAsReal ? QStringLiteral(" * 1.0") : QString(), name);
-            outer << name + QStringLiteral(" AS ") + name;
-        } else {
-            outer << c.rate->sql(a.columns) + QStringLiteral(" AS ") + name;
-        }
-    }
-    // Grouped by player first: sorting every row for the groups, most
-    // comparisons then end at the first field, where by team (a few values
-    // over many rows) they would go on to the second. The rows keep their
-    // order within a group either way, so every sum and name stays as it
-    // was; the outer ORDER BY lists the few grouped rows by team, then
-    // player.
-    return QStringLiteral("SELECT %1 FROM (SELECT %2 FROM %3%4 GROUP BY %5, Team) ORDER BY Team, %5")
-        .arg(outer.join(QStringLiteral(", ")), sums.join(QStringLiteral(", ")), QLatin1String(a.table), where,
-             player);
-}
+using db::Number;
 
 // ------------------------------------------------------------ groups
 
@@ -315,7 +28,7 @@ struct Sum {
     qint64 total = 0;
     bool any = false;
 
-    Number value() const { return any ? whole(total) : Number{}; }
+    Number value() const { return any ? db::whole(total) : Number{}; }
 };
 
 // SUM(IP * 1.0): reals added in the order the rows come, from 0.0 (so a
@@ -324,7 +37,7 @@ struct RealSum {
     double total = 0;
     bool any = false;
 
-    Number value() const { return any ? real(total) : Number{}; }
+    Number value() const { return any ? db::real(total) : Number{}; }
 };
 
 constexpr int MaxCounts = 9;
@@ -573,31 +286,6 @@ std::vector<Number> cellsOf(const Aggregate& a, const Group& g)
 
 }  // namespace
 
-QString aggregateStatement(AggregateTable table, const QString& where)
-{
-    return statementOf(aggregateOf(table), where);
-}
-
-// A filter is a prefix of the name, any case of letters. A row without a
-// name is never listed, also with an empty filter.
-QString prefixWhere(const char* field)
-{
-    return QStringLiteral(" WHERE %1 LIKE ? AND %1 <> ''").arg(QLatin1String(field));
-}
-
-const QStringList& aggregateHeader(AggregateTable table)
-{
-    const auto headerOf = [](const Aggregate& a) {
-        QStringList names{QLatin1String(a.player), QStringLiteral("Team")};
-        for (const AggregateColumn& c : a.columns)
-            names << QLatin1String(c.name);
-        return names;
-    };
-    static const QStringList batting = headerOf(aggregateOf(AggregateTable::Batting));
-    static const QStringList pitching = headerOf(aggregateOf(AggregateTable::Pitching));
-    return table == AggregateTable::Batting ? batting : pitching;
-}
-
 std::optional<db::ColumnRows> aggregateRows(db::Connection& c, AggregateTable table, const QString& where,
                                             const QVariantList& params)
 {
@@ -633,7 +321,7 @@ std::optional<db::ColumnRows> aggregateRows(db::Connection& c, AggregateTable ta
         result.data[2].cells.push_back(texts[1].indexOf(g.teamText));
         const std::vector<Number> cells = cellsOf(aggregate, g);
         for (size_t k = 0; k < cells.size(); ++k)
-            result.data[k + 3].cells.push_back(texts[k + 2].indexOf(textOf(cells[k])));
+            result.data[k + 3].cells.push_back(texts[k + 2].indexOf(db::textOf(cells[k])));
     }
     return result;
 }

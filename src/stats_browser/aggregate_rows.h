@@ -5,6 +5,7 @@
 // groups (player and team alike in any case of letters), the spelling of
 // each group's first row, the same sums, rates, texts and order.
 #include "platform/database.h"
+#include "stats_browser/aggregate_columns.h"
 
 #include <QString>
 #include <QStringList>
@@ -12,18 +13,6 @@
 #include <optional>
 
 namespace browser {
-
-enum class AggregateTable { Batting, Pitching };
-
-// The grouped statement that defines a view; where: a WHERE clause on the
-// table's rows, or nothing.
-QString aggregateStatement(AggregateTable table, const QString& where);
-
-// The WHERE clause of a view filtered by a prefix of a name field.
-QString prefixWhere(const char* field);
-
-// The result's field names, as the statement names them.
-const QStringList& aggregateHeader(AggregateTable table);
 
 // where: the statement's WHERE clause on the table's rows (or nothing),
 // params its values. Returns the rows with the

@@ -16,6 +16,26 @@ QVariantList prefixOf(const QLineEdit* box)
     return {box->text() + QLatin1Char('%')};
 }
 
+// where: nothing for the all-players view, a name's prefix otherwise.
+browser::View aggregateView(browser::AggregateTable table, const QString& where, const QVariantList& params)
+{
+    browser::View v;
+    v.statement = browser::aggregateStatement(table, where);
+    v.params = params;
+    v.readFirst = [table, where, params](db::Connection& c) { return browser::aggregateRows(c, table, where, params); };
+    v.header = browser::aggregateHeader(table);
+    const std::vector<browser::ColumnLook> looks = browser::aggregateLooks(table);
+    for (int c = 0; c < int(looks.size()); ++c) {
+        const browser::ColumnLook& look = looks[size_t(c)];
+        v.widths.emplace_back(c, where.isEmpty() ? look.width : look.filteredWidth);
+        if (look.name)
+            v.alignments.emplace_back(c, browser::LeftTop);
+        if (look.decimals)
+            v.formats.emplace_back(c, look.decimals);
+    }
+    return v;
+}
+
 }  // namespace
 
 void Form4::wireAggregates()
@@ -36,17 +56,17 @@ void Form4::Command6_Click()
 
 browser::View Form4::allBattersView() const
 {
-    return aggregateBattingView(QString(), {}, 550);
+    return aggregateBattingView(QString(), {});
 }
 
 void Form4::Command7_Click()
 {
-    runView(*MSHFlexGrid4, aggregateBattingView(browser::prefixWhere("Batter"), prefixOf(Text6), 575));
+    runView(*MSHFlexGrid4, aggregateBattingView(browser::prefixWhere("Batter"), prefixOf(Text6)));
 }
 
 void Form4::Command8_Click()
 {
-    runView(*MSHFlexGrid4, aggregateBattingView(browser::prefixWhere("Team"), prefixOf(Text5), 575));
+    runView(*MSHFlexGrid4, aggregateBattingView(browser::prefixWhere("Team"), prefixOf(Text5)));
 }
 
 void Form4::Command14_Click()
@@ -69,36 +89,12 @@ void Form4::Command12_Click()
     runView(*MSHFlexGrid5, aggregatePitchingView(browser::prefixWhere("Team"), prefixOf(Text11)));
 }
 
-browser::View Form4::aggregateBattingView(const QString& where, const QVariantList& params, int countWidth) const
+browser::View Form4::aggregateBattingView(const QString& where, const QVariantList& params) const
 {
-    browser::View v;
-    v.statement = browser::aggregateStatement(browser::AggregateTable::Batting, where);
-    v.params = params;
-    v.readFirst = [where, params](db::Connection& c) {
-        return browser::aggregateRows(c, browser::AggregateTable::Batting, where, params);
-    };
-    v.header = browser::aggregateHeader(browser::AggregateTable::Batting);
-    v.widths = {{0, 300}, {1, 2000}, {2, 1700}};
-    for (int c = 3; c <= 13; ++c)
-        v.widths.emplace_back(c, countWidth);
-    v.alignments = {{1, browser::LeftTop}, {2, browser::LeftTop}};
-    v.formats = {{12, 3}, {13, 3}};
-    return v;
+    return aggregateView(browser::AggregateTable::Batting, where, params);
 }
 
 browser::View Form4::aggregatePitchingView(const QString& where, const QVariantList& params) const
 {
-    browser::View v;
-    v.statement = browser::aggregateStatement(browser::AggregateTable::Pitching, where);
-    v.params = params;
-    v.readFirst = [where, params](db::Connection& c) {
-        return browser::aggregateRows(c, browser::AggregateTable::Pitching, where, params);
-    };
-    v.header = browser::aggregateHeader(browser::AggregateTable::Pitching);
-    v.widths = {{0, 300}, {1, 1700}, {2, 1500}, {3, 430}, {4, 430}, {5, 430}, {6, 430}, {7, 430}, {8, 625},
-                {9, 550}, {10, 550}, {11, 550}, {12, 600}, {13, 600}, {14, 650}, {15, 650}};
-    v.alignments = {{1, browser::LeftTop}, {2, browser::LeftTop}};
-    for (int c = 8; c <= 15; ++c)
-        v.formats.emplace_back(c, 2);
-    return v;
+    return aggregateView(browser::AggregateTable::Pitching, where, params);
 }

@@ -9,6 +9,7 @@
 #include "platform/guarded.h"
 #include "platform/interaction.h"
 #include "platform/workbook.h"
+#include "stats_browser/aggregate_columns.h"
 #include "stats_browser/form4.h"
 
 #include <QApplication>
@@ -126,7 +127,7 @@ std::vector<SourceColumn> sheetColumns(const GridSheet& plan)
             cols[size_t(g.firstColumn + c)] = {g.grid, c, isTextField(g.grid->textMatrix(0, c)), -1};
     }
     for (const ColumnWidths& w : plan.widths) {
-        const QString range = QString::fromLatin1(w.range);
+        const QString& range = w.range;
         const int colon = int(range.indexOf(':'));
         const int first = columnIndex(colon < 0 ? QStringView(range) : QStringView(range).left(colon));
         const int last = colon < 0 ? first : columnIndex(QStringView(range).mid(colon + 1));
@@ -344,6 +345,23 @@ QString exportFolder(const QString& namePrefix)
     return folder;
 }
 
+// An aggregate sheet's widths as its column table gives them. The grid is
+// pasted from column A, so grid column c is sheet column c.
+std::vector<browser::ColumnWidths> aggregateSheetWidths(browser::AggregateTable table)
+{
+    std::vector<browser::ColumnWidths> widths;
+    const std::vector<browser::ColumnLook> looks = browser::aggregateLooks(table);
+    for (int c = 0; c < int(looks.size()); ++c) {
+        if (looks[size_t(c)].sheetWidth < 0)
+            continue;
+        QString letters;
+        for (int n = c + 1; n > 0; n = (n - 1) / 26)
+            letters.prepend(QLatin1Char(char('A' + (n - 1) % 26)));
+        widths.push_back({letters, looks[size_t(c)].sheetWidth});
+    }
+    return widths;
+}
+
 // The browser is closed and the board minimised by then: a workbook the
 // desktop does not open would be written where nobody knows.
 void handToDesktop(const QString& path)
@@ -376,9 +394,9 @@ std::vector<browser::GridSheet> Form4::dataGridSheets() const
                       {{&MSHFlexGrid9->model(), 0}, {&MSHFlexGrid10->model(), 4}},
                       {{"C:D", 4}, {"F", 22}, {"G", 6}}});
     sheets.push_back({QStringLiteral("AggregatePitching"), {{&MSHFlexGrid5->model(), 0}},
-                      {{"B", 20}, {"D:N", 5}, {"O:P", 6}}});
+                      aggregateSheetWidths(browser::AggregateTable::Pitching)});
     sheets.push_back({QStringLiteral("AggregateBatting"), {{&MSHFlexGrid4->model(), 0}},
-                      {{"B", 20}, {"C", 9}, {"D:N", 5}}});
+                      aggregateSheetWidths(browser::AggregateTable::Batting)});
     sheets.push_back({QStringLiteral("PitchingDataByGame"), {{&MSHFlexGrid3->model(), 0}},
                       {{"B", 20}, {"C:K", 5}, {"I", 9}, {"J", 13}}});
     sheets.push_back({QStringLiteral("BattingDataByGame"), {{&MSHFlexGrid2->model(), 0}},

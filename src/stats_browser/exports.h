@@ -32,7 +32,7 @@ struct GridOnSheet {
 // Column widths, in the spreadsheet's units, over a range of columns as
 // pasted ("C:V", "W"); applied in order, so a later setting wins.
 struct ColumnWidths {
-    const char* range;
+    QString range;
     double width;
 };
 

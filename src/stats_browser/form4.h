@@ -196,7 +196,7 @@ private:
     // newestFirst: the rows, read in rowid order, sorted by GameID
     // descending and Host afterwards.
     browser::View lineScoresView(const QString& condition, const QVariantList& params, bool newestFirst) const;
-    browser::View aggregateBattingView(const QString& where, const QVariantList& params, int countWidth) const;
+    browser::View aggregateBattingView(const QString& where, const QVariantList& params) const;
     browser::View aggregatePitchingView(const QString& where, const QVariantList& params) const;
     // The load step's views, as their handlers show them.
     browser::View pitchingByPlayerView() const;

@@ -220,3 +220,14 @@ TEST_F(PitchingTest, ThePitchersPhotosFollowTheTimer)
     EXPECT_FALSE(board->img_HomePitch->hasPicture());
     EXPECT_FALSE(board->img_VisPitch->hasPicture());
 }
+
+TEST_F(PitchingTest, EveryOneOfTwentyCompletedInningsIsCounted)
+{
+    // The longest game the line score holds: twenty innings, each completed.
+    teams::setAtBat(*board, true);
+    changeHome(0);
+    complete(true, 20);
+    board->tb_OUT->setText(QStringLiteral("0"));
+    changeHome(1);
+    EXPECT_EQ(ip(homeGrid(), 1), QStringLiteral("20.00"));
+}

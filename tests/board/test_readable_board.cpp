@@ -231,14 +231,14 @@ TEST_F(BoardTest, MaximiseAfterAThirdOutGrowsTheBoardAndRestoreBringsItBack)
     const QSize before = board->size();
 
     board->showMaximized();
-    QTest::qWait(20);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return board->size() != before; }));
     ASSERT_NE(board->size(), before);
     const double rx = double(board->width()) / before.width();
     EXPECT_NEAR(board->lbl_K->width(), k.width() * rx, 2.0);
 
     board->showNormal();
     board->resize(before);
-    QTest::qWait(20);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !board->isMaximized() && board->size() == before; }));
     EXPECT_EQ(board->lbl_K->geometry(), k);
 }
 
@@ -296,8 +296,9 @@ TEST_F(BoardTest, TheSheetShowsALongTeamNameWhole)
     sheet().show();
     for (double scale : {1.0, 0.6}) {
         SCOPED_TRACE(scale);
-        sheet().resize(int(sheet().width() * scale), int(sheet().height() * scale));
-        QTest::qWait(10);
+        const QSize asked(int(sheet().width() * scale), int(sheet().height() * scale));
+        sheet().resize(asked);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return sheet().size() == asked; }));
         const QFont shown = label->fittedFont();
         // Fitting never goes below 6 points (the sheet's own scaling may).
         EXPECT_GE(shown.pointSizeF(), std::min(TeamLabel::SmallestPoints, label->font().pointSizeF()));

@@ -400,8 +400,8 @@ TEST(Database, CellsBindAsTypedValuesOrNull)
         EXPECT_TRUE(db::isCount(good)) << good;
     for (const char* bad : {"3.5", "1e3", "abc", "3 4"})
         EXPECT_FALSE(db::isCount(bad)) << bad;
-    EXPECT_TRUE(db::isInnings(".0001"));
-    EXPECT_FALSE(db::isInnings("5,67"));
+    EXPECT_EQ(db::inningsValue(".0001"), QVariant(0.0001));
+    EXPECT_EQ(failureOf([] { db::inningsValue("5,67"); }).number, 13);
     EXPECT_EQ(failureOf([] { db::countValue("x"); }).number, 13);
     EXPECT_EQ(failureOf([] { db::inningsValue("x"); }).number, 13);
 

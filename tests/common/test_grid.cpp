@@ -6,6 +6,7 @@
 #include "support/paint_count.h"
 #include "support/scripted_interaction.h"
 
+#include <QAbstractItemModelTester>
 #include <QApplication>
 #include <QFile>
 #include <QHeaderView>
@@ -59,7 +60,110 @@ QStringList column(const Grid& g, int col)
     return out;
 }
 
+// Qt's checks of a model, run on every change the model announces; what
+// they find wrong is collected instead of printed.
+class ModelChecks {
+public:
+    explicit ModelChecks(QAbstractItemModel& model)
+    {
+        found().clear();
+        previous_ = qInstallMessageHandler(&collect);
+        tester_ = std::make_unique<QAbstractItemModelTester>(&model,
+                                                             QAbstractItemModelTester::FailureReportingMode::Warning);
+    }
+    ~ModelChecks()
+    {
+        tester_.reset();
+        qInstallMessageHandler(previous_);
+    }
+    static QStringList& found()
+    {
+        static QStringList messages;
+        return messages;
+    }
+
+private:
+    static void collect(QtMsgType type, const QMessageLogContext& context, const QString& text)
+    {
+        if (type != QtDebugMsg && QByteArray(context.category ? context.category : "") == "qt.modeltest")
+            found() << text;
+    }
+    QtMessageHandler previous_ = nullptr;
+    std::unique_ptr<QAbstractItemModelTester> tester_;
+};
+
 }  // namespace
+
+TEST(Grid, EveryChangeTheModelAnnouncesMatchesWhatItThenHolds)
+{
+    // The view trusts the announced ranges: a row announced in the wrong
+    // place shows a neighbour's texts or reads past the end.
+    Grid g;
+    g.resize(400, 200);
+    g.show();
+    ModelChecks checks(g.model());
+    GridModel& m = g.model();
+    auto numberRows = [&] {
+        // Column 0 names its row, so a neighbour read in its place shows.
+        for (int r = 1; r < m.rows(); ++r)
+            m.setTextMatrix(r, 0, QStringLiteral("r%1").arg(r));
+    };
+
+    g.setCols(4);
+    for (int c = 1; c < 4; ++c)
+        m.setTextMatrix(0, c, QStringLiteral("F%1").arg(c));
+    g.setRows(4);
+    numberRows();
+    g.setRows(7);
+    numberRows();
+    g.setRows(3);
+    g.setRows(1);
+    g.setRows(5);
+    numberRows();
+    g.setCols(6);
+    g.setCols(2);
+    g.setCols(4);
+
+    m.setDataRows({{"r1", "Smith", "3", ".250"}, {"r2", "jones", "10", "1.000"}, {"r3", "", "2", ""},
+                   {"r4", "Adams", "", ".333"}});
+    m.setCellBackColor(2, 1, Qt::yellow);
+    m.setCellForeColor(0, 2, Qt::red);
+    m.setRangeBackColor(0, 1, 3, 3, Qt::cyan);
+    m.setRangeBackColor(2, 2, 4, 3, Qt::green);
+    m.setColBackColor(3, Qt::lightGray);
+    m.setFixedBackColor(Qt::gray);
+    m.setDesktopColours(g.palette());
+    m.setColAlignment(-1, 3);
+    m.setColAlignment(2, 7);
+    m.setColAlignmentFixed(-1, 4);
+    m.setColAlignmentFixed(1, 0);
+    m.mapDataTexts(3, [](const QString& t) { return t.isEmpty() ? t : t + QStringLiteral("0"); });
+    m.sortRows(2, true, true);
+    m.sortRows(1, false, false);
+    m.setRedraw(false);
+    m.setTextMatrix(1, 2, QStringLiteral("11"));
+    m.setTextMatrix(0, 2, QStringLiteral("AB"));
+    m.setRangeBackColor(0, 1, 4, 1, Qt::white);
+    m.setRedraw(true);
+
+    std::vector<TextColumn> columns(3);
+    for (TextColumn& c : columns) {
+        c.texts = {QString(), QStringLiteral("x"), QStringLiteral("y")};
+        c.cells = {1, 2, 0, 1, 2, 2};
+    }
+    m.setDataColumns(std::move(columns), 6);
+    m.sortRows(1, true, false);
+    m.clearData();
+    g.setRows(3);
+    numberRows();
+    m.clearData();
+    m.setRedraw(false);
+    m.setRedraw(true);
+
+    EXPECT_EQ(g.rows(), 1);
+    EXPECT_EQ(g.textMatrix(0, 2), QStringLiteral("AB"));
+    EXPECT_TRUE(ModelChecks::found().isEmpty()) << ModelChecks::found().join(QLatin1Char('\n')).toStdString();
+}
 
 TEST(Grid, CountsTheHeaderRowAndTheFixedColumn)
 {

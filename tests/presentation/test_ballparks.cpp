@@ -5,8 +5,10 @@
 #include "presentation/control_resizer.h"
 #include "support/board_fixture.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QImageReader>
 #include <QTest>
 #include <set>
@@ -106,9 +108,13 @@ TEST_F(BallparkTest, ReleasingResetOrAPieceReloadsAChangedPicture)
     const std::pair<const char*, QWidget*> releases[] = {{"RESET", board->Command11}, {"piece", board->pb_Player[0]}};
     QColor next = Qt::red;
     for (const auto& [what, widget] : releases) {
-        // A changed file (its time or size) is read again; an unchanged one is not.
-        QTest::qWait(20);
-        writePicture(park, next, QSize(64 + next.red() / 32, 40));
+        // A changed file (its time or size) is read again; an unchanged one is
+        // not. Written until its time is no longer the one last read.
+        const QDateTime read = QFileInfo(park).lastModified();
+        ASSERT_TRUE(QTest::qWaitFor([&] {
+            writePicture(park, next, QSize(64 + next.red() / 32, 40));
+            return QFileInfo(park).lastModified() != read;
+        }));
         QTest::mouseClick(widget, Qt::LeftButton, Qt::NoModifier, QPoint(3, 3));
         EXPECT_TRUE(near(centreOf(*board->Picture1), next)) << what;
         next = Qt::blue;

@@ -28,17 +28,29 @@ std::vector<QStringList> rowsOf(const db::ColumnRows& r)
     return rows;
 }
 
+// From SQLite 3.43 on, a sum of reals carries a running error term that a
+// plain sum in row order need not match: the innings, and with them the
+// whole pitching view, are then the statement's to work out.
+bool readWithoutGrouping(AggregateTable table)
+{
+    return table == AggregateTable::Batting || db::libraryVersion() < 3043000;
+}
+
 void expectSameAsStatement(db::Connection& c, const Case& k)
 {
     const QString where = k.filterField ? prefixWhere(k.filterField) : QString();
     const QVariantList params = k.filterField ? QVariantList{k.prefix + QLatin1Char('%')} : QVariantList{};
     const db::Rows expected = c.select(aggregateStatement(k.table, where), params);
     const std::optional<db::ColumnRows> got = aggregateRows(c, k.table, where, params);
+    EXPECT_FALSE(expected.rows.empty()) << k.name;
+    if (!readWithoutGrouping(k.table)) {
+        EXPECT_FALSE(got) << k.name << ": left to the statement";
+        return;
+    }
     ASSERT_TRUE(got) << k.name;
     EXPECT_EQ(got->columns, expected.columns) << k.name;
     EXPECT_EQ(got->columns, aggregateHeader(k.table)) << k.name;
     EXPECT_EQ(rowsOf(*got), expected.rows) << k.name;
-    EXPECT_FALSE(expected.rows.empty()) << k.name;
 }
 
 }  // namespace

@@ -103,11 +103,11 @@ TEST_F(BoardTest, SheetKeepsItsProportionWhenResized)
 {
     Form2& s = sheet();
     s.show();
-    QTest::qWait(10);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&s));
     const QRect before = s.grd_VisStats->geometry();
     const int w = s.width();
     s.resize(w * 2, s.height() * 2);
-    QTest::qWait(10);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return s.grd_VisStats->width() > before.width(); }));
     s.resize(w, s.height());
     EXPECT_GT(s.grd_VisStats->width(), 0);
     EXPECT_LE(std::abs(s.grd_VisStats->geometry().left() - before.left()), 1);

@@ -1,6 +1,6 @@
 #pragma once
-// A temporary shipped folder laid out by the same generator as the real one,
-// and a temporary program folder filled from it as at start, with the
+// A temporary shipped folder, a copy of the one the build lays out beside
+// the program, and a temporary program folder filled from it as at start, with the
 // settings store redirected into it.
 #include <QString>
 #include <QTemporaryDir>
