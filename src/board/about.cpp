@@ -14,5 +14,5 @@ void Form1::About_Click()
 
 void Form1::Image7_Click()
 {
-    platform::interaction().openExternally(charts::helpSection(QStringLiteral("support")));
+    charts::openPage(charts::helpSection(QStringLiteral("support")));
 }

@@ -125,10 +125,10 @@ void Form1::tb_chrt_DblClick(int chart)
 
 void Form1::lbl_rules_Click()
 {
-    platform::interaction().openExternally(charts::rulesPage());
+    charts::openPage(charts::rulesPage());
 }
 
 void Form1::lbl_help_Click()
 {
-    platform::interaction().openExternally(charts::helpPage());
+    charts::openPage(charts::helpPage());
 }

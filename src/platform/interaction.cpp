@@ -1,5 +1,7 @@
 #include "platform/interaction.h"
 
+#include "platform/guarded.h"
+
 #include <QApplication>
 #include <QDesktopServices>
 #include <QDialog>
@@ -47,6 +49,28 @@ void keepLinesWhole(QMessageBox& box, const QString& text)
     label->setMinimumWidth(limit + label->margin() * 2 + 2);
 }
 
+// A local page may name a section after "#": the file is the part before
+// it, unless the whole names a file. The position of that "#", or -1.
+qsizetype sectionMark(const QString& path)
+{
+    const qsizetype hash = path.lastIndexOf(QLatin1Char('#'));
+    return hash > 0 && !QFileInfo::exists(path) ? hash : -1;
+}
+
+// A local file, or a section of one, as the address the desktop opens;
+// anything else (a web address) as it is.
+QUrl desktopAddress(const QString& pathOrUrl)
+{
+    const qsizetype hash = sectionMark(pathOrUrl);
+    const QString file = hash < 0 ? pathOrUrl : pathOrUrl.left(hash);
+    if (!QFileInfo::exists(file))
+        return QUrl(pathOrUrl);
+    QUrl url = QUrl::fromLocalFile(file);
+    if (hash >= 0)
+        url.setFragment(pathOrUrl.mid(hash + 1));
+    return url;
+}
+
 }  // namespace
 
 void QtInteraction::showModal(QDialog& dialog)
@@ -76,14 +100,7 @@ QString QtInteraction::openFileName(const QString& title, const QString& startFo
 
 void QtInteraction::openExternally(const QString& pathOrUrl)
 {
-    // A local page may name a section after "#": the file is the part before it.
-    QUrl url = QFileInfo::exists(pathOrUrl) ? QUrl::fromLocalFile(pathOrUrl) : QUrl(pathOrUrl);
-    const qsizetype hash = pathOrUrl.lastIndexOf(QLatin1Char('#'));
-    if (!QFileInfo::exists(pathOrUrl) && hash > 0 && QFileInfo::exists(pathOrUrl.left(hash))) {
-        url = QUrl::fromLocalFile(pathOrUrl.left(hash));
-        url.setFragment(pathOrUrl.mid(hash + 1));
-    }
-    QDesktopServices::openUrl(url);
+    QDesktopServices::openUrl(desktopAddress(pathOrUrl));
 }
 
 void QtInteraction::openWithDesktop(const QString& path, std::function<void(bool handed)> ended)
@@ -107,7 +124,11 @@ void QtInteraction::openWithDesktop(const QString& path, std::function<void(bool
         opener->deleteLater();
         (*report)(false);
     });
-    opener->start(QStringLiteral("xdg-open"), {path});
+    // A section travels only in a file address; a plain file goes by its
+    // path, which xdg-open takes whatever characters it holds.
+    const QUrl address = desktopAddress(path);
+    const bool section = address.isLocalFile() && address.hasFragment();
+    opener->start(QStringLiteral("xdg-open"), {section ? address.toString(QUrl::FullyEncoded) : path});
 }
 
 bool QtInteraction::hasDefaultProgram(const QString& mimeType)
@@ -134,6 +155,18 @@ Interaction& interaction()
 void setInteraction(Interaction* c)
 {
     current() = c;
+}
+
+void handToDesktop(const QString& path, const QString& notOpened)
+{
+    const qsizetype hash = sectionMark(path);
+    const QString file = QFileInfo(hash < 0 ? path : path.left(hash)).absoluteFilePath();
+    interaction().openWithDesktop(path, [file, notOpened](bool handed) {
+        if (!handed)
+            guarded([&] {
+                interaction().msgBox(notOpened + file, QMessageBox::Ok, applicationTitle(), QMessageBox::Warning);
+            });
+    });
 }
 
 QString applicationTitle()

@@ -22,7 +22,8 @@ public:
     // "" on cancel.
     virtual QString openFileName(const QString& title, const QString& startFolder, const QString& filter) = 0;
     virtual void openExternally(const QString& pathOrUrl) = 0;
-    // Hands a file to the desktop's opener and returns at once; ended runs
+    // Hands a file, or a section of a local page (its path, "#" and the
+    // section), to the desktop's opener and returns at once; ended runs
     // later, on this thread, with whether the opener took the file (false
     // when it could not start or ended in failure).
     virtual void openWithDesktop(const QString& path, std::function<void(bool handed)> ended) = 0;
@@ -46,6 +47,11 @@ public:
 };
 
 Interaction& interaction();
+// Hands a file, or a section of a local page (".../HELP.htm#about"), to the
+// desktop's opener. Where the desktop cannot open it, a warning box says
+// notOpened followed by the file's full path, so the user can open it
+// himself: by then the window that asked may be gone.
+void handToDesktop(const QString& path, const QString& notOpened);
 // Takes no ownership; nullptr restores the desktop implementation.
 void setInteraction(Interaction* current);
 

@@ -3,6 +3,7 @@
 #include "presentation/charts.h"
 
 #include "common/program_folder.h"
+#include "platform/interaction.h"
 
 namespace charts {
 
@@ -29,6 +30,11 @@ QString helpPage()
 QString helpSection(const QString& section)
 {
     return helpPage() + QLatin1Char('#') + section;
+}
+
+void openPage(const QString& pageOrSection)
+{
+    platform::handToDesktop(pageOrSection, QStringLiteral("The desktop could not open the page. It is at:\n"));
 }
 
 void restLinkLabel(QLabel* label)

@@ -19,6 +19,9 @@ QString rulesPage();  // "Charts/Rules.html"
 QString helpPage();   // "HELP.htm"
 // A section of the help page: its path, "#" and the section's name.
 QString helpSection(const QString& section);
+// Opens a page, or a section of one, in the desktop's program for it; where
+// the desktop cannot, a box names the page's file.
+void openPage(const QString& pageOrSection);
 
 // The desktop's button face, as the link labels' resting colour is written.
 constexpr unsigned ButtonFace = feedback::ButtonFace;

@@ -159,7 +159,7 @@ void frmAbout::StartSysInfo()
 
 void frmAbout::Label1_Click()
 {
-    platform::interaction().openExternally(charts::helpSection(QStringLiteral("about")));
+    charts::openPage(charts::helpSection(QStringLiteral("about")));
     accept();
 }
 

@@ -362,20 +362,6 @@ std::vector<browser::ColumnWidths> aggregateSheetWidths(browser::AggregateTable 
     return widths;
 }
 
-// The browser is closed and the board minimised by then: a workbook the
-// desktop does not open would be written where nobody knows.
-void handToDesktop(const QString& path)
-{
-    platform::interaction().openWithDesktop(path, [path](bool handed) {
-        if (!handed)
-            guarded([&] {
-                platform::interaction().msgBox(
-                    QStringLiteral("The desktop could not open the workbook. It is saved as:\n") + path,
-                    QMessageBox::Ok, platform::applicationTitle(), QMessageBox::Warning);
-            });
-    });
-}
-
 }  // namespace
 
 void Form4::wireExports()
@@ -430,7 +416,10 @@ void Form4::Command16_Click()
     done(QDialog::Accepted);
     if (board_)
         board_->setWindowState(board_->windowState() | Qt::WindowMinimized);
-    handToDesktop(QFileInfo(path).absoluteFilePath());
+    // The browser is closed and the board minimised by then: a workbook the
+    // desktop does not open would be written where nobody knows.
+    platform::handToDesktop(QFileInfo(path).absoluteFilePath(),
+                            QStringLiteral("The desktop could not open the workbook. It is saved as:\n"));
 }
 
 void Form4::Command15_Click()

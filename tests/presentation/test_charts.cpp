@@ -5,17 +5,22 @@
 #include "platform/twips.h"
 #include "presentation/charts.h"
 #include "presentation/form3.h"
+#include "presentation/frmAbout.h"
+#include "support/fake_opener.h"
 #include "support/board_fixture.h"
 
 #include <QApplication>
 #include <QDesktopServices>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QPointer>
 #include <QScrollArea>
 #include <QTextDocument>
 #include <QTest>
 #include <QUrl>
+#include <functional>
+#include <optional>
 
 namespace {
 
@@ -219,6 +224,68 @@ TEST_F(ChartsTest, PagesOpenInTheDesktopsProgramAndAMissingPageSaysNothing)
     click(board->lbl_help);
     EXPECT_EQ(ui->prompts.size(), 1u);
     EXPECT_EQ(ui->prompts.front().kind, Prompt::External);
+}
+
+// Where the desktop cannot open a page (its opener fails, or there is none),
+// each of the four links says so and names the page's file; where it can,
+// nothing more is said.
+TEST_F(ChartsTest, APageTheDesktopCannotOpenIsNamedInABox)
+{
+    const QString notOpened = QStringLiteral("The desktop could not open the page. It is at:\n");
+    ui->expectAlarm(notOpened);
+    ui->runDesktopOpener = true;
+    const QString help = folder->file(QStringLiteral("HELP.htm"));
+    const QString rules = folder->file(QStringLiteral("Charts/Rules.html"));
+    ASSERT_TRUE(QFileInfo(help).isAbsolute());
+    struct Link {
+        const char* name;
+        std::function<void()> click;
+        QString file;
+        QString handed;  // what the opener gets: a section only in a file address
+    };
+    const std::vector<Link> links{
+        {"RULES", [&] { click(board->lbl_rules); }, rules, rules},
+        {"ZRQ HELP", [&] { click(board->lbl_help); }, help, help},
+        {"About box link",
+         [&] {
+             ui->whileModal(QStringLiteral("frmAbout"), [](QDialog& d) { click(static_cast<frmAbout&>(d).Label1); });
+             board->About->trigger();
+         },
+         help, QStringLiteral("file://") + help + QStringLiteral("#about")},
+        {"donation picture",
+         [&] {
+             board->fra_Options->show();
+             QTest::mouseClick(board->Image7, Qt::LeftButton);
+         },
+         help, QStringLiteral("file://") + help + QStringLiteral("#support")},
+    };
+    for (const std::optional<int> code : {std::optional<int>(3), std::optional<int>()}) {
+        for (const Link& link : links) {
+            SCOPED_TRACE(std::string(link.name) + (code ? ", xdg-open fails" : ", no xdg-open"));
+            ui->clear();
+            {
+                const FakeOpener opener(code);
+                link.click();
+                ASSERT_TRUE(QTest::qWaitFor([&] { return !ui->messages().isEmpty(); }, 60000));
+                if (code) {
+                    EXPECT_EQ(opener.handed(), link.handed);
+                }
+            }
+            ASSERT_EQ(ui->messages().size(), 1);
+            const Prompt& box = ui->prompts.back();
+            EXPECT_EQ(box.text, notOpened + link.file);
+            EXPECT_EQ(box.icon, QMessageBox::Warning);
+            EXPECT_EQ(box.title, platform::applicationTitle());
+        }
+    }
+
+    ui->clear();
+    const int ended = ui->openersEnded();
+    const FakeOpener opener(0);
+    for (const Link& link : links)
+        link.click();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return ui->openersEnded() == ended + int(links.size()); }, 60000));
+    EXPECT_TRUE(ui->messages().isEmpty()) << ui->messages().join('\n').toStdString();
 }
 
 namespace {

@@ -7,6 +7,7 @@
 #include "platform/workbook.h"
 #include "stats_browser/exports.h"
 #include "stats_browser/query.h"
+#include "support/fake_opener.h"
 #include "support/xlsx_reader.h"
 
 #include <QDir>
@@ -475,35 +476,6 @@ TEST_F(ExportTest, WorkbooksTakeTheUmaskAndWhatKilledExportsLeftGoes)
         EXPECT_EQ(st.st_mode & 0777, 0664u) << book.toStdString();
     }
 }
-
-// Puts a stand-in for the desktop's opener first on PATH for a scope: it
-// writes the file it was handed beside itself and ends with the code given;
-// without a code there is no opener at all.
-class FakeOpener {
-public:
-    explicit FakeOpener(std::optional<int> exitCode) : path_(qgetenv("PATH"))
-    {
-        if (exitCode) {
-            QFile script(dir_.filePath("xdg-open"));
-            script.open(QIODevice::WriteOnly);
-            script.write(QStringLiteral("#!/bin/sh\nprintf '%s' \"$1\" > \"$(dirname \"$0\")/handed\"\nexit %1\n")
-                             .arg(*exitCode)
-                             .toUtf8());
-            script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        }
-        qputenv("PATH", QFile::encodeName(dir_.path()) + (exitCode ? ':' + path_ : QByteArray()));
-    }
-    ~FakeOpener() { qputenv("PATH", path_); }
-    QString handed() const
-    {
-        QFile f(dir_.filePath("handed"));
-        return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
-    }
-
-private:
-    QTemporaryDir dir_;
-    QByteArray path_;
-};
 
 TEST_F(ExportTest, AWorkbookTheDesktopCannotOpenIsNamedInABox)
 {

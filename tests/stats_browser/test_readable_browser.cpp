@@ -10,6 +10,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <optional>
 
 namespace {
@@ -85,6 +86,29 @@ TEST_P(ReadableBrowserTest, EveryTextOfEveryTabReads)
     }
     for (const readable::Text& t : readable::textsOf(browser->SSTab1->tabBar()))
         EXPECT_GE(t.contrast, 4.5) << t.where.toStdString();
+}
+
+// Beyond the rows and columns the page shows at first, each view as its
+// button runs it: rates that are all decimals (".00"), zeros and blanks
+// among them.
+TEST_P(ReadableBrowserTest, EveryCellOfEveryAggregateViewReads)
+{
+    Form4& b = *browser;
+    const std::pair<Grid*, QPushButton*> views[] = {
+        {b.MSHFlexGrid4, b.Command6},  {b.MSHFlexGrid4, b.Command7},  {b.MSHFlexGrid4, b.Command8},
+        {b.MSHFlexGrid5, b.Command14}, {b.MSHFlexGrid5, b.Command13}, {b.MSHFlexGrid5, b.Command12},
+        {b.MSHFlexGrid9, b.Command30}, {b.MSHFlexGrid10, b.Command34},
+    };
+    for (const auto& [grid, button] : views) {
+        SCOPED_TRACE(button->objectName().toStdString());
+        showTabOf(*grid);
+        button->click();
+        ASSERT_GT(grid->rows(), 2);
+        const auto cells = readable::everyCellOf(*grid);
+        EXPECT_GE(cells.size(), size_t(grid->rows() - 1));
+        for (const readable::Text& t : cells)
+            EXPECT_GE(t.contrast, 4.5) << t.where.toStdString();
+    }
 }
 
 TEST_P(ReadableBrowserTest, EveryGridShowsTheWidestFiguresWholeAndNamesWhereItHasRoom)

@@ -119,6 +119,26 @@ void gridTexts(Grid* g, std::vector<Text>& out)
 
 }  // namespace
 
+std::vector<Text> everyCellOf(Grid& g)
+{
+    std::vector<Text> out;
+    g.clearSelection();
+    g.setCurrentIndex({});
+    QImage cells;
+    for (int r = 1; r < g.rows(); ++r)
+        for (int c = 1; c < g.cols(); ++c) {
+            if (g.isColumnHidden(c) || g.textMatrix(r, c).trimmed().isEmpty())
+                continue;
+            if (cells.isNull() || !g.viewport()->rect().contains(g.cellRect(r, c))) {
+                g.scrollTo(g.model().index(r - 1, c));
+                cells = g.viewport()->grab().toImage();
+            }
+            out.push_back({QStringLiteral("%1 cell %2,%3 \"%4\"").arg(nameOf(&g)).arg(r).arg(c).arg(g.textMatrix(r, c)),
+                           cellContrast(cells, g.cellRect(r, c))});
+        }
+    return out;
+}
+
 std::vector<Text> textsOf(QWidget* window)
 {
     std::vector<Text> out;

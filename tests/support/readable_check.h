@@ -35,6 +35,10 @@ struct Text {
 // list entries and grid cells (their headers included).
 std::vector<Text> textsOf(QWidget* window);
 
+// Every data cell of a grid that holds a text, each scrolled into view; the
+// grid must be on the page its window shows.
+std::vector<Text> everyCellOf(Grid& g);
+
 // The cells (header included) whose text the grid shows cut, "row,col: text";
 // a name may be cut at its end where the grid has no free room left.
 QStringList cutCells(const Grid& g);

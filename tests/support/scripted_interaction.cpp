@@ -143,7 +143,10 @@ void ScriptedInteraction::openWithDesktop(const QString& path, std::function<voi
 {
     openExternally(path);
     if (runDesktopOpener)
-        platform::QtInteraction().openWithDesktop(path, std::move(ended));
+        platform::QtInteraction().openWithDesktop(path, [count = openersEnded_, ended = std::move(ended)](bool handed) {
+            ended(handed);
+            ++*count;
+        });
 }
 
 bool ScriptedInteraction::hasDefaultProgram(const QString& mimeType)

@@ -7,6 +7,7 @@
 #include <QStringList>
 #include <deque>
 #include <functional>
+#include <memory>
 #include <vector>
 
 struct Prompt {
@@ -64,6 +65,8 @@ public:
     // runDesktopOpener the desktop's real opener runs (xdg-open on PATH).
     bool runDesktopOpener = false;
     void openWithDesktop(const QString& path, std::function<void(bool handed)> ended) override;
+    // How many of those real openers have ended (and their ending was handled).
+    int openersEnded() const { return *openersEnded_; }
 
     // The desktop's answer whether it has a program for a file type, and the
     // types asked about, in order.
@@ -74,6 +77,8 @@ public:
     QString lastOpenTitle, lastOpenFolder, lastOpenFilter;
 
 private:
+    // Shared with the openers' endings, which may come after this is gone.
+    std::shared_ptr<int> openersEnded_ = std::make_shared<int>(0);
     std::deque<QMessageBox::StandardButton> msgAnswers;
     QStringList expectedAlarms;
     std::vector<Prompt> unansweredAlarms;
