@@ -1,5 +1,7 @@
 // The options panel: the board's switches and settings, opened from the menu
 // "Options". Each control's behaviour lives with its own concern.
+#include "board/options_panel.h"
+
 #include "board/form1.h"
 #include "common/colours.h"
 #include "platform/guarded.h"
@@ -38,9 +40,11 @@ QLabel* caption(QWidget* panel, const char* name, const QString& text, std::uint
 
 }  // namespace
 
-void Form1::buildOptionsPanel()
+namespace board {
+
+void OptionsPanel::build(QWidget* field)
 {
-    fra_Options = new QFrame(Picture1);
+    fra_Options = new QFrame(field);
     fra_Options->setObjectName(QStringLiteral("fra_Options"));
     fra_Options->setFrameShape(QFrame::Box);
     fra_Options->setStyleSheet(QStringLiteral("QFrame#fra_Options { background-color: %1; border: 1px solid #606060; }")
@@ -124,21 +128,19 @@ void Form1::buildOptionsPanel()
     fra_Options->hide();
 }
 
-void Form1::wireOptionsPanel()
+}  // namespace board
+
+void board::wireOptionsPanel(Form1& f)
 {
-    connect(Label9, &ClickLabel::Click, this, [this] { guarded([this] { Label9_Click(); }); });
-    events::onToggle(chk_Ctrls, [this] { guarded([this] { chk_Ctrls_Click(); }); });
+    // The close mark is only clickable while the panel shows, so it always
+    // closes it.
+    QObject::connect(f.Label9, &ClickLabel::Click, &f, [&f] { guarded([&f] { f.mnu_Options_Click(); }); });
+    events::onToggle(f.chk_Ctrls, [&f] { guarded([&f] { f.chk_Ctrls_Click(); }); });
 }
 
 void Form1::mnu_Options_Click()
 {
     fra_Options->setVisible(fra_Options->isHidden());
-}
-
-void Form1::Label9_Click()
-{
-    // Only clickable while the panel shows, so it always closes it.
-    mnu_Options_Click();
 }
 
 void Form1::chk_Ctrls_Click()
