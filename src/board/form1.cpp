@@ -44,7 +44,6 @@ Form1::Form1()
     board::wireDice(*this);
     board::wireBallparks(*this);
     wireCharts();
-    board::wireOptionsPanel(*this);
     board::wireFeedback(*this);
 }
 
@@ -188,6 +187,10 @@ void board::wireBoard(Form1& f)
     QObject::connect(f.cb_BaseTracker, &QCheckBox::toggled, &f, [&f](bool) { f.cb_BaseTracker_Click(); });
     on(f.lbl_STATS, &ClickLabel::Click, &Form1::lbl_STATS_Click);
     QObject::connect(f.tmr_Constant, &QTimer::timeout, &f, [&f] { f.tmr_Constant_Timer(); });
+    // The options panel's close mark is only clickable while the panel
+    // shows, so it always closes it.
+    on(f.Label9, &ClickLabel::Click, &Form1::mnu_Options_Click);
+    events::onToggle(f.chk_Ctrls, [&f] { guarded([&f] { f.chk_Ctrls_Click(); }); });
 }
 
 void Form1::cb_Xinnings_Click()
@@ -210,6 +213,18 @@ void Form1::mnuEventLog_Click()
     options_->move(static_cast<int>(b.left() + b.width() * 0.5 - o.width() * 0.5),
                    static_cast<int>(b.top() + b.height() * 0.5 - o.height() * 0.5));
     platform::interaction().showModal(*options_);
+}
+
+void Form1::mnu_Options_Click()
+{
+    fra_Options->setVisible(fra_Options->isHidden());
+}
+
+void Form1::chk_Ctrls_Click()
+{
+    // Hiding keeps the panel's geometry, and the resizer scales hidden
+    // controls too: it comes back where it was last dragged or resized.
+    pb_Res->setVisible(!chk_Ctrls->isChecked());
 }
 
 void Form1::lbl_STATS_Click()

@@ -406,6 +406,5 @@ void wirePieces(Form1& f);
 void wirePhotos(Form1& f);
 void wireDice(Form1& f);
 void wireBallparks(Form1& f);
-void wireOptionsPanel(Form1& f);
 void wireFeedback(Form1& f);
 }  // namespace board

@@ -1,14 +1,14 @@
-// The options panel: the board's switches and settings, opened from the menu
-// "Options". Each control's behaviour lives with its own concern.
 #include "board/options_panel.h"
 
-#include "board/form1.h"
 #include "common/colours.h"
-#include "platform/guarded.h"
+#include "platform/events.h"
 #include "platform/look.h"
 #include "platform/twips.h"
 
+#include <QCheckBox>
 #include <QFrame>
+#include <QLineEdit>
+#include <QPushButton>
 
 namespace {
 
@@ -129,23 +129,3 @@ void OptionsPanel::build(QWidget* field)
 }
 
 }  // namespace board
-
-void board::wireOptionsPanel(Form1& f)
-{
-    // The close mark is only clickable while the panel shows, so it always
-    // closes it.
-    QObject::connect(f.Label9, &ClickLabel::Click, &f, [&f] { guarded([&f] { f.mnu_Options_Click(); }); });
-    events::onToggle(f.chk_Ctrls, [&f] { guarded([&f] { f.chk_Ctrls_Click(); }); });
-}
-
-void Form1::mnu_Options_Click()
-{
-    fra_Options->setVisible(fra_Options->isHidden());
-}
-
-void Form1::chk_Ctrls_Click()
-{
-    // Hiding keeps the panel's geometry, and the resizer scales hidden
-    // controls too: it comes back where it was last dragged or resized.
-    pb_Res->setVisible(!chk_Ctrls->isChecked());
-}
