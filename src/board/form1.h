@@ -52,6 +52,8 @@ public:
     bool Form_QueryUnload();
 
     Form2* statsSheet() const { return form2_; }
+    // The controls of the visitors or of the home side (any side not the
+    // visitors).
     SideControls side(board::Side s) const;
     // The controls a play reads and writes.
     board::PlayControls play();

@@ -35,7 +35,6 @@ public:
     const Row& row(Side s) const { return s == Side::Visitors ? tb_BoxScore : tb_BoxScoreBottom; }
     BoxScoreEdit* runs(Side s) const { return row(s)[Runs]; }
     BoxScoreEdit* hits(Side s) const { return row(s)[Hits]; }
-    BoxScoreEdit* errors(Side s) const { return row(s)[Errors]; }
     QLineEdit* teamName(Side s) const { return s == Side::Visitors ? tb_VisTeam : tb_HomeTeam; }
     // A double-click flips an inning box's completed mark; the totals boxes
     // carry none.
