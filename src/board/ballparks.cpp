@@ -4,39 +4,43 @@
 #include "common/program_folder.h"
 #include "platform/guarded.h"
 #include "platform/interaction.h"
-#include "platform/look.h"
-#include "platform/twips.h"
 #include "presentation/ballparks.h"
 #include "presentation/dice.h"
 
 #include <QFileInfo>
 #include <QTimer>
 
-void Form1::buildBallparks()
+namespace {
+
+QString shownParkFile(const QString& chosen)
 {
-    Command9 = new QPushButton(QStringLiteral("BALLPARKS"), Frame3);
-    Command9->setObjectName(QStringLiteral("Command9"));
-    look::setFont(Command9, QStringLiteral("Arial"), 8.25, true);
-    twips::place(Command9, 60, 1665, 1515, 330);
+    return chosen.isEmpty() ? folder::resolve(QString::fromLatin1(ballparks::DefaultParkFile)) : chosen;
 }
 
-void Form1::wireBallparks()
+// Once per file and run: a broken default would otherwise come back at every
+// resize. The box waits until the handler that met the failure has
+// returned, so no resize ever waits on it.
+void reportBallparkFailure(QObject* context, QSet<QString>& reported, const QString& path, int number,
+                           const QString& description)
 {
-    parkPictures_ = std::make_unique<ballparks::Pictures>();
-    connect(Command9, &QPushButton::clicked, this, [this] { guarded([this] { Command9_Click(); }); });
+    if (reported.contains(path))
+        return;
+    reported.insert(path);
+    QTimer::singleShot(0, context, [number, description] { showProgramError(number, description); });
 }
 
-QString Form1::shownParkFile() const
+}  // namespace
+
+void board::wireBallparks(Form1& f)
 {
-    return CurrentParkPath.isEmpty() ? folder::resolve(QString::fromLatin1(ballparks::DefaultParkFile))
-                                     : CurrentParkPath;
+    QObject::connect(f.Command9, &QPushButton::clicked, &f, [&f] { guarded([&f] { f.Command9_Click(); }); });
 }
 
 void Form1::ImageFit()
 {
     const qreal ratio = Picture1->devicePixelRatioF();
     const QSize pixels = (QSizeF(Picture1->size()) * ratio).toSize();
-    QPixmap picture = parkPictures_->fitted(shownParkFile(), pixels);
+    QPixmap picture = parkPictures_->fitted(shownParkFile(CurrentParkPath), pixels);
     picture.setDevicePixelRatio(ratio);
     Picture1->setBackground(picture);
 }
@@ -47,42 +51,30 @@ void Form1::fitBallpark()
     // shown stays until the next resize that has one.
     if (isMinimized() || Picture1->width() <= 0 || Picture1->height() <= 0)
         return;
-    const QString path = shownParkFile();
+    const QString path = shownParkFile(CurrentParkPath);
     try {
         ImageFit();
     } catch (const ProgramError& e) {
-        reportBallparkFailure(path, e.number, e.description);
+        reportBallparkFailure(this, reportedParkFailures_, path, e.number, e.description);
     } catch (const std::bad_alloc&) {
-        reportBallparkFailure(path, errors::OutOfMemory, errors::describe(errors::OutOfMemory));
+        reportBallparkFailure(this, reportedParkFailures_, path, errors::OutOfMemory,
+                              errors::describe(errors::OutOfMemory));
     }
-}
-
-bool Form1::showBallpark(const QString& path)
-{
-    try {
-        parkPictures_->load(path);
-    } catch (const ProgramError& e) {
-        reportBallparkFailure(path, e.number, e.description);
-        return false;
-    }
-    CurrentParkPath = path;
-    fitBallpark();
-    return true;
-}
-
-void Form1::reportBallparkFailure(const QString& path, int number, const QString& description)
-{
-    // Once per file and run: a broken default would otherwise come back at
-    // every resize. The box waits until the handler that met the failure has
-    // returned, so no resize ever waits on it.
-    if (reportedParkFailures_.contains(path))
-        return;
-    reportedParkFailures_.insert(path);
-    QTimer::singleShot(0, this, [number, description] { showProgramError(number, description); });
 }
 
 void Form1::Command9_Click()
 {
+    // Reads the picture and, when it can be shown, makes it the chosen one.
+    auto show = [this](const QString& path) {
+        try {
+            parkPictures_->load(path);
+        } catch (const ProgramError& e) {
+            reportBallparkFailure(this, reportedParkFailures_, path, e.number, e.description);
+            return;
+        }
+        CurrentParkPath = path;
+        fitBallpark();
+    };
     if (cb_RandParks->isChecked()) {
         // The list of the last dialog pick; pictures added to its folder
         // since are not candidates until the next pick.
@@ -92,14 +84,14 @@ void Form1::Command9_Click()
         }
         // The dice's generator: one for the program, seeded once.
         const int index = dice::faceOf(dice::draw(), int(BallparkList.size()), true);
-        showBallpark(BallparkFolder + BallparkList.at(index));
+        show(BallparkFolder + BallparkList.at(index));
         return;
     }
     parkDialogFile_.clear();
     parkDialogFile_ = platform::interaction().openFileName(
         QString(), folder::resolve(QStringLiteral("Ballparks")), ballparks::dialogFilter());
     if (!parkDialogFile_.isEmpty())
-        showBallpark(parkDialogFile_);
+        show(parkDialogFile_);
     guarded([this] { Random_Ballparks(); });
 }
 

@@ -1,6 +1,8 @@
 // The two dice rollers and the sounds: the coloured dice (Ctrl+F12), the
 // face-image dice (SHOW DICE ROLLER), the dice rattle both play and the
 // crowd noise.
+#include "board/dice_panel.h"
+
 #include "board/form1.h"
 #include "common/colours.h"
 #include "common/numbers.h"
@@ -11,7 +13,11 @@
 #include "presentation/photos.h"
 #include "presentation/sounds.h"
 
+#include <QCheckBox>
 #include <QFrame>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTimer>
 
 namespace {
 
@@ -29,9 +35,11 @@ constexpr int FaceLastStep = 50;
 
 }  // namespace
 
-void Form1::buildDicePanels()
+namespace board {
+
+void DicePanel::build(QWidget* field, QWidget* boardArea, QWidget* hidden, QObject* owner)
 {
-    fra_FaceDice = new QFrame(Picture1);
+    fra_FaceDice = new QFrame(field);
     fra_FaceDice->setObjectName(QStringLiteral("fra_FaceDice"));
     fra_FaceDice->setToolTip(QStringLiteral("CTRL + Left Click to drag dice roller"));
     twips::place(fra_FaceDice, 17160, 7180, 1275, 1815);
@@ -89,51 +97,40 @@ void Form1::buildDicePanels()
     twips::place(Command1, 150, 2190, 1095, 370);
     fra_ColourDice->hide();
 
-    lblDiceTime = new QLabel(QStringLiteral("0"), fra_ctrls);
+    lblDiceTime = new QLabel(QStringLiteral("0"), hidden);
     lblDiceTime->setObjectName(QStringLiteral("lblDiceTime"));
 
-    tmrDice2 = new QTimer(this);
+    tmrDice2 = new QTimer(owner);
     tmrDice2->setInterval(100);
-    tmr_FaceDice = new QTimer(this);
+    tmr_FaceDice = new QTimer(owner);
     tmr_FaceDice->setInterval(25);
-    tmr_F12detect = new QTimer(this);
+    tmr_F12detect = new QTimer(owner);
     tmr_F12detect->setInterval(100);
-    f12Watch_ = new CtrlKeyWatch(Qt::Key_F12, this);
+    f12Watch_ = new CtrlKeyWatch(Qt::Key_F12, owner);
 }
 
-void Form1::wireDice()
-{
-    connect(Command1, &QPushButton::clicked, this, [this] { guarded([this] { Command1_Click(); }); });
-    connect(tmrDice2, &QTimer::timeout, this, [this] { guarded([this] { tmrDice2_Timer(); }); });
-    connect(tmr_F12detect, &QTimer::timeout, this, [this] { guarded([this] { tmr_F12detect_Timer(); }); });
-    connect(cmd_Roll, &QPushButton::clicked, this, [this] { guarded([this] { cmd_Roll_Click(); }); });
-    connect(tmr_FaceDice, &QTimer::timeout, this, [this] { guarded([this] { tmr_FaceDice_Timer(); }); });
-    events::onToggle(Check4, [this] { guarded([this] { Check4_Click(); }); });
-    events::onToggle(cb_Crowd, [this] { guarded([this] { cb_Crowd_Click(); }); });
-}
-
-std::array<QLabel*, 8> Form1::colourDieLabels() const
+std::array<QLabel*, 8> DicePanel::colourDieLabels() const
 {
     return {lbl_R10, lbl_W10, lbl_B10, lbl_Y10, lbl_G20, lbl_BLK4, lbl_SPECK12, lbl_P6};
 }
 
-void Form1::DiceSound()
+void DicePanel::DiceSound() const
 {
     // Read at the start of each roll: ticking MUTE DICE during a roll
     // neither starts nor stops anything.
-    sounds::PlayDiceSound(cb_MuteDice->isChecked());
+    sounds::PlayDiceSound(mute && mute->isChecked());
 }
 
 // ---------------------------------------------------------------- coloured dice
 
-void Form1::Command1_Click()
+void DicePanel::Command1_Click()
 {
     lblDiceTime->setText(QStringLiteral("0"));
     tmrDice2->start();
     DiceSound();
 }
 
-void Form1::tmrDice2_Timer()
+void DicePanel::tmrDice2_Timer()
 {
     const auto labels = colourDieLabels();
     for (int step = 0; step < ColourStepsPerTick; ++step) {
@@ -151,7 +148,7 @@ void Form1::tmrDice2_Timer()
     }
 }
 
-void Form1::tmr_F12detect_Timer()
+void DicePanel::tmr_F12detect_Timer()
 {
     if (!f12Watch_->poll())
         return;
@@ -165,9 +162,9 @@ void Form1::tmr_F12detect_Timer()
 
 // ---------------------------------------------------------------- face-image dice
 
-void Form1::Check4_Click()
+void DicePanel::showFaceDice(bool on)
 {
-    if (Check4->isChecked()) {
+    if (on) {
         loadDieFaces();
         fra_FaceDice->show();
         fra_FaceDice->raise();
@@ -176,7 +173,7 @@ void Form1::Check4_Click()
     }
 }
 
-void Form1::loadDieFaces()
+void DicePanel::loadDieFaces()
 {
     if (dieFacesLoaded_)
         return;
@@ -188,14 +185,14 @@ void Form1::loadDieFaces()
             ImageFaces[d][f]->setPicture(photos::loadPicture(dice::faceFile(static_cast<int>(d), static_cast<int>(f) + 1)));
 }
 
-void Form1::cmd_Roll_Click()
+void DicePanel::cmd_Roll_Click()
 {
     // A click during a roll only restarts the sound: the counter goes on.
     tmr_FaceDice->start();
     DiceSound();
 }
 
-void Form1::tmr_FaceDice_Timer()
+void DicePanel::tmr_FaceDice_Timer()
 {
     for (int step = 0; step < FaceStepsPerTick; ++step) {
         const int count = counterOf(tb_DieCount->text()) + 1;
@@ -209,7 +206,7 @@ void Form1::tmr_FaceDice_Timer()
     }
 }
 
-void Form1::GetRndNum()
+void DicePanel::GetRndNum()
 {
     loadDieFaces();
     for (auto& die : ImageFaces) {
@@ -219,6 +216,29 @@ void Form1::GetRndNum()
         die[static_cast<size_t>(value - 1)]->show();
     }
     lbl_20die->setText(QString::number(dice::faceOf(dice::draw(), 20)));
+}
+
+}  // namespace board
+
+void board::wireDice(Form1& f)
+{
+    DicePanel& dice = f.dice;
+    dice.mute = f.cb_MuteDice;
+    auto on = [&f](auto* sender, auto signal, auto handler) {
+        QObject::connect(sender, signal, &f, [handler] { guarded(handler); });
+    };
+    on(dice.Command1, &QPushButton::clicked, [&dice] { dice.Command1_Click(); });
+    on(dice.tmrDice2, &QTimer::timeout, [&dice] { dice.tmrDice2_Timer(); });
+    on(dice.tmr_F12detect, &QTimer::timeout, [&dice] { dice.tmr_F12detect_Timer(); });
+    on(dice.cmd_Roll, &QPushButton::clicked, [&dice] { dice.cmd_Roll_Click(); });
+    on(dice.tmr_FaceDice, &QTimer::timeout, [&dice] { dice.tmr_FaceDice_Timer(); });
+    events::onToggle(f.Check4, [&f] { guarded([&f] { f.Check4_Click(); }); });
+    events::onToggle(f.cb_Crowd, [&f] { guarded([&f] { f.cb_Crowd_Click(); }); });
+}
+
+void Form1::Check4_Click()
+{
+    dice.showFaceDice(Check4->isChecked());
 }
 
 // ---------------------------------------------------------------- crowd

@@ -2,9 +2,18 @@
 // The board: the main window and the scorebook of the one game a run
 // records. The live game is held in the controls themselves (texts, colours,
 // which option is set); there is no separate game object to drift from them.
-// The class is implemented across several files of this folder, one per
-// concern, all sharing this header.
-#include "board/box_score_edit.h"
+// The board is built from panels, each of which owns its controls and lays
+// them out; the board keeps every control's name as a member that points
+// into its panel. The class's handlers and routines are implemented across
+// several files of this folder, one per concern, all sharing this header.
+#include "board/board_notices.h"
+#include "board/dice_panel.h"
+#include "board/line_score_panel.h"
+#include "board/options_panel.h"
+#include "board/outcome_panel.h"
+#include "board/play_controls.h"
+#include "board/runner_pieces.h"
+#include "board/side_panel.h"
 #include "platform/events.h"
 #include "presentation/ballparks.h"
 #include "presentation/picture_box.h"
@@ -13,7 +22,6 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSet>
@@ -23,46 +31,18 @@
 #include <memory>
 
 class QMenuBar;
-class QMenu;
 class QFrame;
 class Form2;
 class Options;
-class CustMsgBox;
 class ControlResizer;
-class CtrlKeyWatch;
-class DieBody;
 
-class Grid;
-class TeamLabel;
-
-// One side's controls, visitors or home: its part of the board and its
-// part of the statistics sheet.
-struct SideControls {
-    QPushButton* load;  // Command6, Command7
-    QRadioButton* atBat;  // Option5, Option6
-    QCheckBox* edit;  // Check1, Check2
-    ListBox* lineup;  // List1, List2
-    QLineEdit* editBox;  // tb_List1edit, tb_List2edit
-    QLabel* batterIndex;  // lbl_L1current, lbl_L2current
-    ClickLabel* pitcher;  // lbl_VisPitcher, lbl_HomePitcher
-    PictureBox* pitcherPhoto;  // img_VisPitch, img_HomePitch
-    PictureBox* logo;  // img_VisLogo, img_HomeLogo
-    QLineEdit* teamName;  // tb_VisTeam, tb_HomeTeam
-    const std::array<BoxScoreEdit*, 23>& lineScore;  // tb_BoxScore, tb_BoxScoreBottom
-    // The sheet's; nullptr while the board has no sheet.
-    Grid* stats;  // grd_VisStats, grd_HomeStats
-    TeamLabel* sheetTeam;  // lbl_VisTeam, lbl_HomeTeam
-    PictureBox* sheetLogo;  // Picture3, Picture4
-};
+using board::SideControls;
 
 class Form1 : public QWidget, public SheetBoard {
     Q_OBJECT
 public:
     Form1();
     ~Form1() override;
-
-    // The one board of the run (nullptr before it exists).
-    static Form1* instance();
 
     // Start-up: prepares every window the game needs, restores the saved
     // captions and fits the board to the screen. Returns false when a step
@@ -72,21 +52,24 @@ public:
     bool Form_QueryUnload();
 
     Form2* statsSheet() const { return form2_; }
-    // The controls of the visitors (true) or of the home side.
-    SideControls side(bool visitors) const;
+    // The controls of the visitors or of the home side (any side not the
+    // visitors).
+    SideControls side(board::Side s) const;
+    // The controls a play reads and writes.
+    board::PlayControls play();
 
     // ---- What the statistics sheet reads and writes of the board ----
     QWidget* boardWindow() override { return this; }
     void sheetClicked() override;
-    QString selectedLineupEntry(bool visitors) const override;
-    QString currentPitcher(bool visitors) const override;
-    QString lineScoreRuns(bool visitors) const override;
-    void pitcherSaved(bool visitors, const QString& pitcher) override;
+    QString selectedLineupEntry(board::Side s) const override;
+    QString currentPitcher(board::Side s) const override;
+    QString lineScoreRuns(board::Side s) const override;
+    double outsInTheField(board::Side fielding) const override;
+    void pitcherSaved(board::Side s, const QString& pitcher) override;
     Options* eventLog() const { return options_; }
     ControlResizer& resizer();
 
-    // ---- Notices and the event log ----
-    static void ShowNotice(const QString& text);
+    // ---- The event log ----
     // Appends one line (subject, code literal such as "_____K", CR LF).
     void AppendEventLogLine(const QString& subject, const QString& literal);
     // Appends "[innings completed]" CR LF from the cumulative outs; false
@@ -97,7 +80,7 @@ public:
     // ---- Menus ----
     void mnuStatistics_Click();
     void mnuEventLog_Click();
-    void mnu_Options_Click();
+    void mnu_Options_Click();  // also the options panel's "X"
     void About_Click();
 
     // ---- Board handlers of the board window itself ----
@@ -106,42 +89,26 @@ public:
     void lbl_STATS_Click();
     void SupplementalResize();
     void tmr_Constant_Timer();
+    void chk_Ctrls_Click();  // "HIDE CONTROLS"
 
     // ---- Teams, batters and pitchers ----
-    void Command6_Click();  // "V"
-    void Command7_Click();  // "H"
-    void Visitor_Open();
-    void Home_Open();
-    void Vis_Logo();
-    void Home_Logo();
-    void img_VisLogo_DblClick();
-    void img_HomeLogo_DblClick();
-    void List1_Click();
-    void List2_Click();
-    void List1_MouseMove(int button, int shift, double x, double y);
-    void List2_MouseMove(int button, int shift, double x, double y);
-    void Option5_Click();
-    void Option6_Click();
+    // "V" and "H": a team file picked in the dialog is loaded into the side.
+    void openTeam(board::Side s);
+    void loadTeam(board::Side s);
+    void showTeamLogo(board::Side s);
+    // A double-click on a side's logo: the picked picture on the board and
+    // on the sheet.
+    void pickLogo(board::Side s);
+    // A side's "AT BAT" set.
+    void colourBattingSide(board::Side s);
     void Option1_Click();
     void Option2_Click();
     void Option3_Click();
-    void lbl_VisPitcher_DblClick();
-    void lbl_HomePitcher_DblClick();
-    void CalcPitcherIP(bool visitorsLabel);
-    double outsInTheField(bool visitorsFielding) const override;
-    // Lineup editing
-    void Command2_Click();  // visitors "UP"
-    void Command3_Click();  // visitors "DN"
-    void Command8_Click();  // home "UP"
-    void Command4_Click();  // home "DN"
-    void Check1_Click();
-    void Check2_Click();
-    void List1_DblClick();
-    void List2_DblClick();
-    void List1_MouseDown(int button, int shift, double x, double y);
-    void List2_MouseDown(int button, int shift, double x, double y);
-    void List1_MouseUp(int button, int shift, double x, double y);
-    void List2_MouseUp(int button, int shift, double x, double y);
+    // A click on a lineup entry: the batter picked and put on a piece.
+    void pickBatter(board::Side s);
+    // A double-click on a side's pitcher label: the selected entry pitches.
+    void changePitcher(board::Side s);
+    void CalcPitcherIP(board::Side s);
 
     // ---- Game progress ----
     bool PlayGuard();
@@ -156,13 +123,10 @@ public:
     void tb_OutsCount_Change();
     void lbl_RBI_Click();
     void AssignER();
-    void Command5_Click();  // "UPDATE"
-    void ScoreUpdate();
+    void ScoreUpdate();  // also "UPDATE"
     void ConstantUpdate();
-    void tb_BoxScore_GotFocus(int index);
-    void tb_BoxScoreBottom_GotFocus(int index);
-    void tb_BoxScore_DblClick(int index);
-    void tb_BoxScoreBottom_DblClick(int index);
+    // A line-score box took the focus: the number pad writes into it.
+    void lineScoreBoxFocused(board::Side s, int index);
     void lblDigit_Click(int digit);  // number pad heads "0" to "9"
 
     // ---- Plays ----
@@ -187,23 +151,16 @@ public:
     void AssignHR();
     void AssignBB();
     void AssignK();
+    void AddOuts(int outs);
     void StolenBase(int pieceIndex);
+    void pb_Player_Click(int piece);  // 1 to 4
 
-    // ---- Photo folder and photo size ----
+    // ---- Photo folder ----
     void lbl_PhotoPath_Click();
     void tb_PhotoPath_DblClick();
-    void cmd_FotoBig_Click();
-    void cmd_FotoSmall_Click();
 
-    // ---- Dice rollers and sounds ----
-    void Command1_Click();  // coloured dice "ROLL"
-    void tmrDice2_Timer();
-    void tmr_F12detect_Timer();
+    // ---- Dice switches and sounds ----
     void Check4_Click();    // "SHOW DICE ROLLER"
-    void cmd_Roll_Click();  // face-image dice "ROLL"
-    void tmr_FaceDice_Timer();
-    void GetRndNum();
-    void DiceSound();
     void cb_Crowd_Click();  // "CROWD NOISE"
     // ---- Charts, pages and the About box ----
     void lbl_chrt_Click(int chart);  // lbl_chrt1 .. lbl_chrt9 (chart 1 to 9)
@@ -212,30 +169,8 @@ public:
     void lbl_help_Click();
     void Image7_Click();  // the options panel's donation picture
 
-    // ---- Panels, hover feedback and dragging ----
-    void Label9_Click();     // the options panel's "X"
-    void chk_Ctrls_Click();  // "HIDE CONTROLS"
-    void ResetOutcomeLabels();
-    void ResetLinkLabels();
-    // Scrolls each lineup one entry back towards its top.
-    void NudgeLineups();
-    void Form_MouseDown(int button, int shift, double x, double y);
-    void Form_MouseMove(int button, int shift, double x, double y);
-    void Picture1_MouseMove(int button, int shift, double x, double y);
-    void pb_Res_MouseMove(int button, int shift, double x, double y);
-    void Frame3_MouseDown(int button, int shift, double x, double y);
-    void Frame3_MouseMove(int button, int shift, double x, double y);
-    void fra_ColourDice_MouseMove(int button, int shift, double x, double y);
-    void fra_ColourDice_MouseUp(int button, int shift, double x, double y);
-    void fra_FaceDice_MouseMove(int button, int shift, double x, double y);
-    // The pointer at the last press on the top frame or the bare window,
-    // relative to it; (0, 0) again after a move without the left button
-    // alone over a dragged panel.
-    QPoint DragOrigin;
-
     // ---- Runner pieces ----
-    void ClearBases();
-    void Command11_Click();  // "RESET"
+    void ClearBases();  // also "RESET"
 
     // ---- Ballparks ----
     void Command9_Click();  // "BALLPARKS"
@@ -243,6 +178,20 @@ public:
     // Fits the picture shown (the chosen one, else the default) to the
     // background; a failure is thrown to the caller.
     void ImageFit();
+    // The same at the box's size, skipped while there is none; a failure is
+    // reported, never thrown.
+    void fitBallpark();
+
+    // ---- The panels ----
+    board::LineScorePanel lineScore;
+    board::OutcomePanel outcomes;
+    board::SidePanel visitorsSide;
+    board::SidePanel homeSide;
+    board::RunnerPieces pieces;
+    board::OptionsPanel optionsPanel;
+    board::DicePanel dice;
+    // The notice box every play's notice is shown in.
+    board::Notices notices{this};
 
     // ---- Controls (names as the program has always called them) ----
     QMenuBar* menuBar = nullptr;
@@ -255,93 +204,95 @@ public:
     // stands on it at its design place, the field picture among them.
     QWidget* boardArea = nullptr;
     BackgroundPicture* Picture1 = nullptr;  // the background picture box: the field
-    QFrame* Frame3 = nullptr;        // line score, innings 1-10 and totals
-    QFrame* Frame1 = nullptr;        // extra innings 11-20, hidden until X-INN
-    QLabel* lbl_Frame1Caption = nullptr;
-    std::array<BoxScoreEdit*, 23> tb_BoxScore{};        // visitors
-    std::array<BoxScoreEdit*, 23> tb_BoxScoreBottom{};  // home
-    std::array<ClickLabel*, 10> lbl_Digit{};            // lbl_0 .. lbl_9 (index = digit)
-    std::array<QLabel*, 3> lbl_RHE{};
-    std::array<QLabel*, 10> lbl_XinnHead{};
-    QLineEdit* tb_VisTeam = nullptr;
-    QLineEdit* tb_HomeTeam = nullptr;
+
+    // The line score.
+    QFrame*& Frame3 = lineScore.Frame3;
+    QFrame*& Frame1 = lineScore.Frame1;
+    QLabel*& lbl_Frame1Caption = lineScore.lbl_Frame1Caption;
+    board::LineScorePanel::Row& tb_BoxScore = lineScore.tb_BoxScore;
+    board::LineScorePanel::Row& tb_BoxScoreBottom = lineScore.tb_BoxScoreBottom;
+    std::array<ClickLabel*, 10>& lbl_Digit = lineScore.lbl_Digit;
+    std::array<QLabel*, 3>& lbl_RHE = lineScore.lbl_RHE;
+    std::array<QLabel*, 10>& lbl_XinnHead = lineScore.lbl_XinnHead;
+    QLineEdit*& tb_VisTeam = lineScore.tb_VisTeam;
+    QLineEdit*& tb_HomeTeam = lineScore.tb_HomeTeam;
+    QLabel*& lbl_OUTS = lineScore.lbl_OUTS;
+    QLineEdit*& tb_OUT = lineScore.tb_OUT;
+    QPushButton*& Command11 = lineScore.Command11;
+    QPushButton*& Command9 = lineScore.Command9;
+    QPushButton*& Command5 = lineScore.Command5;
+    QCheckBox*& cb_Xinnings = lineScore.cb_Xinnings;
 
     // The play panel and its outcome labels.
-    ClickLabel* pb_Res = nullptr;
-    ClickLabel* lbl_Single = nullptr;
-    ClickLabel* lbl_Double = nullptr;
-    ClickLabel* lbl_Triple = nullptr;
-    ClickLabel* lbl_Homer = nullptr;
-    ClickLabel* lbl_BB = nullptr;
-    ClickLabel* lbl_K = nullptr;
-    ClickLabel* lbl_GO = nullptr;
-    ClickLabel* lbl_FO = nullptr;
-    ClickLabel* lbl_LO = nullptr;
-    ClickLabel* lbl_PO = nullptr;
-    ClickLabel* lbl_FC = nullptr;
-    ClickLabel* lbl_DP = nullptr;
-    ClickLabel* lbl_Pick = nullptr;
-    ClickLabel* lbl_AB = nullptr;
-    ClickLabel* lbl_RBI = nullptr;
-    ClickLabel* lbl_SB = nullptr;
-    ClickLabel* lbl_STATS = nullptr;
+    ClickLabel*& pb_Res = outcomes.pb_Res;
+    ClickLabel*& lbl_Single = outcomes.lbl_Single;
+    ClickLabel*& lbl_Double = outcomes.lbl_Double;
+    ClickLabel*& lbl_Triple = outcomes.lbl_Triple;
+    ClickLabel*& lbl_Homer = outcomes.lbl_Homer;
+    ClickLabel*& lbl_BB = outcomes.lbl_BB;
+    ClickLabel*& lbl_K = outcomes.lbl_K;
+    ClickLabel*& lbl_GO = outcomes.lbl_GO;
+    ClickLabel*& lbl_FO = outcomes.lbl_FO;
+    ClickLabel*& lbl_LO = outcomes.lbl_LO;
+    ClickLabel*& lbl_PO = outcomes.lbl_PO;
+    ClickLabel*& lbl_FC = outcomes.lbl_FC;
+    ClickLabel*& lbl_DP = outcomes.lbl_DP;
+    ClickLabel*& lbl_Pick = outcomes.lbl_Pick;
+    ClickLabel*& lbl_AB = outcomes.lbl_AB;
+    ClickLabel*& lbl_RBI = outcomes.lbl_RBI;
+    ClickLabel*& lbl_SB = outcomes.lbl_SB;
+    ClickLabel*& lbl_STATS = outcomes.lbl_STATS;
 
-    QLabel* lbl_OUTS = nullptr;
-    QLineEdit* tb_OUT = nullptr;
-    QPushButton* Command11 = nullptr;  // "RESET"
-    QPushButton* Command5 = nullptr;   // "UPDATE"
-    QCheckBox* cb_Xinnings = nullptr;
-
-    // Lineups, batting side, pitchers.
-    QPushButton* Command6 = nullptr;  // "V"
-    QPushButton* Command7 = nullptr;  // "H"
-    QRadioButton* Option5 = nullptr;  // visitors "AT BAT"
-    QRadioButton* Option6 = nullptr;  // home "AT BAT"
-    ListBox* List1 = nullptr;
-    ListBox* List2 = nullptr;
-    QPushButton* Command2 = nullptr;  // visitors "UP"
-    QPushButton* Command3 = nullptr;  // visitors "DN"
-    QPushButton* Command8 = nullptr;  // home "UP"
-    QPushButton* Command4 = nullptr;  // home "DN"
-    QCheckBox* Check1 = nullptr;      // visitors "EDIT"
-    QCheckBox* Check2 = nullptr;      // home "EDIT"
-    QLineEdit* tb_List1edit = nullptr;
-    QLineEdit* tb_List2edit = nullptr;
-    ClickLabel* lbl_VisPitcher = nullptr;   // hiddenText: ReplacedPitcher
-    ClickLabel* lbl_HomePitcher = nullptr;  // hiddenText: ReplacedPitcher
-    PictureBox* img_VisPitch = nullptr;
-    PictureBox* img_HomePitch = nullptr;
-    PictureBox* img_VisLogo = nullptr;
-    PictureBox* img_HomeLogo = nullptr;
+    // The sides: lineups, batting side, pitchers.
+    QPushButton*& Command6 = visitorsSide.load;  // "V"
+    QPushButton*& Command7 = homeSide.load;      // "H"
+    QRadioButton*& Option5 = visitorsSide.atBat;  // visitors "AT BAT"
+    QRadioButton*& Option6 = homeSide.atBat;      // home "AT BAT"
+    ListBox*& List1 = visitorsSide.lineup;
+    ListBox*& List2 = homeSide.lineup;
+    QPushButton*& Command2 = visitorsSide.up;   // visitors "UP"
+    QPushButton*& Command3 = visitorsSide.down; // visitors "DN"
+    QPushButton*& Command8 = homeSide.up;       // home "UP"
+    QPushButton*& Command4 = homeSide.down;     // home "DN"
+    QCheckBox*& Check1 = visitorsSide.edit;     // visitors "EDIT"
+    QCheckBox*& Check2 = homeSide.edit;         // home "EDIT"
+    QLineEdit*& tb_List1edit = visitorsSide.editBox;
+    QLineEdit*& tb_List2edit = homeSide.editBox;
+    ClickLabel*& lbl_VisPitcher = visitorsSide.pitcher;  // hiddenText: ReplacedPitcher
+    ClickLabel*& lbl_HomePitcher = homeSide.pitcher;     // hiddenText: ReplacedPitcher
+    PictureBox*& img_VisPitch = visitorsSide.pitcherPhoto;
+    PictureBox*& img_HomePitch = homeSide.pitcherPhoto;
+    PictureBox*& img_VisLogo = visitorsSide.logo;
+    PictureBox*& img_HomeLogo = homeSide.logo;
 
     // Runner pieces: picture box (hiddenText: PiecePlayerName), caption
     // label, and the hidden token image that holds the photo and the size.
-    std::array<PictureBox*, 4> pb_Player{};
-    std::array<ClickLabel*, 4> lbl_Player{};
-    std::array<PictureBox*, 4> Image{};  // Image2 .. Image5
-    ClickLabel* pb_BaseTracker = nullptr;
-    std::array<ClickLabel*, 3> lbl_tracker{};
+    std::array<PictureBox*, 4>& pb_Player = pieces.pb_Player;
+    std::array<ClickLabel*, 4>& lbl_Player = pieces.lbl_Player;
+    std::array<PictureBox*, 4>& Image = pieces.Image;  // Image2 .. Image5
+    ClickLabel*& pb_BaseTracker = pieces.pb_BaseTracker;
+    std::array<ClickLabel*, 3>& lbl_tracker = pieces.lbl_tracker;
+    QLabel*& Label1 = pieces.Label1;
 
     // Options panel.
-    QFrame* fra_Options = nullptr;
-    ClickLabel* Label9 = nullptr;  // close mark "X"
-    QLabel* Label3 = nullptr;      // "MASTER # OF OUTS"
-    QLineEdit* tb_OutsCount = nullptr;
-    QCheckBox* Check4 = nullptr;   // "SHOW DICE ROLLER"
-    QCheckBox* cb_MuteDice = nullptr;
-    QCheckBox* cb_Crowd = nullptr;
-    QCheckBox* cb_BaseTracker = nullptr;
-    QCheckBox* chk_Ctrls = nullptr;     // "HIDE CONTROLS"
-    QCheckBox* cb_RandParks = nullptr;  // "RANDOM BALLPARKS", disabled until a ballpark is picked
-    QLabel* Label6 = nullptr;           // "PHOTO SIZE"
-    QPushButton* cmd_FotoBig = nullptr;
-    QPushButton* cmd_FotoSmall = nullptr;
-    ClickLabel* Image7 = nullptr;  // the donation picture
-    QLabel* Label8 = nullptr;
-    QLabel* Label11 = nullptr;     // how to edit the photo folder
-    ClickLabel* lbl_PhotoPath = nullptr;
-    QLineEdit* tb_PhotoPath = nullptr;
-    QLabel* Label1 = nullptr;  // hidden line: the lowest top the SM button lets a piece keep
+    QFrame*& fra_Options = optionsPanel.fra_Options;
+    ClickLabel*& Label9 = optionsPanel.Label9;
+    QLabel*& Label3 = optionsPanel.Label3;
+    QLineEdit*& tb_OutsCount = optionsPanel.tb_OutsCount;
+    QCheckBox*& Check4 = optionsPanel.Check4;
+    QCheckBox*& cb_MuteDice = optionsPanel.cb_MuteDice;
+    QCheckBox*& cb_Crowd = optionsPanel.cb_Crowd;
+    QCheckBox*& cb_BaseTracker = optionsPanel.cb_BaseTracker;
+    QCheckBox*& chk_Ctrls = optionsPanel.chk_Ctrls;
+    QCheckBox*& cb_RandParks = optionsPanel.cb_RandParks;
+    QLabel*& Label6 = optionsPanel.Label6;
+    QPushButton*& cmd_FotoBig = optionsPanel.cmd_FotoBig;
+    QPushButton*& cmd_FotoSmall = optionsPanel.cmd_FotoSmall;
+    ClickLabel*& Image7 = optionsPanel.Image7;
+    QLabel*& Label8 = optionsPanel.Label8;
+    QLabel*& Label11 = optionsPanel.Label11;
+    ClickLabel*& lbl_PhotoPath = optionsPanel.lbl_PhotoPath;
+    QLineEdit*& tb_PhotoPath = optionsPanel.tb_PhotoPath;
 
     // Chart captions.
     std::array<ClickLabel*, 9> lbl_chrt{};  // lbl_chrt1 .. lbl_chrt9
@@ -349,36 +300,34 @@ public:
     ClickLabel* lbl_rules = nullptr;         // "RULES"
     ClickLabel* lbl_help = nullptr;          // "ZRQ HELP"
 
-    // The face-image dice roller.
-    QFrame* fra_FaceDice = nullptr;
-    ClickLabel* lbl_20die = nullptr;
-    std::array<std::array<PictureBox*, 6>, 3> ImageFaces{};  // Image100, Image200, Image300
-    QPushButton* cmd_Roll = nullptr;
-    QLineEdit* tb_DieCount = nullptr;  // hidden roll counter
-    QTimer* tmr_FaceDice = nullptr;
-
-    // The coloured-dice roller: a number label over each die's body.
-    QFrame* fra_ColourDice = nullptr;
-    QLabel* lbl_R10 = nullptr;
-    QLabel* lbl_W10 = nullptr;
-    QLabel* lbl_B10 = nullptr;
-    QLabel* lbl_Y10 = nullptr;
-    QLabel* lbl_G20 = nullptr;
-    QLabel* lbl_BLK4 = nullptr;
-    QLabel* lbl_SPECK12 = nullptr;
-    QLabel* lbl_P6 = nullptr;
-    DieBody* shp_R10 = nullptr;
-    DieBody* shp_W10 = nullptr;
-    DieBody* shp_B10 = nullptr;
-    DieBody* shp_Y10 = nullptr;
-    DieBody* shp_G20 = nullptr;
-    DieBody* shp_BLK4 = nullptr;
-    DieBody* shp_SPECK12 = nullptr;
-    DieBody* shp_P6 = nullptr;
-    QPushButton* Command1 = nullptr;  // "ROLL"
-    QLabel* lblDiceTime = nullptr;    // hidden roll counter
-    QTimer* tmrDice2 = nullptr;
-    QTimer* tmr_F12detect = nullptr;
+    // The dice.
+    QFrame*& fra_FaceDice = dice.fra_FaceDice;
+    ClickLabel*& lbl_20die = dice.lbl_20die;
+    std::array<std::array<PictureBox*, 6>, 3>& ImageFaces = dice.ImageFaces;
+    QPushButton*& cmd_Roll = dice.cmd_Roll;
+    QLineEdit*& tb_DieCount = dice.tb_DieCount;
+    QTimer*& tmr_FaceDice = dice.tmr_FaceDice;
+    QFrame*& fra_ColourDice = dice.fra_ColourDice;
+    QLabel*& lbl_R10 = dice.lbl_R10;
+    QLabel*& lbl_W10 = dice.lbl_W10;
+    QLabel*& lbl_B10 = dice.lbl_B10;
+    QLabel*& lbl_Y10 = dice.lbl_Y10;
+    QLabel*& lbl_G20 = dice.lbl_G20;
+    QLabel*& lbl_BLK4 = dice.lbl_BLK4;
+    QLabel*& lbl_SPECK12 = dice.lbl_SPECK12;
+    QLabel*& lbl_P6 = dice.lbl_P6;
+    DieBody*& shp_R10 = dice.shp_R10;
+    DieBody*& shp_W10 = dice.shp_W10;
+    DieBody*& shp_B10 = dice.shp_B10;
+    DieBody*& shp_Y10 = dice.shp_Y10;
+    DieBody*& shp_G20 = dice.shp_G20;
+    DieBody*& shp_BLK4 = dice.shp_BLK4;
+    DieBody*& shp_SPECK12 = dice.shp_SPECK12;
+    DieBody*& shp_P6 = dice.shp_P6;
+    QPushButton*& Command1 = dice.Command1;
+    QLabel*& lblDiceTime = dice.lblDiceTime;
+    QTimer*& tmrDice2 = dice.tmrDice2;
+    QTimer*& tmr_F12detect = dice.tmr_F12detect;
 
     // Hidden state holders.
     QFrame* fra_ctrls = nullptr;
@@ -398,10 +347,14 @@ public:
 
     QTimer* tmr_Constant = nullptr;
 
-    // Ballparks: the button, the random switch (greyed until a dialog pick),
-    // the picture last chosen ("" while the default shows), the folder of the
-    // last dialog pick (ending in a separator) and its candidate pictures.
-    QPushButton* Command9 = nullptr;    // "BALLPARKS"
+    // The pointer at the last press on the top frame or the bare window,
+    // relative to it; (0, 0) again after a move without the left button
+    // alone over a dragged panel.
+    QPoint DragOrigin;
+
+    // Ballparks: the picture last chosen ("" while the default shows), the
+    // folder of the last dialog pick (ending in a separator) and its
+    // candidate pictures.
     QString CurrentParkPath;
     QString BallparkFolder;
     QStringList BallparkList;
@@ -424,121 +377,36 @@ protected:
 
 private:
     void buildControls();
-    // The runner pieces at their start places on the field.
-    void PutPiecesAtStartPlaces();
-    void buildLineScore();
-    void buildPlayPanel();
-    void buildLineups();
-    void buildPiecesAndOptions();
     void buildCharts();
-    void wireBoard();
-    // Wiring of the handlers of each concern, defined in that concern's file.
-    void wireTeams();
-    void wireProgress();
-    void wirePlays();
-    void wirePieces();
-    void wirePhotos();
-    // Options panel and dice.
-    void buildOptionsPanel();
-    void wireOptionsPanel();
-    void buildDicePanels();
-    void wireDice();
-    void loadDieFaces();
-    // The coloured dice's number labels in the order a roll draws them.
-    std::array<QLabel*, 8> colourDieLabels() const;
-    CtrlKeyWatch* f12Watch_ = nullptr;
-    bool dieFacesLoaded_ = false;
-    void buildBallparks();
-    void wireBallparks();
     void wireCharts();
-    void wireFeedback();
-    // The panel's centre follows the pointer with the left button alone.
-    void CentredDrag(QWidget* panel, int button, double x, double y);
-    std::array<ClickLabel*, 17> outcomeLabels_{};  // in the order a reset restores them
-    std::array<ClickLabel*, 11> linkLabels_{};     // the charts, "RULES", "ZRQ HELP"
-    // The window and the pointer (screen) at the press that starts a window
-    // drag; whether the desktop has been asked to move the window itself.
-    QPoint windowAtPress_;
-    QPoint pointerAtPress_;
-    bool systemMoveAsked_ = false;
 
-    // ---- Teams ----
-    // Each side's helper, visitors true; the named handlers call these.
-    void openTeam(bool visitors);
-    void loadTeam(bool visitors);
-    void pickBatter(bool visitors);
-    void placeBatterPiece(const QString& name);
-    void colourBattingSide(bool visitors);
-    void showEntryTooltip(bool visitors, int button, double x, double y);
-    void pickLogo(bool visitors);
-    void changePitcher(bool visitors);
-    void refreshPitcherPhotos();
-    void moveEntry(bool visitors, int step);
-    void renameEntry(bool visitors);
-    void lineupMouseDown(bool visitors);
-    void lineupMouseUp(bool visitors, int button, int shift, double x, double y);
-    QString teamFilePath_[2];  // the file picked for each side, visitors first
-    int dragSourceIndex_ = -1;
-    // ---- Game progress ----
-    // The two halves of the play guard: both lineups hold entries (silent
-    // refusal); pitchers, side and batter are set (refusal with the notice).
-    bool LineupsLoaded() const;
-    bool PitchersAndBatterReady();
-    void PutValue();
     // Set while tb_OUT_Change settles a count above 3 to "3", so that write
     // does not end a second half-inning.
     bool outsRewriting_ = false;
-    // ---- Plays ----
     // The side at bat when the last play wrote its outs: the third out's
     // at-bat goes to that side's batter although the sides have switched.
-    int outsSide_ = 0;
-    // Checks a play makes before it writes anything; each refuses with a
-    // notice and returns false.
-    bool OutsReadyForPlay();
-    bool BatterOnSheet();
-    bool PitcherOnSheet();
-    void LogPlay(const QString& literal);
-    void RecordBatterCount(int column);
-    void AddOuts(int outs);
-    void RecordHit(int batterColumn, const QString& literal, bool homeRun);
-    void RecordOut(const QString& literal, int outs);
-    void pb_Player_Click(int piece);  // 1 to 4
-    // ---- Runner pieces ----
-    void pb_Player_MouseDown(int piece, double x, double y);
-    void pb_Player_MouseMove(int piece, int button, int shift, double x, double y);
-    void pb_Player_MouseUp(int piece, int shift);
-    void pb_Player_DblClick(int piece);
-    void lbl_Player_DblClick(int piece);
-    void pb_BaseTracker_MouseMove(int button, int shift, double x, double y);
-    void lbl_tracker_Click(int marker);  // 1 to 3
-    // Empties a piece's picture and caption; its own double-click also
-    // forgets the player's name.
-    void ClearPiece(int piece, bool forgetName);
-    // A piece is free when it shows neither a photo nor a name.
-    bool PieceIsFree(int piece) const;
-    // Per piece: where the press was (board coordinates), whether the
-    // pointer has since travelled far enough to be a drag rather than a
-    // click, and the modifier keys at the last release.
-    std::array<QPoint, 4> piecePress_{};
-    std::array<bool, 4> pieceDragged_{};
-    std::array<int, 4> pieceReleaseShift_{};
+    board::Side outsSide_ = board::Side::None;
 
-    // ---- Ballparks ----
-    QString shownParkFile() const;
-    // Fits the background at the box's size, skipped while there is none;
-    // a failure is reported, never thrown.
-    void fitBallpark();
-    // Reads the picture and, when it can be shown, makes it the chosen one.
-    bool showBallpark(const QString& path);
-    void reportBallparkFailure(const QString& path, int number, const QString& description);
     QString parkDialogFile_;  // the dialog's file name, "" after a cancel
-    std::unique_ptr<ballparks::Pictures> parkPictures_;
+    std::unique_ptr<ballparks::Pictures> parkPictures_ = std::make_unique<ballparks::Pictures>();
     QSet<QString> reportedParkFailures_;
 
     Form2* form2_ = nullptr;
     Options* options_ = nullptr;
-    // The notice window every play's notice is shown in.
-    std::unique_ptr<CustMsgBox> notice_;
     std::unique_ptr<ControlResizer> resizer_;
     bool closing_ = false;
 };
+
+// The wiring of each concern's controls to its handlers, defined in that
+// concern's file.
+namespace board {
+void wireBoard(Form1& f);
+void wireTeams(Form1& f);
+void wireProgress(Form1& f);
+void wirePlays(Form1& f);
+void wirePieces(Form1& f);
+void wirePhotos(Form1& f);
+void wireDice(Form1& f);
+void wireBallparks(Form1& f);
+void wireFeedback(Form1& f);
+}  // namespace board

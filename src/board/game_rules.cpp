@@ -7,8 +7,8 @@ namespace game {
 BoxRef boxOfHalfInning(int h)
 {
     if (h % 2 == 1)
-        return {true, (h - 1) / 2};
-    return {false, h / 2 - 1};
+        return {board::Side::Visitors, (h - 1) / 2};
+    return {board::Side::Home, h / 2 - 1};
 }
 
 std::optional<int> halfInningCompletedAt(double outs)

@@ -2,6 +2,8 @@
 // The arithmetic of the game's progress, free of widgets: how half-innings
 // are numbered from the cumulative outs, which line-score box belongs to
 // each, which box a run goes into, and the batter name of a lineup entry.
+#include "common/side.h"
+
 #include <QString>
 #include <optional>
 
@@ -14,7 +16,7 @@ constexpr int HalfInnings = 40;
 constexpr int OutsLimit = 120;
 
 struct BoxRef {
-    bool visitors;  // top row (tb_BoxScore) or bottom row (tb_BoxScoreBottom)
+    board::Side side;  // the visitors' top row (tb_BoxScore) or the home bottom row (tb_BoxScoreBottom)
     int index;      // 0 to 19
     bool operator==(const BoxRef&) const = default;
 };

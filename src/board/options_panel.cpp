@@ -1,12 +1,14 @@
-// The options panel: the board's switches and settings, opened from the menu
-// "Options". Each control's behaviour lives with its own concern.
-#include "board/form1.h"
+#include "board/options_panel.h"
+
 #include "common/colours.h"
-#include "platform/guarded.h"
+#include "platform/events.h"
 #include "platform/look.h"
 #include "platform/twips.h"
 
+#include <QCheckBox>
 #include <QFrame>
+#include <QLineEdit>
+#include <QPushButton>
 
 namespace {
 
@@ -38,9 +40,11 @@ QLabel* caption(QWidget* panel, const char* name, const QString& text, std::uint
 
 }  // namespace
 
-void Form1::buildOptionsPanel()
+namespace board {
+
+void OptionsPanel::build(QWidget* field)
 {
-    fra_Options = new QFrame(Picture1);
+    fra_Options = new QFrame(field);
     fra_Options->setObjectName(QStringLiteral("fra_Options"));
     fra_Options->setFrameShape(QFrame::Box);
     fra_Options->setStyleSheet(QStringLiteral("QFrame#fra_Options { background-color: %1; border: 1px solid #606060; }")
@@ -124,26 +128,4 @@ void Form1::buildOptionsPanel()
     fra_Options->hide();
 }
 
-void Form1::wireOptionsPanel()
-{
-    connect(Label9, &ClickLabel::Click, this, [this] { guarded([this] { Label9_Click(); }); });
-    events::onToggle(chk_Ctrls, [this] { guarded([this] { chk_Ctrls_Click(); }); });
-}
-
-void Form1::mnu_Options_Click()
-{
-    fra_Options->setVisible(fra_Options->isHidden());
-}
-
-void Form1::Label9_Click()
-{
-    // Only clickable while the panel shows, so it always closes it.
-    mnu_Options_Click();
-}
-
-void Form1::chk_Ctrls_Click()
-{
-    // Hiding keeps the panel's geometry, and the resizer scales hidden
-    // controls too: it comes back where it was last dragged or resized.
-    pb_Res->setVisible(!chk_Ctrls->isChecked());
-}
+}  // namespace board

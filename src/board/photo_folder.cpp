@@ -1,6 +1,7 @@
 // The player-photo folder (Ctrl+click the path to edit it, double-click the
 // box to keep it) and the BIG / SM photo-size buttons.
 #include "board/form1.h"
+#include "board/runner_pieces.h"
 #include "common/settings.h"
 #include "platform/guarded.h"
 #include "presentation/photos.h"
@@ -16,12 +17,12 @@ int scaled(int value, double factor)
 
 }  // namespace
 
-void Form1::wirePhotos()
+void board::wirePhotos(Form1& f)
 {
-    connect(lbl_PhotoPath, &ClickLabel::Click, this, [this] { guarded([this] { lbl_PhotoPath_Click(); }); });
-    events::onDoubleClick(tb_PhotoPath, [this] { guarded([this] { tb_PhotoPath_DblClick(); }); });
-    connect(cmd_FotoBig, &QPushButton::clicked, this, [this] { guarded([this] { cmd_FotoBig_Click(); }); });
-    connect(cmd_FotoSmall, &QPushButton::clicked, this, [this] { guarded([this] { cmd_FotoSmall_Click(); }); });
+    QObject::connect(f.lbl_PhotoPath, &ClickLabel::Click, &f, [&f] { guarded([&f] { f.lbl_PhotoPath_Click(); }); });
+    events::onDoubleClick(f.tb_PhotoPath, [&f] { guarded([&f] { f.tb_PhotoPath_DblClick(); }); });
+    QObject::connect(f.cmd_FotoBig, &QPushButton::clicked, &f, [&f] { guarded([&f] { f.pieces.enlarge(); }); });
+    QObject::connect(f.cmd_FotoSmall, &QPushButton::clicked, &f, [&f] { guarded([&f] { f.pieces.shrink(); }); });
 }
 
 void Form1::lbl_PhotoPath_Click()
@@ -45,7 +46,7 @@ void Form1::tb_PhotoPath_DblClick()
     settings::SaveSetting(QStringLiteral("lbl_PhotoPath"), lbl_PhotoPath->text());
 }
 
-void Form1::cmd_FotoBig_Click()
+void board::RunnerPieces::enlarge() const
 {
     for (auto* token : Image)
         token->resize(token->width(), scaled(token->height(), 1.1));
@@ -59,7 +60,7 @@ void Form1::cmd_FotoBig_Click()
         ZoomPicture(*piece, 1.0);
 }
 
-void Form1::cmd_FotoSmall_Click()
+void board::RunnerPieces::shrink() const
 {
     for (auto* token : Image)
         token->resize(token->width(), scaled(token->height(), 0.9));

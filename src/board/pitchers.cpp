@@ -11,14 +11,16 @@
 #include "stats_sheet/innings.h"
 #include "stats_sheet/sheet_columns.h"
 
+using board::Side;
+
 namespace {
 
 namespace col = sheet::col;
 constexpr int LastPlayerRow = 49;
 
-Grid* pitchingGrid(const Form1& board, bool visitors)
+Grid* pitchingGrid(const Form1& board, Side s)
 {
-    Grid* grid = board.side(visitors).stats;
+    Grid* grid = board.side(s).stats;
     if (!grid)
         errors::raise(errors::InvalidCall);
     return grid;
@@ -26,33 +28,23 @@ Grid* pitchingGrid(const Form1& board, bool visitors)
 
 }  // namespace
 
-void Form1::lbl_VisPitcher_DblClick()
+void Form1::changePitcher(Side s)
 {
-    changePitcher(true);
-}
-
-void Form1::lbl_HomePitcher_DblClick()
-{
-    changePitcher(false);
-}
-
-void Form1::changePitcher(bool visitors)
-{
-    ListBox* list = side(visitors).lineup;
-    ClickLabel* label = side(visitors).pitcher;
-    QLabel* batterIndex = side(visitors).batterIndex;
+    ListBox* list = side(s).lineup;
+    ClickLabel* label = side(s).pitcher;
+    QLabel* batterIndex = side(s).batterIndex;
     const int selected = list->listIndex();
     const QString entry = selected >= 0 ? list->itemText(selected) : QString();
     if (entry.isEmpty())
         return;
 
-    side(visitors).pitcherPhoto->clearPicture();
+    side(s).pitcherPhoto->clearPicture();
     label->hiddenText = label->text();
     const QString name = game::entryName(entry);
     label->setText(name);
 
     if (!name.isEmpty()) {
-        Grid* grid = pitchingGrid(*this, visitors);
+        Grid* grid = pitchingGrid(*this, s);
         for (int row = 1; row <= LastPlayerRow; ++row) {
             const QString listed = grid->textMatrix(row, col::Pitcher);
             if (listed == name)
@@ -65,7 +57,7 @@ void Form1::changePitcher(bool visitors)
     }
 
     // A sheet cell the credit cannot read is reported; the change goes on.
-    guarded([this, visitors] { CalcPitcherIP(visitors); });
+    guarded([this, s] { CalcPitcherIP(s); });
 
     if (!batterIndex->text().isEmpty()) {
         const int row = static_cast<int>(num::Val(batterIndex->text()));
@@ -75,17 +67,17 @@ void Form1::changePitcher(bool visitors)
     AppendEventLogLine(label->text(), QStringLiteral("_____[current pitcher]"));
 }
 
-void Form1::CalcPitcherIP(bool visitorsLabel)
+void Form1::CalcPitcherIP(Side s)
 {
     // The outgoing pitcher of the label's own side is credited with the outs
     // his side made in the field: the other side's completed half-innings,
     // and the outs of the half-inning in progress while that side bats.
-    const QString outgoing = side(visitorsLabel).pitcher->hiddenText;
+    const QString outgoing = side(s).pitcher->hiddenText;
     if (outgoing.isEmpty())
         return;
-    const double outs = outsInTheField(visitorsLabel);
+    const double outs = outsInTheField(s);
 
-    Grid* grid = pitchingGrid(*this, visitorsLabel);
+    Grid* grid = pitchingGrid(*this, s);
     const int own = board::findRow(grid, col::Pitcher, outgoing);
     if (own < 0)
         return;
@@ -99,12 +91,13 @@ void Form1::CalcPitcherIP(bool visitorsLabel)
         sheet->inningsCredited(grid, own);
 }
 
-double Form1::outsInTheField(bool visitorsFielding) const
+double Form1::outsInTheField(Side fielding) const
 {
-    const auto& battingHalves = side(!visitorsFielding).lineScore;
-    const bool otherSideAtBat = side(!visitorsFielding).atBat->isChecked();
+    const SideControls batting = side(board::otherSide(fielding));
+    const auto& battingHalves = batting.lineScore;
+    const bool otherSideAtBat = batting.atBat->isChecked();
     int completed = 0;
-    for (size_t i = 0; i < 20; ++i)
+    for (size_t i = 0; i < board::LineScorePanel::InningBoxes; ++i)
         if (battingHalves[i]->completed())
             ++completed;
     // A typed third out has already completed its half-inning and handed the
@@ -115,11 +108,8 @@ double Form1::outsInTheField(bool visitorsFielding) const
     return 3.0 * completed + (countsNow ? inProgress : 0.0);
 }
 
-void Form1::refreshPitcherPhotos()
+void board::SidePanel::refreshPitcherPhoto(const QString& folder) const
 {
-    const QString folder = lbl_PhotoPath->text();
-    if (!lbl_VisPitcher->text().isEmpty())
-        photos::refreshPhoto(*img_VisPitch, folder, lbl_VisPitcher->text());
-    if (!lbl_HomePitcher->text().isEmpty())
-        photos::refreshPhoto(*img_HomePitch, folder, lbl_HomePitcher->text());
+    if (!pitcher->text().isEmpty())
+        photos::refreshPhoto(*pitcherPhoto, folder, pitcher->text());
 }

@@ -1,6 +1,8 @@
 // The plays: hits, walks and strikeouts, the outs and the third out, and
 // the charging of the fielding side's pitcher. A play checks everything it
 // will need before it writes anything, so it is recorded whole or not at all.
+// What a play reads and writes on the board it reaches through the board's
+// play controls.
 #include "board/form1.h"
 #include "board/game_rules.h"
 #include "board/sheet_lookup.h"
@@ -9,42 +11,48 @@
 #include "platform/guarded.h"
 #include "platform/interaction.h"
 
+using board::PlayControls;
 using board::Side;
 
-void Form1::wirePlays()
+void board::wirePlays(Form1& f)
 {
     const std::pair<ClickLabel*, void (Form1::*)()> plays[] = {
-        {lbl_Single, &Form1::lbl_Single_Click}, {lbl_Double, &Form1::lbl_Double_Click},
-        {lbl_Triple, &Form1::lbl_Triple_Click}, {lbl_Homer, &Form1::lbl_Homer_Click},
-        {lbl_BB, &Form1::lbl_BB_Click},         {lbl_K, &Form1::lbl_K_Click},
-        {lbl_GO, &Form1::lbl_GO_Click},         {lbl_FO, &Form1::lbl_FO_Click},
-        {lbl_LO, &Form1::lbl_LO_Click},         {lbl_PO, &Form1::lbl_PO_Click},
-        {lbl_FC, &Form1::lbl_FC_Click},         {lbl_DP, &Form1::lbl_DP_Click},
-        {lbl_Pick, &Form1::lbl_Pick_Click},     {lbl_AB, &Form1::lbl_AB_Click},
-        {lbl_SB, &Form1::lbl_SB_Click},
+        {f.lbl_Single, &Form1::lbl_Single_Click}, {f.lbl_Double, &Form1::lbl_Double_Click},
+        {f.lbl_Triple, &Form1::lbl_Triple_Click}, {f.lbl_Homer, &Form1::lbl_Homer_Click},
+        {f.lbl_BB, &Form1::lbl_BB_Click},         {f.lbl_K, &Form1::lbl_K_Click},
+        {f.lbl_GO, &Form1::lbl_GO_Click},         {f.lbl_FO, &Form1::lbl_FO_Click},
+        {f.lbl_LO, &Form1::lbl_LO_Click},         {f.lbl_PO, &Form1::lbl_PO_Click},
+        {f.lbl_FC, &Form1::lbl_FC_Click},         {f.lbl_DP, &Form1::lbl_DP_Click},
+        {f.lbl_Pick, &Form1::lbl_Pick_Click},     {f.lbl_AB, &Form1::lbl_AB_Click},
+        {f.lbl_SB, &Form1::lbl_SB_Click},
     };
     for (const auto& [label, handler] : plays)
-        connect(label, &ClickLabel::Click, this, [this, h = handler] {
-            guarded([this, h] {
-                if (!GameAlreadySaved())
-                    (this->*h)();
+        QObject::connect(label, &ClickLabel::Click, &f, [&f, h = handler] {
+            guarded([&f, h] {
+                if (!f.GameAlreadySaved())
+                    (f.*h)();
             });
         });
     for (int n = 1; n <= 4; ++n)
-        connect(pb_Player[static_cast<size_t>(n - 1)], &ClickLabel::Click, this,
-                [this, n] { guarded([this, n] { pb_Player_Click(n); }); });
+        QObject::connect(f.pieces.pb_Player[static_cast<size_t>(n - 1)], &ClickLabel::Click, &f,
+                         [&f, n] { guarded([&f, n] { f.pb_Player_Click(n); }); });
 }
 
 // ---------------------------------------------------------------- checks and shared steps
 
-bool Form1::OutsReadyForPlay()
+namespace {
+
+// Checks a play makes before it writes anything; each refuses with a notice
+// and returns false.
+bool OutsReadyForPlay(Form1& f)
 {
-    const auto outs = num::strictWhole(tb_OUT->text());
+    const PlayControls p = f.play();
+    const auto outs = num::strictWhole(p.outs.text());
     if (!outs || *outs < 0 || *outs > 2) {
-        ShowNotice(QStringLiteral("OUTS must be 0, 1 or 2. Nothing recorded."));
+        f.notices.show(QStringLiteral("OUTS must be 0, 1 or 2. Nothing recorded."));
         return false;
     }
-    if (!num::strict(tb_OutsCount->text())) {
+    if (!num::strict(p.outsCount.text())) {
         platform::interaction().msgBox(QStringLiteral("Only numbers 0 and higher are allowed. An error has occurred."),
                                        QMessageBox::Ok, platform::applicationTitle(), QMessageBox::Warning);
         return false;
@@ -52,99 +60,113 @@ bool Form1::OutsReadyForPlay()
     return true;
 }
 
-bool Form1::BatterOnSheet()
+bool BatterOnSheet(Form1& f)
 {
-    const Side side = board::battingSide(*this);
-    if (board::findRow(board::statsGrid(*this, side), board::col::Batter, lbl_Selected->text()) > 0)
+    const PlayControls p = f.play();
+    if (board::findRow(p.statsGrid(p.battingSide()), board::col::Batter, p.batter.text()) > 0)
         return true;
-    ShowNotice(QStringLiteral("Batter not found on the Stats sheet. Nothing recorded."));
+    f.notices.show(QStringLiteral("Batter not found on the Stats sheet. Nothing recorded."));
     return false;
 }
 
-bool Form1::PitcherOnSheet()
+bool PitcherOnSheet(Form1& f)
 {
-    const Side field = board::otherSide(board::battingSide(*this));
-    const QLabel* pitcher = board::pitcherLabel(*this, field);
-    if (pitcher && board::findRow(board::statsGrid(*this, field), board::col::Pitcher, pitcher->text()) > 0)
+    const PlayControls p = f.play();
+    const Side field = board::otherSide(p.battingSide());
+    const QLabel* pitcher = p.pitcher(field);
+    if (pitcher && board::findRow(p.statsGrid(field), board::col::Pitcher, pitcher->text()) > 0)
         return true;
-    ShowNotice(QStringLiteral("Pitcher not found on the Stats sheet. Nothing recorded."));
+    f.notices.show(QStringLiteral("Pitcher not found on the Stats sheet. Nothing recorded."));
     return false;
 }
 
-void Form1::LogPlay(const QString& literal)
+void LogPlay(Form1& f, const QString& literal)
 {
-    const Side side = board::battingSide(*this);
+    const PlayControls p = f.play();
+    const Side side = p.battingSide();
     if (side != Side::None)
-        AppendEventLogLine(board::playSubject(*this, side), literal);
+        f.AppendEventLogLine(p.playSubject(side), literal);
 }
 
-void Form1::RecordBatterCount(int column)
+void RecordBatterCount(Form1& f, int column)
 {
-    const Side side = board::battingSide(*this);
-    Grid* g = board::statsGrid(*this, side);
-    const int row = board::findRow(g, board::col::Batter, lbl_Selected->text());
+    const PlayControls p = f.play();
+    Grid* g = p.statsGrid(p.battingSide());
+    const int row = board::findRow(g, board::col::Batter, p.batter.text());
     if (row > 0)
         board::countBatter(g, row, column);
 }
 
+void RecordHit(Form1& f, int batterColumn, const QString& literal, bool homeRun)
+{
+    if (!f.PlayGuard() || !BatterOnSheet(f) || !PitcherOnSheet(f))
+        return;
+    LogPlay(f, literal);
+    RecordBatterCount(f, batterColumn);
+    f.AssignHit(board::col::PitH);
+    if (homeRun)
+        f.AssignHR();
+}
+
+void RecordOut(Form1& f, const QString& literal, int outs)
+{
+    if (!f.PlayGuard() || !OutsReadyForPlay(f) || !BatterOnSheet(f))
+        return;
+    LogPlay(f, literal);
+    f.AddOuts(outs);
+    f.OutRecordedMsg();
+}
+
+}  // namespace
+
 void Form1::AddOuts(int outs)
 {
-    const auto now = num::strict(tb_OUT->text());
+    const PlayControls p = play();
+    const auto now = num::strict(p.outs.text());
     if (!now)
         return;
-    outsSide_ = static_cast<int>(board::battingSide(*this));
+    outsSide_ = p.battingSide();
     // The write ends the half-inning inside it at the third out.
-    tb_OUT->setText(num::text(*now + outs));
+    p.outs.setText(num::text(*now + outs));
 }
 
 // ---------------------------------------------------------------- hits, walks, strikeouts
 
-void Form1::RecordHit(int batterColumn, const QString& literal, bool homeRun)
-{
-    if (!PlayGuard() || !BatterOnSheet() || !PitcherOnSheet())
-        return;
-    LogPlay(literal);
-    RecordBatterCount(batterColumn);
-    AssignHit(board::col::PitH);
-    if (homeRun)
-        AssignHR();
-}
-
 void Form1::lbl_Single_Click()
 {
-    RecordHit(board::col::Bat1B, QStringLiteral("_____1B"), false);
+    RecordHit(*this, board::col::Bat1B, QStringLiteral("_____1B"), false);
 }
 
 void Form1::lbl_Double_Click()
 {
-    RecordHit(board::col::Bat2B, QStringLiteral("_____2B"), false);
+    RecordHit(*this, board::col::Bat2B, QStringLiteral("_____2B"), false);
 }
 
 void Form1::lbl_Triple_Click()
 {
-    RecordHit(board::col::Bat3B, QStringLiteral("_____3B"), false);
+    RecordHit(*this, board::col::Bat3B, QStringLiteral("_____3B"), false);
 }
 
 void Form1::lbl_Homer_Click()
 {
-    RecordHit(board::col::BatHR, QStringLiteral("_____HR"), true);
+    RecordHit(*this, board::col::BatHR, QStringLiteral("_____HR"), true);
 }
 
 void Form1::lbl_BB_Click()
 {
-    if (!PlayGuard() || !BatterOnSheet() || !PitcherOnSheet())
+    if (!PlayGuard() || !BatterOnSheet(*this) || !PitcherOnSheet(*this))
         return;
-    LogPlay(QStringLiteral("_____BB"));
-    RecordBatterCount(board::col::BatBB);
+    LogPlay(*this, QStringLiteral("_____BB"));
+    RecordBatterCount(*this, board::col::BatBB);
     AssignBB();
 }
 
 void Form1::lbl_K_Click()
 {
-    if (!PlayGuard() || !OutsReadyForPlay() || !BatterOnSheet() || !PitcherOnSheet())
+    if (!PlayGuard() || !OutsReadyForPlay(*this) || !BatterOnSheet(*this) || !PitcherOnSheet(*this))
         return;
-    LogPlay(QStringLiteral("_____K"));
-    RecordBatterCount(board::col::BatK);
+    LogPlay(*this, QStringLiteral("_____K"));
+    RecordBatterCount(*this, board::col::BatK);
     AssignK();
 }
 
@@ -154,20 +176,14 @@ void Form1::lbl_K_Click()
 
 namespace {
 
-// The fielding side's current pitcher's row, or -1.
-int fieldingPitcherRow(const Form1& f, Side field, Grid** grid)
-{
-    *grid = board::statsGrid(f, field);
-    const QLabel* pitcher = board::pitcherLabel(f, field);
-    return pitcher ? board::findRow(*grid, board::col::Pitcher, pitcher->text()) : -1;
-}
-
 // Adds one to a count of the fielding side's current pitcher; false when he
 // is not on his side's sheet (then nothing is counted).
-bool chargeFieldingPitcher(Form1& f, Side batting, int column)
+bool chargeFieldingPitcher(const PlayControls& p, Side batting, int column)
 {
-    Grid* g = nullptr;
-    const int row = fieldingPitcherRow(f, board::otherSide(batting), &g);
+    const Side field = board::otherSide(batting);
+    Grid* g = p.statsGrid(field);
+    const QLabel* pitcher = p.pitcher(field);
+    const int row = pitcher ? board::findRow(g, board::col::Pitcher, pitcher->text()) : -1;
     if (row <= 0)
         return false;
     board::countUp(g, row, column);
@@ -179,11 +195,12 @@ bool chargeFieldingPitcher(Form1& f, Side batting, int column)
 // column: the pitcher's count the hit raises (his "H").
 void Form1::AssignHit(int column)
 {
-    const Side side = board::battingSide(*this);
+    const PlayControls p = play();
+    const Side side = p.battingSide();
     ChangeOfState();
-    if (!chargeFieldingPitcher(*this, side, column))
+    if (!chargeFieldingPitcher(p, side, column))
         return;
-    BoxScoreEdit* hits = Form1::side(side == Side::Visitors).lineScore[21];
+    BoxScoreEdit* hits = lineScore.hits(side);
     hits->setText(num::text(num::Val(hits->text()) + 1.0));
     HitRecordedMsg();
     AssignAtBat();
@@ -191,28 +208,31 @@ void Form1::AssignHit(int column)
 
 void Form1::AssignHR()
 {
-    const Side side = board::battingSide(*this);
+    const PlayControls p = play();
+    const Side side = p.battingSide();
     ChangeOfState();
-    chargeFieldingPitcher(*this, side, board::col::PitHR);
+    chargeFieldingPitcher(p, side, board::col::PitHR);
 }
 
 void Form1::AssignBB()
 {
-    const Side side = board::battingSide(*this);
+    const PlayControls p = play();
+    const Side side = p.battingSide();
     ChangeOfState();
     AdvanceLineup();
-    if (!chargeFieldingPitcher(*this, side, board::col::PitBB))
+    if (!chargeFieldingPitcher(p, side, board::col::PitBB))
         return;
     EventMessage();
 }
 
 void Form1::AssignK()
 {
-    const Side side = board::battingSide(*this);
+    const PlayControls p = play();
+    const Side side = p.battingSide();
     ChangeOfState();
-    if (!chargeFieldingPitcher(*this, side, board::col::PitK))
+    if (!chargeFieldingPitcher(p, side, board::col::PitK))
         return;
-    if (!num::strict(tb_OUT->text()))
+    if (!num::strict(p.outs.text()))
         return;
     AddOuts(1);
     OutRecordedMsg();
@@ -220,117 +240,116 @@ void Form1::AssignK()
 
 // ---------------------------------------------------------------- outs
 
-void Form1::RecordOut(const QString& literal, int outs)
-{
-    if (!PlayGuard() || !OutsReadyForPlay() || !BatterOnSheet())
-        return;
-    LogPlay(literal);
-    AddOuts(outs);
-    OutRecordedMsg();
-}
-
 void Form1::lbl_GO_Click()
 {
-    RecordOut(QStringLiteral("_____GO"), 1);
+    RecordOut(*this, QStringLiteral("_____GO"), 1);
 }
 
 void Form1::lbl_FO_Click()
 {
-    RecordOut(QStringLiteral("_____FO"), 1);
+    RecordOut(*this, QStringLiteral("_____FO"), 1);
 }
 
 void Form1::lbl_LO_Click()
 {
-    RecordOut(QStringLiteral("_____LO"), 1);
+    RecordOut(*this, QStringLiteral("_____LO"), 1);
 }
 
 void Form1::lbl_PO_Click()
 {
-    RecordOut(QStringLiteral("_____PO"), 1);
+    RecordOut(*this, QStringLiteral("_____PO"), 1);
 }
 
 void Form1::lbl_DP_Click()
 {
     if (!PlayGuard())
         return;
-    if (num::Val(tb_OUT->text()) == 2) {
-        ShowNotice(QStringLiteral("There are already 2 outs."));
+    if (num::Val(play().outs.text()) == 2) {
+        notices.show(QStringLiteral("There are already 2 outs."));
         return;
     }
-    if (!OutsReadyForPlay() || !BatterOnSheet())
+    if (!OutsReadyForPlay(*this) || !BatterOnSheet(*this))
         return;
-    LogPlay(QStringLiteral("_____DP"));
+    LogPlay(*this, QStringLiteral("_____DP"));
     AddOuts(2);
     OutRecordedMsg();
 }
 
 void Form1::lbl_FC_Click()
 {
-    if (!LineupsLoaded())
+    const PlayControls p = play();
+    if (!p.lineupsLoaded())
         return;
-    if (num::Val(tb_OUT->text()) == 2) {
+    if (num::Val(p.outs.text()) == 2) {
         platform::interaction().msgBox(QStringLiteral("FC requires < 2 outs. Use GO if it's the 3rd out."),
                                        QMessageBox::Ok, platform::applicationTitle(), QMessageBox::Information);
         return;
     }
-    if (!PitchersAndBatterReady() || !OutsReadyForPlay() || !BatterOnSheet())
+    if (!p.pitchersAndBatterSet()) {
+        PitcherBatterSelectWarn();
+        return;
+    }
+    if (!OutsReadyForPlay(*this) || !BatterOnSheet(*this))
         return;
     // Refused at 2 outs, so this out never ends the half-inning and the log
     // line written after it still names the side that made it.
     AddOuts(1);
-    LogPlay(QStringLiteral("_____FC"));
+    LogPlay(*this, QStringLiteral("_____FC"));
     AssignAtBat();
-    ShowNotice(QStringLiteral("OUT recorded."));
+    notices.show(QStringLiteral("OUT recorded."));
 }
 
 void Form1::lbl_Pick_Click()
 {
-    if (!PlayGuard() || !OutsReadyForPlay())
+    if (!PlayGuard() || !OutsReadyForPlay(*this))
         return;
-    LogPlay(QStringLiteral("_____TO"));
+    LogPlay(*this, QStringLiteral("_____TO"));
     AddOuts(1);
-    ShowNotice(QStringLiteral("OUT recorded."));
-    if (num::Val(tb_OUT->text()) != 3)
+    notices.show(QStringLiteral("OUT recorded."));
+    const PlayControls p = play();
+    if (num::Val(p.outs.text()) != 3)
         return;
-    ShowNotice(QStringLiteral("END OF INNING."));
+    notices.show(QStringLiteral("END OF INNING."));
     ClearBases();
     AppendHalfInningMarker();
-    tb_OUT->setText(QStringLiteral("0"));
+    p.outs.setText(QStringLiteral("0"));
 }
 
 void Form1::lbl_AB_Click()
 {
-    if (!LineupsLoaded())
+    const PlayControls p = play();
+    if (!p.lineupsLoaded())
         return;
     // No pitcher is required, but a batter of the side at bat is: an at-bat
     // charged to nobody is no at-bat.
-    const Side side = board::battingSide(*this);
-    const QString batter = lbl_Selected->text();
-    if (batter.isEmpty() || side == Side::None || !board::lineupHoldsName(board::lineup(*this, side), batter)) {
-        ShowNotice(QStringLiteral("No batter is at the plate: pick the batter first. Nothing recorded."));
+    const Side side = p.battingSide();
+    const QString batter = p.batter.text();
+    if (batter.isEmpty() || side == Side::None || !board::lineupHoldsName(p.lineup(side), batter)) {
+        notices.show(QStringLiteral("No batter is at the plate: pick the batter first. Nothing recorded."));
         return;
     }
-    if (!BatterOnSheet())
+    if (!BatterOnSheet(*this))
         return;
-    LogPlay(QStringLiteral("_____AB [ERR]"));
+    LogPlay(*this, QStringLiteral("_____AB [ERR]"));
     AssignAtBat();
-    ShowNotice(QStringLiteral("At-Bat recorded."));
+    notices.show(QStringLiteral("At-Bat recorded."));
 }
 
 void Form1::OutRecordedMsg()
 {
-    ShowNotice(QStringLiteral("OUT recorded."));
-    const QString batter = lbl_Selected->text();
+    notices.show(QStringLiteral("OUT recorded."));
+    const PlayControls p = play();
+    const QString batter = p.batter.text();
     if (!batter.isEmpty())
         for (int n = 1; n <= 4; ++n)
-            if (pb_Player[static_cast<size_t>(n - 1)]->hiddenText == batter)
-                ClearPiece(n, false);
-    if (num::Val(tb_OUT->text()) == 3) {
-        ShowNotice(QStringLiteral("END OF INNING."));
+            if (p.pieces.pb_Player[static_cast<size_t>(n - 1)]->hiddenText == batter)
+                p.pieces.clear(n, false);
+    if (num::Val(p.outs.text()) == 3) {
+        notices.show(QStringLiteral("END OF INNING."));
         ClearBases();
         AppendHalfInningMarker();
-        board::chargeAtBat(*this, static_cast<Side>(outsSide_));
-        tb_OUT->setText(QStringLiteral("0"));
+        p.chargeAtBat(outsSide_);
+        p.outs.setText(QStringLiteral("0"));
         return;
     }
     AssignAtBat();
@@ -338,5 +357,5 @@ void Form1::OutRecordedMsg()
 
 void Form1::HitRecordedMsg()
 {
-    ShowNotice(QStringLiteral("HIT recorded."));
+    notices.show(QStringLiteral("HIT recorded."));
 }

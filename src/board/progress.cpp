@@ -18,70 +18,78 @@ using board::Side;
 
 namespace {
 
-BoxScoreEdit* halfInningBox(const Form1& f, int h)
+BoxScoreEdit* halfInningBox(const board::PlayControls& p, int h)
 {
     const game::BoxRef ref = game::boxOfHalfInning(h);
-    const auto i = static_cast<size_t>(ref.index);
-    return f.side(ref.visitors).lineScore[i];
+    return p.of(ref.side)->lineScore[static_cast<size_t>(ref.index)];
+}
+
+// The number pad's digit into the line-score box that last took the focus:
+// appended, or replacing the text when the caret stands at its start.
+void PutValue(const QLabel& boxSelected, const QLabel& boxSide, const QString& digit,
+              const board::LineScorePanel& lineScore)
+{
+    if (boxSelected.text().isEmpty())
+        return;
+    const double at = num::Val(boxSelected.text());
+    if (at < 0 || at > board::LineScorePanel::Errors)
+        return;
+    const auto i = static_cast<size_t>(at);
+    BoxScoreEdit* target = nullptr;
+    if (boxSide.text() == QLatin1String("V"))
+        target = lineScore.row(Side::Visitors)[i];
+    else if (boxSide.text() == QLatin1String("H"))
+        target = lineScore.row(Side::Home)[i];
+    if (!target)
+        return;
+    const int caret = target->hasSelectedText() ? target->selectionStart() : target->cursorPosition();
+    if (caret != 0)
+        target->setText(target->text() + digit);
+    else
+        target->setText(digit);
+    target->setCursorPosition(static_cast<int>(target->text().size()));
 }
 
 }  // namespace
 
-void Form1::wireProgress()
+void board::wireProgress(Form1& f)
 {
-    events::onChange(tb_OUT, [this] { guarded([this] { tb_OUT_Change(); }); });
-    events::onChange(tb_OutsCount, [this] { guarded([this] { tb_OutsCount_Change(); }); });
-    connect(lbl_RBI, &ClickLabel::Click, this, [this] {
-        guarded([this] {
-            if (!GameAlreadySaved())
-                lbl_RBI_Click();
+    events::onChange(f.tb_OUT, [&f] { guarded([&f] { f.tb_OUT_Change(); }); });
+    events::onChange(f.tb_OutsCount, [&f] { guarded([&f] { f.tb_OutsCount_Change(); }); });
+    QObject::connect(f.lbl_RBI, &ClickLabel::Click, &f, [&f] {
+        guarded([&f] {
+            if (!f.GameAlreadySaved())
+                f.lbl_RBI_Click();
         });
     });
-    connect(Command5, &QPushButton::clicked, this, [this] { guarded([this] { Command5_Click(); }); });
-    for (int i = 0; i < 23; ++i) {
-        const auto k = static_cast<size_t>(i);
-        connect(tb_BoxScore[k], &BoxScoreEdit::GotFocus, this,
-                [this, i] { guarded([this, i] { tb_BoxScore_GotFocus(i); }); });
-        connect(tb_BoxScoreBottom[k], &BoxScoreEdit::GotFocus, this,
-                [this, i] { guarded([this, i] { tb_BoxScoreBottom_GotFocus(i); }); });
-        connect(tb_BoxScore[k], &BoxScoreEdit::DblClick, this,
-                [this, i] { guarded([this, i] { tb_BoxScore_DblClick(i); }); });
-        connect(tb_BoxScoreBottom[k], &BoxScoreEdit::DblClick, this,
-                [this, i] { guarded([this, i] { tb_BoxScoreBottom_DblClick(i); }); });
+    QObject::connect(f.Command5, &QPushButton::clicked, &f, [&f] { guarded([&f] { f.ScoreUpdate(); }); });
+    for (int i = 0; i < static_cast<int>(LineScorePanel::Row().size()); ++i) {
+        for (Side s : {Side::Visitors, Side::Home}) {
+            BoxScoreEdit* box = f.lineScore.row(s)[static_cast<size_t>(i)];
+            QObject::connect(box, &BoxScoreEdit::GotFocus, &f,
+                             [&f, s, i] { guarded([&f, s, i] { f.lineScoreBoxFocused(s, i); }); });
+            QObject::connect(box, &BoxScoreEdit::DblClick, &f,
+                             [&f, s, i] { guarded([&f, s, i] { f.lineScore.toggleCompleted(s, i); }); });
+        }
     }
     for (int d = 0; d < 10; ++d) {
-        ClickLabel* digit = lbl_Digit[static_cast<size_t>(d)];
+        ClickLabel* digit = f.lbl_Digit[static_cast<size_t>(d)];
         digit->setCursor(Qt::PointingHandCursor);
-        connect(digit, &ClickLabel::Click, this, [this, d] { guarded([this, d] { lblDigit_Click(d); }); });
+        QObject::connect(digit, &ClickLabel::Click, &f, [&f, d] { guarded([&f, d] { f.lblDigit_Click(d); }); });
     }
 }
 
 // ---------------------------------------------------------------- the play guard
 
-bool Form1::LineupsLoaded() const
-{
-    return List1->count() > 0 && List2->count() > 0;
-}
-
-bool Form1::PitchersAndBatterReady()
-{
-    const QString batter = lbl_Selected->text();
-    bool ready = !lbl_VisPitcher->text().isEmpty() && !lbl_HomePitcher->text().isEmpty() && !batter.isEmpty();
-    // The batter must belong to the side at bat: after a change of sides the
-    // previous side's batter stays named until a new pick, and a play must
-    // not be charged to him.
-    if (ready) {
-        const Side side = board::battingSide(*this);
-        ready = side != Side::None && board::lineupHoldsName(board::lineup(*this, side), batter);
-    }
-    if (!ready)
-        PitcherBatterSelectWarn();
-    return ready;
-}
-
 bool Form1::PlayGuard()
 {
-    return LineupsLoaded() && PitchersAndBatterReady();
+    const board::PlayControls p = play();
+    if (!p.lineupsLoaded())
+        return false;
+    if (p.pitchersAndBatterSet())
+        return true;
+    PitcherBatterSelectWarn();
+    return false;
 }
 
 bool Form1::GameAlreadySaved()
@@ -91,21 +99,22 @@ bool Form1::GameAlreadySaved()
     const Form2* sheet = statsSheet();
     if (!sheet || !sheet->gameSaved())
         return false;
-    ShowNotice(QStringLiteral("This game is saved. Start the program again to record the next game."));
+    notices.show(QStringLiteral("This game is saved. Start the program again to record the next game."));
     return true;
 }
 
 void Form1::PitcherBatterSelectWarn()
 {
-    ShowNotice(QStringLiteral("Both pitchers must be selected first. 'AT BAT' button must be selected. "
-                              "Then first batter must be selected."));
+    notices.show(QStringLiteral("Both pitchers must be selected first. 'AT BAT' button must be selected. "
+                                "Then first batter must be selected."));
 }
 
 void Form1::ChangeOfState()
 {
-    const QString name = pb_Player[0]->hiddenText;
+    const board::PlayControls p = play();
+    const QString name = p.pieces.pb_Player[0]->hiddenText;
     for (Side s : {Side::Visitors, Side::Home}) {
-        Grid* g = board::statsGrid(*this, s);
+        Grid* g = p.statsGrid(s);
         const int row = board::findRow(g, board::col::Batter, name);
         if (row > 0) {
             if (g->textMatrix(row, board::col::PlayedFlag) != QLatin1String("1"))
@@ -117,7 +126,7 @@ void Form1::ChangeOfState()
 
 void Form1::EventMessage()
 {
-    ShowNotice(QStringLiteral("Stat Recorded."));
+    notices.show(QStringLiteral("Stat Recorded."));
     StealRunnerIndex = 0;
 }
 
@@ -126,7 +135,8 @@ void Form1::EventMessage()
 void Form1::AssignAtBat()
 {
     ChangeOfState();
-    if (board::chargeAtBat(*this, board::battingSide(*this)))
+    const board::PlayControls p = play();
+    if (p.chargeAtBat(p.battingSide()))
         AdvanceLineup();
 }
 
@@ -144,10 +154,10 @@ void Form1::AdvanceLineup()
         const int next = inOrder && at + 1 < order ? static_cast<int>(at) + 1 : 0;
         list->setListIndex(next);
     };
-    if (Option5->isChecked())
-        advance(List1, lbl_L1current);
-    if (Option6->isChecked())
-        advance(List2, lbl_L2current);
+    const board::PlayControls p = play();
+    for (const SideControls* own : {&p.visitors, &p.home})
+        if (own->atBat->isChecked())
+            advance(own->lineup, own->batterIndex);
 }
 
 // ---------------------------------------------------------------- outs and half-innings
@@ -157,8 +167,9 @@ void Form1::tb_OUT_Change()
     if (outsRewriting_)
         return;
     ChangeOfState();
+    const board::PlayControls p = play();
     // Text that is not a number yet (emptied or half typed) changes nothing.
-    const auto count = num::strict(tb_OutsCount->text());
+    const auto count = num::strict(p.outsCount.text());
     if (!count)
         return;
     if (*count == game::OutsLimit) {
@@ -166,54 +177,54 @@ void Form1::tb_OUT_Change()
                                        QMessageBox::Ok, platform::applicationTitle(), QMessageBox::Information);
         return;
     }
-    const auto outs = num::strict(tb_OUT->text());
+    const auto outs = num::strict(p.outs.text());
     if (!outs)
         return;
     if (*outs >= 3) {
         // "4" or "3.5" settle to "3" and end this one half-inning only.
         outsRewriting_ = true;
-        tb_OUT->setText(QStringLiteral("3"));
+        p.outs.setText(QStringLiteral("3"));
         outsRewriting_ = false;
-        tb_OutsCount->setText(num::text(*count + 3));
+        p.outsCount.setText(num::text(*count + 3));
     }
 
-    if (const auto c = num::strict(tb_OutsCount->text())) {
+    if (const auto c = num::strict(p.outsCount.text())) {
         if (const auto h = game::halfInningCompletedAt(*c)) {
-            BoxScoreEdit* box = halfInningBox(*this, *h);
+            BoxScoreEdit* box = halfInningBox(p, *h);
             box->setCompleted(true);
             if (box->text().isEmpty())
                 box->setText(QStringLiteral("0"));
         }
     }
 
-    const auto now = num::strict(tb_OUT->text());
+    const auto now = num::strict(p.outs.text());
     if (!now || *now != 3)
         return;
-    if (Option5->isChecked()) {
-        Option6->setChecked(true);
-        look::setBackColour(List2, colours::White);
-        look::setBackColour(List1, colours::IdleBoxColor);
-    } else if (Option6->isChecked()) {
-        Option5->setChecked(true);
-        look::setBackColour(List1, colours::White);
-        look::setBackColour(List2, colours::IdleBoxColor);
-    }
+    // The sides change: the other side bats, its lineup lit.
+    const Side batting = p.battingSide();
+    if (batting == Side::None)
+        return;
+    const SideControls& next = *p.of(board::otherSide(batting));
+    next.atBat->setChecked(true);
+    look::setBackColour(next.lineup, colours::White);
+    look::setBackColour(p.of(batting)->lineup, colours::IdleBoxColor);
 }
 
 void Form1::tb_OutsCount_Change()
 {
-    auto count = num::strict(tb_OutsCount->text());
+    const board::PlayControls p = play();
+    auto count = num::strict(p.outsCount.text());
     if (!count) {
         platform::interaction().msgBox(QStringLiteral("Only numbers 0 and higher are allowed. An error has occurred."),
                                        QMessageBox::Ok, platform::applicationTitle(), QMessageBox::Warning);
         return;
     }
     if (*count < 0) {
-        tb_OutsCount->setText(QStringLiteral("0"));
+        p.outsCount.setText(QStringLiteral("0"));
         count = 0.0;
     }
     for (int h = 1; h <= game::HalfInnings; ++h)
-        halfInningBox(*this, h)->setCompleted(game::halfInningMarked(h, *count));
+        halfInningBox(p, h)->setCompleted(game::halfInningMarked(h, *count));
 }
 
 // ---------------------------------------------------------------- runs and the line score
@@ -222,18 +233,19 @@ void Form1::lbl_RBI_Click()
 {
     if (!PlayGuard())
         return;
-    const Side side = board::battingSide(*this);
+    const board::PlayControls p = play();
+    const Side side = p.battingSide();
 
-    if (const auto h = game::runHalfInning(num::Val(tb_OutsCount->text()))) {
-        BoxScoreEdit* box = halfInningBox(*this, *h);
+    if (const auto h = game::runHalfInning(num::Val(p.outsCount.text()))) {
+        BoxScoreEdit* box = halfInningBox(p, *h);
         box->setText(num::text(num::Val(box->text()) + 1.0));
     }
-    Command5_Click();
+    ScoreUpdate();
 
-    AppendEventLogLine(board::playSubject(*this, side), QStringLiteral("_____RBI"));
+    AppendEventLogLine(p.playSubject(side), QStringLiteral("_____RBI"));
 
-    Grid* g = board::statsGrid(*this, side);
-    const int row = board::findRow(g, board::col::Batter, lbl_Selected->text());
+    Grid* g = p.statsGrid(side);
+    const int row = board::findRow(g, board::col::Batter, p.batter.text());
     if (row <= 0)
         return;
     board::countBatter(g, row, board::col::BatRBI);
@@ -244,9 +256,10 @@ void Form1::lbl_RBI_Click()
 void Form1::AssignER()
 {
     ChangeOfState();
-    const Side field = board::otherSide(board::battingSide(*this));
-    Grid* g = board::statsGrid(*this, field);
-    const QLabel* pitcher = board::pitcherLabel(*this, field);
+    const board::PlayControls p = play();
+    const Side field = board::otherSide(p.battingSide());
+    Grid* g = p.statsGrid(field);
+    const QLabel* pitcher = p.pitcher(field);
     if (!g || !pitcher)
         return;
     const int row = board::findRow(g, board::col::Pitcher, pitcher->text());
@@ -254,20 +267,16 @@ void Form1::AssignER()
         board::countUp(g, row, board::col::PitER);
 }
 
-void Form1::Command5_Click()
-{
-    ScoreUpdate();
-}
-
 void Form1::ScoreUpdate()
 {
     guarded([this] {
-        for (auto* row : {&tb_BoxScore, &tb_BoxScoreBottom}) {
-            BoxScoreEdit* runs = (*row)[20];
+        for (Side s : {Side::Visitors, Side::Home}) {
+            const board::LineScorePanel::Row& row = lineScore.row(s);
+            BoxScoreEdit* runs = lineScore.runs(s);
             runs->setText(QStringLiteral("0"));
             double sum = 0;
-            for (size_t i = 0; i < 20; ++i) {
-                const double next = sum + num::Val((*row)[i]->text());
+            for (size_t i = 0; i < board::LineScorePanel::InningBoxes; ++i) {
+                const double next = sum + num::Val(row[i]->text());
                 if (!std::isfinite(next)) {
                     runs->setText(num::text(sum));
                     errors::raise(errors::Overflow);
@@ -284,13 +293,16 @@ void Form1::ScoreUpdate()
 void Form1::ConstantUpdate()
 {
     guarded([this] {
-        Command5_Click();
+        ScoreUpdate();
         if (!form2_)
             return;
+        // The sheet's box score has a column for each box, after the team's
+        // name; from the tenth inning on, a column shows only while the
+        // visitors' box holds something.
         Grid* grid = form2_->grd_BoxScore;
-        for (size_t k = 9; k <= 21; ++k)
+        for (size_t k = 9; k <= board::LineScorePanel::Hits; ++k)
             grid->setColWidth(static_cast<int>(k) + 1, tb_BoxScore[k]->text().isEmpty() ? 0 : 350);
-        for (size_t i = 0; i <= 22; ++i) {
+        for (size_t i = 0; i < tb_BoxScore.size(); ++i) {
             grid->setTextMatrix(1, static_cast<int>(i) + 1, tb_BoxScore[i]->text());
             grid->setTextMatrix(2, static_cast<int>(i) + 1, tb_BoxScoreBottom[i]->text());
         }
@@ -299,62 +311,15 @@ void Form1::ConstantUpdate()
 
 // ---------------------------------------------------------------- manual entry
 
-void Form1::tb_BoxScore_GotFocus(int index)
+void Form1::lineScoreBoxFocused(Side s, int index)
 {
     lbl_BoxSel->setText(QString::number(index));
-    lbl_VisHome->setText(QStringLiteral("V"));
+    lbl_VisHome->setText(s == Side::Visitors ? QStringLiteral("V") : QStringLiteral("H"));
     ConstantUpdate();
-}
-
-void Form1::tb_BoxScoreBottom_GotFocus(int index)
-{
-    lbl_BoxSel->setText(QString::number(index));
-    lbl_VisHome->setText(QStringLiteral("H"));
-    ConstantUpdate();
-}
-
-// Only inning boxes carry a completed mark; the totals boxes keep theirs.
-void Form1::tb_BoxScore_DblClick(int index)
-{
-    if (index >= 0 && index < 20) {
-        BoxScoreEdit* box = tb_BoxScore[static_cast<size_t>(index)];
-        box->setCompleted(!box->completed());
-    }
-}
-
-void Form1::tb_BoxScoreBottom_DblClick(int index)
-{
-    if (index >= 0 && index < 20) {
-        BoxScoreEdit* box = tb_BoxScoreBottom[static_cast<size_t>(index)];
-        box->setCompleted(!box->completed());
-    }
 }
 
 void Form1::lblDigit_Click(int digit)
 {
     lbl_NumSel->setText(QString::number(digit));
-    PutValue();
-}
-
-void Form1::PutValue()
-{
-    if (lbl_BoxSel->text().isEmpty())
-        return;
-    const double at = num::Val(lbl_BoxSel->text());
-    if (at < 0 || at > 22)
-        return;
-    const auto i = static_cast<size_t>(at);
-    BoxScoreEdit* target = nullptr;
-    if (lbl_VisHome->text() == QLatin1String("V"))
-        target = tb_BoxScore[i];
-    else if (lbl_VisHome->text() == QLatin1String("H"))
-        target = tb_BoxScoreBottom[i];
-    if (!target)
-        return;
-    const int caret = target->hasSelectedText() ? target->selectionStart() : target->cursorPosition();
-    if (caret != 0)
-        target->setText(target->text() + lbl_NumSel->text());
-    else
-        target->setText(lbl_NumSel->text());
-    target->setCursorPosition(static_cast<int>(target->text().size()));
+    PutValue(*lbl_BoxSel, *lbl_VisHome, lbl_NumSel->text(), lineScore);
 }

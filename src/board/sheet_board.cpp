@@ -1,29 +1,31 @@
 // The board as the statistics sheet sees it.
 #include "board/form1.h"
 
+using board::Side;
+
 void Form1::sheetClicked()
 {
     ConstantUpdate();
 }
 
-QString Form1::selectedLineupEntry(bool visitors) const
+QString Form1::selectedLineupEntry(Side s) const
 {
-    const ListBox* list = side(visitors).lineup;
+    const ListBox* list = side(s).lineup;
     return list->itemText(list->listIndex());
 }
 
-QString Form1::currentPitcher(bool visitors) const
+QString Form1::currentPitcher(Side s) const
 {
-    return side(visitors).pitcher->text();
+    return side(s).pitcher->text();
 }
 
-QString Form1::lineScoreRuns(bool visitors) const
+QString Form1::lineScoreRuns(Side s) const
 {
-    return side(visitors).lineScore[20]->text();
+    return lineScore.runs(s)->text();
 }
 
-void Form1::pitcherSaved(bool visitors, const QString& pitcher)
+void Form1::pitcherSaved(Side s, const QString& pitcher)
 {
-    side(visitors).pitcherPhoto->clearPicture();
-    side(visitors).pitcher->hiddenText = pitcher;
+    side(s).pitcherPhoto->clearPicture();
+    side(s).pitcher->hiddenText = pitcher;
 }

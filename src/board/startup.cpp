@@ -69,7 +69,7 @@ bool Form1::Form_Load()
         StealRunnerName->setText(QString());
         for (size_t i = 0; i < 4; ++i)
             pb_Player[i]->resize(Image[i]->width(), Image[i]->height());
-        PutPiecesAtStartPlaces();
+        pieces.putAtStartPlaces(frameGeometry().width(), Picture1->height());
     });
 
     guarded([this] {

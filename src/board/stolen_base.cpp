@@ -1,11 +1,10 @@
 // Stolen bases: a Ctrl+click on the runner's piece credits him; the "SB"
 // label only explains how.
 #include "board/form1.h"
+#include "board/runner_pieces.h"
 #include "board/sheet_lookup.h"
 #include "platform/grid.h"
 #include "platform/interaction.h"
-
-using board::Side;
 
 void Form1::lbl_SB_Click()
 {
@@ -19,15 +18,16 @@ void Form1::pb_Player_Click(int piece)
 {
     if (piece < 1 || piece > 4)
         return;
-    const auto i = static_cast<size_t>(piece - 1);
+    const board::PlayControls p = play();
     // A drag ends with a release over the piece; it is not a click.
-    if (pieceDragged_[i])
+    if (p.pieces.dragged(piece))
         return;
     // A piece showing nobody picks nobody, whatever name it last held.
-    if (PieceIsFree(piece) || pb_Player[i]->hiddenText.isEmpty())
+    const QString runner = p.pieces.pb_Player[static_cast<size_t>(piece - 1)]->hiddenText;
+    if (p.pieces.isFree(piece) || runner.isEmpty())
         return;
-    StealRunnerName->setText(pb_Player[i]->hiddenText);
-    if (pieceReleaseShift_[i] & 2) {
+    p.stealRunner.setText(runner);
+    if (p.pieces.releaseShift(piece) & 2) {
         StealRunnerIndex = piece;
         StolenBase(piece);
     }
@@ -39,15 +39,15 @@ void Form1::StolenBase(int pieceIndex)
         return;
     if (pieceIndex < 1 || pieceIndex > 4)
         return;
-    const Side side = board::battingSide(*this);
-    Grid* g = board::statsGrid(*this, side);
-    const QString runner = pb_Player[static_cast<size_t>(pieceIndex - 1)]->hiddenText;
+    const board::PlayControls p = play();
+    Grid* g = p.statsGrid(p.battingSide());
+    const QString runner = p.pieces.pb_Player[static_cast<size_t>(pieceIndex - 1)]->hiddenText;
     const int row = board::findRow(g, board::col::Batter, runner);
     if (row <= 0) {
-        ShowNotice(QStringLiteral("Runner not found on the Stats sheet. Nothing recorded."));
+        notices.show(QStringLiteral("Runner not found on the Stats sheet. Nothing recorded."));
         return;
     }
-    AppendEventLogLine(StealRunnerName->text(), QStringLiteral("_____SB"));
+    AppendEventLogLine(p.stealRunner.text(), QStringLiteral("_____SB"));
     ChangeOfState();
     board::countBatter(g, row, board::col::BatSB);
     EventMessage();

@@ -3,6 +3,8 @@
 // The handlers of lineup editing and of pitching changes live in their own
 // files; all of them are connected here.
 #include "board/form1.h"
+#include "board/runner_pieces.h"
+#include "board/side_panel.h"
 #include "board/game_rules.h"
 #include "board/team_file.h"
 #include "common/colours.h"
@@ -18,6 +20,8 @@
 #include "stats_sheet/sheet_columns.h"
 
 #include <QFileInfo>
+
+using board::Side;
 
 namespace {
 
@@ -57,63 +61,50 @@ void clearSideRecords(const SideControls& own)
     own.pitcherPhoto->clearPicture();
 }
 
+board::SidePanel& panelOf(Form1& f, Side s)
+{
+    return s == Side::Visitors ? f.visitorsSide : f.homeSide;
+}
+
 }  // namespace
 
-void Form1::wireTeams()
+void board::wireTeams(Form1& f)
 {
-    auto on = [this](auto* sender, auto signal, auto handler) {
-        connect(sender, signal, this, [this, handler] { guarded([this, handler] { (this->*handler)(); }); });
-    };
-    on(Command6, &QPushButton::clicked, &Form1::Command6_Click);
-    on(Command7, &QPushButton::clicked, &Form1::Command7_Click);
-    on(img_VisLogo, &ClickLabel::DblClick, &Form1::img_VisLogo_DblClick);
-    on(img_HomeLogo, &ClickLabel::DblClick, &Form1::img_HomeLogo_DblClick);
-    on(List1, &ListBox::Click, &Form1::List1_Click);
-    on(List2, &ListBox::Click, &Form1::List2_Click);
-    on(List1, &ListBox::DblClick, &Form1::List1_DblClick);
-    on(List2, &ListBox::DblClick, &Form1::List2_DblClick);
-    on(lbl_VisPitcher, &ClickLabel::DblClick, &Form1::lbl_VisPitcher_DblClick);
-    on(lbl_HomePitcher, &ClickLabel::DblClick, &Form1::lbl_HomePitcher_DblClick);
-    on(Command2, &QPushButton::clicked, &Form1::Command2_Click);
-    on(Command3, &QPushButton::clicked, &Form1::Command3_Click);
-    on(Command8, &QPushButton::clicked, &Form1::Command8_Click);
-    on(Command4, &QPushButton::clicked, &Form1::Command4_Click);
+    for (Side s : {Side::Visitors, Side::Home}) {
+        SidePanel& own = panelOf(f, s);
+        auto on = [&f](auto* sender, auto signal, auto handler) {
+            QObject::connect(sender, signal, &f, [handler] { guarded(handler); });
+        };
+        on(own.load, &QPushButton::clicked, [&f, s] { f.openTeam(s); });
+        on(own.logo, &ClickLabel::DblClick, [&f, s] { f.pickLogo(s); });
+        on(own.lineup, &ListBox::Click, [&f, s] { f.pickBatter(s); });
+        on(own.lineup, &ListBox::DblClick, [&own] { own.renameEntry(); });
+        on(own.pitcher, &ClickLabel::DblClick, [&f, s] { f.changePitcher(s); });
+        on(own.up, &QPushButton::clicked, [&own] { own.moveEntry(-1); });
+        on(own.down, &QPushButton::clicked, [&own] { own.moveEntry(1); });
+        events::onSet(own.atBat, [&f, s] { guarded([&f, s] { f.colourBattingSide(s); }); });
+        events::onToggle(own.edit, [&own] { guarded([&own] { own.editToggled(); }); });
 
-    events::onSet(Option5, [this] { guarded([this] { Option5_Click(); }); });
-    events::onSet(Option6, [this] { guarded([this] { Option6_Click(); }); });
-    events::onSet(Option1, [this] { guarded([this] { Option1_Click(); }); });
-    events::onSet(Option2, [this] { guarded([this] { Option2_Click(); }); });
-    events::onSet(Option3, [this] { guarded([this] { Option3_Click(); }); });
-    events::onToggle(Check1, [this] { guarded([this] { Check1_Click(); }); });
-    events::onToggle(Check2, [this] { guarded([this] { Check2_Click(); }); });
-
-    using MouseHandler = void (Form1::*)(int, int, double, double);
-    auto onMouse = [this](ListBox* list, void (ListBox::*signal)(int, int, double, double), MouseHandler handler) {
-        connect(list, signal, this, [this, handler](int button, int shift, double x, double y) {
-            guarded([&] { (this->*handler)(button, shift, x, y); });
+        auto onMouse = [&f](ListBox* list, void (ListBox::*signal)(int, int, double, double), auto handler) {
+            QObject::connect(list, signal, &f, [handler](int button, int shift, double x, double y) {
+                guarded([&] { handler(button, shift, x, y); });
+            });
+        };
+        onMouse(own.lineup, &ListBox::MouseMove,
+                [&own](int button, int, double x, double y) { own.showEntryTooltip(button, x, y); });
+        onMouse(own.lineup, &ListBox::MouseDown, [&own](int, int, double, double) { own.lineupPressed(); });
+        onMouse(own.lineup, &ListBox::MouseUp, [&f, &own](int button, int shift, double x, double y) {
+            own.lineupReleased(button, shift, x, y, f.tb_ListBoxStatus);
         });
-    };
-    onMouse(List1, &ListBox::MouseMove, &Form1::List1_MouseMove);
-    onMouse(List2, &ListBox::MouseMove, &Form1::List2_MouseMove);
-    onMouse(List1, &ListBox::MouseDown, &Form1::List1_MouseDown);
-    onMouse(List2, &ListBox::MouseDown, &Form1::List2_MouseDown);
-    onMouse(List1, &ListBox::MouseUp, &Form1::List1_MouseUp);
-    onMouse(List2, &ListBox::MouseUp, &Form1::List2_MouseUp);
+    }
+    events::onSet(f.Option1, [&f] { guarded([&f] { f.Option1_Click(); }); });
+    events::onSet(f.Option2, [&f] { guarded([&f] { f.Option2_Click(); }); });
+    events::onSet(f.Option3, [&f] { guarded([&f] { f.Option3_Click(); }); });
 }
 
 // ---------------------------------------------------------------- team files
 
-void Form1::Command6_Click()
-{
-    openTeam(true);
-}
-
-void Form1::Command7_Click()
-{
-    openTeam(false);
-}
-
-void Form1::openTeam(bool visitors)
+void Form1::openTeam(Side s)
 {
     if (GameAlreadySaved())
         return;
@@ -122,34 +113,21 @@ void Form1::openTeam(bool visitors)
     // A cancelled pick leaves the side exactly as it was.
     if (path.isEmpty())
         return;
-    teamFilePath_[visitors ? 0 : 1] = path;
-    if (visitors)
-        Visitor_Open();
-    else
-        Home_Open();
+    panelOf(*this, s).teamFile = path;
+    loadTeam(s);
 }
 
-void Form1::Visitor_Open()
-{
-    loadTeam(true);
-}
-
-void Form1::Home_Open()
-{
-    loadTeam(false);
-}
-
-void Form1::loadTeam(bool visitors)
+void Form1::loadTeam(Side s)
 {
     // The whole file is read and checked before anything of the side changes.
-    const teamfile::TeamFile team = teamfile::read(teamFilePath_[visitors ? 0 : 1]);
+    const teamfile::TeamFile team = teamfile::read(panelOf(*this, s).teamFile);
     if (!team.refusal.isEmpty()) {
         platform::interaction().msgBox(team.refusal, QMessageBox::Ok, platform::applicationTitle(),
                                        QMessageBox::Warning);
         return;
     }
     Form2& sheet = sheetOf(*this);
-    const SideControls own = side(visitors);
+    const SideControls own = side(s);
     ListBox* list = own.lineup;
     QLineEdit* nameBox = own.teamName;
     Grid* grid = own.stats;
@@ -158,11 +136,11 @@ void Form1::loadTeam(bool visitors)
     // The new names would take over the old players' counts and pitching
     // lines, and a save would store them under the new team's name.
     if (sideHasRecords(grid)) {
-        const QString side = visitors ? QStringLiteral("visitors'") : QStringLiteral("home team's");
+        const QString whose = s == Side::Visitors ? QStringLiteral("visitors'") : QStringLiteral("home team's");
         const QString question = QStringLiteral("The %1 statistics recorded in this game will be cleared:\n"
                                                 "batting, pitching and innings pitched.\n\n"
                                                 "Load \"%2\" in their place?")
-                                     .arg(side, team.teamName);
+                                     .arg(whose, team.teamName);
         if (platform::interaction().msgBox(question, QMessageBox::Yes | QMessageBox::No,
                                            platform::applicationTitle(), QMessageBox::Question, QMessageBox::No)
             != QMessageBox::Yes)
@@ -172,7 +150,7 @@ void Form1::loadTeam(bool visitors)
 
     list->clear();
     list->setToolTip(QString());
-    side(visitors).logo->clearPicture();
+    own.logo->clearPicture();
     list->addItems(team.entries);
     nameBox->setText(team.teamName);
 
@@ -195,36 +173,20 @@ void Form1::loadTeam(bool visitors)
             grid->setTextMatrix(row, col::PlayedFlag, QStringLiteral("1"));
 
     sheetLabel->setText(nameBox->text());
-    sheet.grd_BoxScore->setTextMatrix(visitors ? 1 : 2, 0, sheetLabel->text());
-    if (visitors)
-        Vis_Logo();
-    else
-        Home_Logo();
+    sheet.grd_BoxScore->setTextMatrix(s == Side::Visitors ? 1 : 2, 0, sheetLabel->text());
+    showTeamLogo(s);
 }
 
 // ---------------------------------------------------------------- logos
 
-void Form1::Vis_Logo()
+void Form1::showTeamLogo(Side s)
 {
-    logos::showTeamLogo(*img_VisLogo, *sheetOf(*this).Picture3, tb_VisTeam->text(), true);
+    const SideControls own = side(s);
+    PictureBox* sheetLogo = s == Side::Visitors ? sheetOf(*this).Picture3 : sheetOf(*this).Picture4;
+    logos::showTeamLogo(*own.logo, *sheetLogo, own.teamName->text(), s);
 }
 
-void Form1::Home_Logo()
-{
-    logos::showTeamLogo(*img_HomeLogo, *sheetOf(*this).Picture4, tb_HomeTeam->text(), false);
-}
-
-void Form1::img_VisLogo_DblClick()
-{
-    pickLogo(true);
-}
-
-void Form1::img_HomeLogo_DblClick()
-{
-    pickLogo(false);
-}
-
-void Form1::pickLogo(bool visitors)
+void Form1::pickLogo(Side s)
 {
     const QString path = platform::interaction().openFileName(
         QStringLiteral("Open Image"), folder::resolve(QStringLiteral("logos")),
@@ -235,7 +197,7 @@ void Form1::pickLogo(bool visitors)
     const QPixmap logo = photos::loadPicture(path);
     if (logo.isNull())
         errors::raise(QFileInfo(path).isFile() ? errors::InvalidPicture : errors::FileNotFound);
-    const SideControls own = side(visitors);
+    const SideControls own = side(s);
     if (!own.sheetLogo)
         errors::raise(errors::InvalidCall);
     own.logo->setPicture(logo);
@@ -244,30 +206,14 @@ void Form1::pickLogo(bool visitors)
 
 // ---------------------------------------------------------------- the side at bat
 
-void Form1::Option5_Click()
+void Form1::colourBattingSide(Side s)
 {
-    colourBattingSide(true);
-}
-
-void Form1::Option6_Click()
-{
-    colourBattingSide(false);
-}
-
-void Form1::colourBattingSide(bool visitors)
-{
-    const unsigned bat = colours::White, field = colours::IdleBoxColor;
-    if (visitors) {
-        look::setBackColour(tb_VisTeam, bat);
-        look::setBackColour(tb_HomeTeam, field);
-        look::setBackColour(List2, field);
-        look::setBackColour(List1, bat);
-    } else {
-        look::setBackColour(tb_HomeTeam, bat);
-        look::setBackColour(tb_VisTeam, field);
-        look::setBackColour(List2, bat);
-        look::setBackColour(List1, field);
-    }
+    const SideControls bat = side(s);
+    const SideControls field = side(board::otherSide(s));
+    look::setBackColour(bat.teamName, colours::White);
+    look::setBackColour(field.teamName, colours::IdleBoxColor);
+    look::setBackColour(bat.lineup, colours::White);
+    look::setBackColour(field.lineup, colours::IdleBoxColor);
 }
 
 void Form1::Option1_Click()
@@ -292,22 +238,13 @@ void Form1::Option3_Click()
 
 // ---------------------------------------------------------------- the batter pick
 
-void Form1::List1_Click()
+void Form1::pickBatter(Side s)
 {
-    pickBatter(true);
-}
-
-void Form1::List2_Click()
-{
-    pickBatter(false);
-}
-
-void Form1::pickBatter(bool visitors)
-{
-    ListBox* list = side(visitors).lineup;
-    if (side(visitors).edit->isChecked())
+    const SideControls own = side(s);
+    ListBox* list = own.lineup;
+    if (own.edit->isChecked())
         return;
-    if (!side(visitors).atBat->isChecked())
+    if (!own.atBat->isChecked())
         return;
     if (num::Val(tb_ListBoxStatus->text()) > 0)
         return;
@@ -319,38 +256,7 @@ void Form1::pickBatter(bool visitors)
 
     const QString name = game::entryName(list->itemText(row));
     lbl_Selected->setText(name);
-    side(visitors).batterIndex->setText(QString::number(row));
+    own.batterIndex->setText(QString::number(row));
     tb_LBselected->setText(QString());
-    placeBatterPiece(name);
-}
-
-void Form1::placeBatterPiece(const QString& name)
-{
-    // A nameless entry is no batter: no piece shows an empty name band.
-    if (name.isEmpty())
-        return;
-    // Read before any piece changes; a missing or unreadable photo shows the
-    // name instead.
-    const QPixmap photo = photos::loadPicture(photos::PlayerPhotoFile(lbl_PhotoPath->text(), name));
-    for (size_t i = 0; i < pb_Player.size(); ++i) {
-        PictureBox* piece = pb_Player[i];
-        ClickLabel* caption = lbl_Player[i];
-        if (piece->hasPicture() || !caption->text().isEmpty())
-            continue;
-        PictureBox* token = Image[i];
-        if (!photo.isNull()) {
-            token->setPicture(photo);
-            piece->setPicture(photo);
-            piece->resize(token->size());
-            piece->hiddenText = name;
-            ZoomPicture(*piece, 1.0);
-        } else {
-            // The token would otherwise keep an earlier batter's photo.
-            token->clearPicture();
-            caption->setText(lbl_Selected->text());
-            piece->hiddenText = lbl_Selected->text();
-            caption->show();
-        }
-        return;
-    }
+    pieces.placeBatter(name, lbl_PhotoPath->text());
 }

@@ -13,9 +13,10 @@ QString teamLogoFile(const QString& teamName)
     return folder::resolve(QStringLiteral("Logos/") + teamName + QStringLiteral(".jpg"));
 }
 
-QString fallbackFile(bool visitors)
+QString fallbackFile(board::Side side)
 {
-    return folder::resolve(visitors ? QStringLiteral("Logos/VisLogo.jpg") : QStringLiteral("Logos/HomeLogo.jpg"));
+    return folder::resolve(side == board::Side::Visitors ? QStringLiteral("Logos/VisLogo.jpg")
+                                                         : QStringLiteral("Logos/HomeLogo.jpg"));
 }
 
 QString placeholderFile()
@@ -34,7 +35,7 @@ void showPlaceholder(PictureBox& sheetLogo)
         sheetLogo.setPicture(placeholder);
 }
 
-void showTeamLogo(PictureBox& boardLogo, PictureBox& sheetLogo, const QString& teamName, bool visitors)
+void showTeamLogo(PictureBox& boardLogo, PictureBox& sheetLogo, const QString& teamName, board::Side side)
 {
     const QPixmap logo = photos::loadPicture(teamLogoFile(teamName));
     if (!logo.isNull()) {
@@ -44,7 +45,7 @@ void showTeamLogo(PictureBox& boardLogo, PictureBox& sheetLogo, const QString& t
     }
     showPlaceholder(sheetLogo);
     if (!boardLogo.hasPicture()) {
-        const QPixmap fallback = photos::loadPicture(fallbackFile(visitors));
+        const QPixmap fallback = photos::loadPicture(fallbackFile(side));
         if (!fallback.isNull())
             boardLogo.setPicture(fallback);
     }

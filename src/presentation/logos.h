@@ -1,5 +1,7 @@
 #pragma once
 // Team logos: the board's picture and the sheet's picture of each side.
+#include "common/side.h"
+
 #include <QString>
 
 class PictureBox;
@@ -10,7 +12,7 @@ namespace logos {
 // case); empty when the name cannot name a file.
 QString teamLogoFile(const QString& teamName);
 // "Logos/VisLogo.jpg" or "Logos/HomeLogo.jpg".
-QString fallbackFile(bool visitors);
+QString fallbackFile(board::Side side);
 // The sheet's "Logo Not Set" picture.
 QString placeholderFile();
 
@@ -21,6 +23,6 @@ void showPlaceholder(PictureBox& sheetLogo);
 // to both pictures. Not found, the sheet shows the placeholder (never the
 // previous team's logo beside the new name) and an empty board picture takes
 // the side's fallback. Reports nothing.
-void showTeamLogo(PictureBox& boardLogo, PictureBox& sheetLogo, const QString& teamName, bool visitors);
+void showTeamLogo(PictureBox& boardLogo, PictureBox& sheetLogo, const QString& teamName, board::Side side);
 
 }  // namespace logos

@@ -137,14 +137,15 @@ ControlResizer& Form2::resizer()
     return *resizer_;
 }
 
-void Form2::layoutStatsGrid(Grid* g, bool visitors)
+void Form2::layoutStatsGrid(Grid* g, board::Side side)
 {
     static const char* heads[] = {"", "", "K", "BB", "1B", "2B", "3B", "HR", "SB", "RBI", "AB",
                                   "", "K", "BB", "H", "HR", "ER", "IP", ""};
     for (int c = col::Batter; c <= col::IP; ++c)
         g->setTextMatrix(0, c, QString::fromLatin1(heads[c]));
-    g->setTextMatrix(0, col::Batter, visitors ? QStringLiteral("VIS_Player") : QStringLiteral("HOME_Player"));
-    g->setTextMatrix(0, col::Pitcher, visitors ? QStringLiteral("VIS_Pitcher") : QStringLiteral("HOME_Pitcher"));
+    const bool top = side == board::Side::Visitors;
+    g->setTextMatrix(0, col::Batter, top ? QStringLiteral("VIS_Player") : QStringLiteral("HOME_Player"));
+    g->setTextMatrix(0, col::Pitcher, top ? QStringLiteral("VIS_Pitcher") : QStringLiteral("HOME_Pitcher"));
     g->setColWidth(0, 0);
     g->setColWidth(col::Batter, 1800);
     for (int c = col::FirstBatCount; c <= col::LastBatCount; ++c)
@@ -190,8 +191,8 @@ void Form2::Form_Load()
     }
     for (Grid* g : {grd_VisStats, grd_HomeStats})
         g->resize(twips::toPx(11150), g->height());
-    layoutStatsGrid(grd_VisStats, true);
-    layoutStatsGrid(grd_HomeStats, false);
+    layoutStatsGrid(grd_VisStats, board::Side::Visitors);
+    layoutStatsGrid(grd_HomeStats, board::Side::Home);
 
     grd_BoxScore->setTextMatrix(1, 0, lbl_VisTeam->text());
     grd_BoxScore->setTextMatrix(2, 0, lbl_HomeTeam->text());

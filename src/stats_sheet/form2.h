@@ -78,7 +78,7 @@ protected:
     void showEvent(QShowEvent* e) override;
 
 private:
-    void layoutStatsGrid(Grid* grid, bool visitors);
+    void layoutStatsGrid(Grid* grid, board::Side side);
     SheetBoard* board_;
     ControlResizer* resizer_ = nullptr;
     // The cell editor's event filter; it goes first when the sheet does, so no

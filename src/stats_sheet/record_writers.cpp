@@ -284,8 +284,8 @@ void UpdateWinLoss(db::Connection& conn, const GameRecord& game)
     const Outcome o = decideOutcome(game.visitorsRuns, game.homeRuns);
     RowWriter out(conn, QStringLiteral("WinLoss"),
                   {QStringLiteral("Team"), QStringLiteral("Win"), QStringLiteral("Loss")});
-    out.write({game.visitorsTeam(), oneOrNull(o.visitorsWin), oneOrNull(o.homeWin)});
-    out.write({game.homeTeam(), oneOrNull(o.homeWin), oneOrNull(o.visitorsWin)});
+    out.write({game.visitorsTeam(), oneOrNull(o.wonByVisitors), oneOrNull(o.wonByHome)});
+    out.write({game.homeTeam(), oneOrNull(o.wonByHome), oneOrNull(o.wonByVisitors)});
 }
 
 void RecordMatchup(db::Connection& conn, const GameRecord& game)

@@ -68,8 +68,8 @@ void markUnrecordedInnings(TeamLines& lines);
 // Who won, from the run boxes read as numbers (an empty or non-numeric text
 // counts 0; "10" beats "9"). Neither on a tie.
 struct Outcome {
-    bool visitorsWin = false;
-    bool homeWin = false;
+    bool wonByVisitors = false;
+    bool wonByHome = false;
 };
 Outcome decideOutcome(const QString& visitorsRuns, const QString& homeRuns);
 

@@ -128,7 +128,8 @@ void Form2::Command2_Click()
     SheetBoard* b = board();
     if (!b)
         errors::raise(errors::InvalidCall);
-    if (b->selectedLineupEntry(true).isEmpty() || b->selectedLineupEntry(false).isEmpty()) {
+    if (b->selectedLineupEntry(board::Side::Visitors).isEmpty()
+        || b->selectedLineupEntry(board::Side::Home).isEmpty()) {
         tell(QStringLiteral("Select a player in both lineups before saving."), QMessageBox::Ok,
              QMessageBox::Warning);
         return;
@@ -138,20 +139,20 @@ void Form2::Command2_Click()
     game.visitors = linesOf(grd_VisStats);
     game.home = linesOf(grd_HomeStats);
     game.boxRows = {boxRowOf(grd_BoxScore, 1), boxRowOf(grd_BoxScore, 2)};
-    game.visitorsRuns = b->lineScoreRuns(true);
-    game.homeRuns = b->lineScoreRuns(false);
+    game.visitorsRuns = b->lineScoreRuns(board::Side::Visitors);
+    game.homeRuns = b->lineScoreRuns(board::Side::Home);
 
-    const QString visPitcher = b->currentPitcher(true);
-    const QString homePitcher = b->currentPitcher(false);
+    const QString visPitcher = b->currentPitcher(board::Side::Visitors);
+    const QString homePitcher = b->currentPitcher(board::Side::Home);
     listCurrentPitcher(game.visitors, visPitcher);
     listCurrentPitcher(game.home, homePitcher);
     if (const auto bad = records::firstBadCell(game)) {
         tell(*bad, QMessageBox::Ok, QMessageBox::Warning);
         return;
     }
-    creditCurrentPitcher(game.home, homePitcher, b->outsInTheField(false),
+    creditCurrentPitcher(game.home, homePitcher, b->outsInTheField(board::Side::Home),
                          [this](int row) { return inningsTyped(grd_HomeStats, row); });
-    creditCurrentPitcher(game.visitors, visPitcher, b->outsInTheField(true),
+    creditCurrentPitcher(game.visitors, visPitcher, b->outsInTheField(board::Side::Visitors),
                          [this](int row) { return inningsTyped(grd_VisStats, row); });
     records::markUnrecordedInnings(game.home);
     records::markUnrecordedInnings(game.visitors);
@@ -168,8 +169,8 @@ void Form2::Command2_Click()
     }
 
     gameSaved_ = true;
-    b->pitcherSaved(true, visPitcher);
-    b->pitcherSaved(false, homePitcher);
+    b->pitcherSaved(board::Side::Visitors, visPitcher);
+    b->pitcherSaved(board::Side::Home, homePitcher);
     showPitching(grd_VisStats, game.visitors);
     showPitching(grd_HomeStats, game.home);
     tb_TimeStamp2->setText(game.gameId);

@@ -117,22 +117,22 @@ TEST_F(DiceTest, ColourDiceNumbersSitOnTheirBodiesInTheBodyColour)
 
 TEST_F(DiceTest, ColourRollRunsTwentyTwoTicksOfSevenStepsAndEndsAtStep154)
 {
-    board->Command1_Click();
+    board->dice.Command1_Click();
     EXPECT_EQ(board->lblDiceTime->text(), "0");
     EXPECT_TRUE(board->tmrDice2->isActive());
     EXPECT_EQ(sound->calls, QStringList{"play Dice DiceRoll.wav once"});
     EXPECT_EQ(sound->lastPath, folder->file("DiceRoll.wav"));
 
-    board->tmrDice2_Timer();
+    board->dice.tmrDice2_Timer();
     EXPECT_EQ(board->lblDiceTime->text(), "7");
     for (QLabel* l : {board->lbl_R10, board->lbl_G20, board->lbl_P6})
         EXPECT_FALSE(l->isHidden());
     for (int tick = 2; tick <= 21; ++tick)
-        board->tmrDice2_Timer();
+        board->dice.tmrDice2_Timer();
     EXPECT_EQ(board->lblDiceTime->text(), "147");
     EXPECT_TRUE(board->tmrDice2->isActive());
     // Step 151 stops the timer; the tick still rolls its last three steps.
-    board->tmrDice2_Timer();
+    board->dice.tmrDice2_Timer();
     EXPECT_EQ(board->lblDiceTime->text(), "154");
     EXPECT_FALSE(board->tmrDice2->isActive());
     EXPECT_EQ(sound->calls.size(), 1);
@@ -144,10 +144,10 @@ TEST_F(DiceTest, ColourDiceStayWithinTheirFacesAndEachDieDrawsOnItsOwn)
     const int highest[8] = {9, 9, 9, 9, 20, 4, 12, 6};
     std::vector<std::set<int>> seen(8);
     int sameAsRed = 0;
-    board->Command1_Click();
+    board->dice.Command1_Click();
     for (int tick = 0; tick < 400; ++tick) {
         board->lblDiceTime->setText("0");
-        board->tmrDice2_Timer();
+        board->dice.tmrDice2_Timer();
         const auto v = colourValues();
         for (size_t i = 0; i < 8; ++i) {
             EXPECT_GE(v[i], lowest[i]) << i;
@@ -164,26 +164,26 @@ TEST_F(DiceTest, ColourDiceStayWithinTheirFacesAndEachDieDrawsOnItsOwn)
 
 TEST_F(DiceTest, RollAgainRestartsTheColourRollAndTheSoundButMuteIsReadOnlyAtTheStart)
 {
-    board->Command1_Click();
+    board->dice.Command1_Click();
     for (int tick = 0; tick < 10; ++tick)
-        board->tmrDice2_Timer();
-    board->Command1_Click();
+        board->dice.tmrDice2_Timer();
+    board->dice.Command1_Click();
     EXPECT_EQ(board->lblDiceTime->text(), "0");
     EXPECT_EQ(sound->calls, (QStringList{"play Dice DiceRoll.wav once", "play Dice DiceRoll.wav once"}));
     for (int tick = 1; tick <= 21; ++tick)
-        board->tmrDice2_Timer();
+        board->dice.tmrDice2_Timer();
     EXPECT_TRUE(board->tmrDice2->isActive());
-    board->tmrDice2_Timer();
+    board->dice.tmrDice2_Timer();
     EXPECT_FALSE(board->tmrDice2->isActive());
 
     sound->calls.clear();
     click(board->cb_MuteDice);
-    board->Command1_Click();
-    board->cmd_Roll_Click();
-    board->tmrDice2_Timer();
+    board->dice.Command1_Click();
+    board->dice.cmd_Roll_Click();
+    board->dice.tmrDice2_Timer();
     click(board->cb_MuteDice);
-    board->tmrDice2_Timer();
-    board->tmr_FaceDice_Timer();
+    board->dice.tmrDice2_Timer();
+    board->dice.tmr_FaceDice_Timer();
     EXPECT_TRUE(sound->calls.isEmpty());
 }
 
@@ -192,50 +192,50 @@ TEST_F(DiceTest, CtrlF12FlipsTheColourPanelOncePerPressAndRollsGoOnUnseen)
     pressCtrlF12();
     // Held over four ticks: an even number of flips would hide it again.
     for (int tick = 0; tick < 4; ++tick)
-        board->tmr_F12detect_Timer();
+        board->dice.tmr_F12detect_Timer();
     EXPECT_FALSE(board->fra_ColourDice->isHidden());
     // Auto-repeat while held changes nothing.
     for (int i = 0; i < 3; ++i) {
         QKeyEvent up(QEvent::KeyRelease, Qt::Key_F12, Qt::ControlModifier, QString(), true);
         QKeyEvent down(QEvent::KeyPress, Qt::Key_F12, Qt::ControlModifier, QString(), true);
         QApplication::sendEvent(board.get(), &up);
-        board->tmr_F12detect_Timer();
+        board->dice.tmr_F12detect_Timer();
         QApplication::sendEvent(board.get(), &down);
-        board->tmr_F12detect_Timer();
+        board->dice.tmr_F12detect_Timer();
     }
     EXPECT_FALSE(board->fra_ColourDice->isHidden());
     releaseCtrlF12();
-    board->tmr_F12detect_Timer();
+    board->dice.tmr_F12detect_Timer();
     EXPECT_FALSE(board->fra_ColourDice->isHidden());
 
     // A quick tap between two ticks counts; the roll goes on while the
     // panel is hidden and its values are kept.
-    board->Command1_Click();
-    board->tmrDice2_Timer();
+    board->dice.Command1_Click();
+    board->dice.tmrDice2_Timer();
     pressCtrlF12();
     releaseCtrlF12();
-    board->tmr_F12detect_Timer();
+    board->dice.tmr_F12detect_Timer();
     EXPECT_TRUE(board->fra_ColourDice->isHidden());
     for (int tick = 2; tick <= 22; ++tick)
-        board->tmrDice2_Timer();
+        board->dice.tmrDice2_Timer();
     EXPECT_EQ(board->lblDiceTime->text(), "154");
     const auto values = colourValues();
 
     // F12 alone does nothing, nor does a press the program lost with its
     // activation before the next tick.
     QTest::keyClick(board.get(), Qt::Key_F12);
-    board->tmr_F12detect_Timer();
+    board->dice.tmr_F12detect_Timer();
     EXPECT_TRUE(board->fra_ColourDice->isHidden());
     pressCtrlF12();
     QApplicationStateChangeEvent away(Qt::ApplicationInactive);
     QApplication::sendEvent(qApp, &away);
-    board->tmr_F12detect_Timer();
+    board->dice.tmr_F12detect_Timer();
     EXPECT_TRUE(board->fra_ColourDice->isHidden());
     releaseCtrlF12();
     QApplicationStateChangeEvent back(Qt::ApplicationActive);
     QApplication::sendEvent(qApp, &back);
     pressCtrlF12();
-    board->tmr_F12detect_Timer();
+    board->dice.tmr_F12detect_Timer();
     EXPECT_FALSE(board->fra_ColourDice->isHidden());
     EXPECT_EQ(colourValues(), values);
 }
@@ -243,26 +243,26 @@ TEST_F(DiceTest, CtrlF12FlipsTheColourPanelOncePerPressAndRollsGoOnUnseen)
 TEST_F(DiceTest, F12ThenCtrlFlipsTheColourPanelOncePerPressToo)
 {
     QTest::keyPress(board.get(), Qt::Key_F12);
-    board->tmr_F12detect_Timer();
+    board->dice.tmr_F12detect_Timer();
     EXPECT_TRUE(board->fra_ColourDice->isHidden());
     QTest::keyPress(board.get(), Qt::Key_Control, Qt::ControlModifier);
     for (int tick = 0; tick < 4; ++tick)
-        board->tmr_F12detect_Timer();
+        board->dice.tmr_F12detect_Timer();
     EXPECT_FALSE(board->fra_ColourDice->isHidden());
     // Ctrl let go and pressed again while F12 stays down: a second press.
     QTest::keyRelease(board.get(), Qt::Key_Control);
-    board->tmr_F12detect_Timer();
+    board->dice.tmr_F12detect_Timer();
     EXPECT_FALSE(board->fra_ColourDice->isHidden());
     QTest::keyPress(board.get(), Qt::Key_Control, Qt::ControlModifier);
-    board->tmr_F12detect_Timer();
+    board->dice.tmr_F12detect_Timer();
     EXPECT_TRUE(board->fra_ColourDice->isHidden());
     QTest::keyRelease(board.get(), Qt::Key_F12, Qt::ControlModifier);
     QTest::keyRelease(board.get(), Qt::Key_Control);
-    board->tmr_F12detect_Timer();
+    board->dice.tmr_F12detect_Timer();
     EXPECT_TRUE(board->fra_ColourDice->isHidden());
     // Ctrl alone after F12 went up does nothing.
     QTest::keyClick(board.get(), Qt::Key_Control);
-    board->tmr_F12detect_Timer();
+    board->dice.tmr_F12detect_Timer();
     EXPECT_TRUE(board->fra_ColourDice->isHidden());
 }
 
@@ -278,22 +278,22 @@ TEST_F(DiceTest, FaceRollsAlternateFiftyTwoAndFiftyResultsAndRollAgainDoesNotLen
     EXPECT_TRUE(board->tmr_FaceDice->isActive());
     EXPECT_EQ(sound->calls, QStringList{"play Dice DiceRoll.wav once"});
     for (int tick = 1; tick <= 25; ++tick)
-        board->tmr_FaceDice_Timer();
+        board->dice.tmr_FaceDice_Timer();
     EXPECT_EQ(board->tb_DieCount->text(), "50");
     EXPECT_TRUE(board->tmr_FaceDice->isActive());
     // A ROLL during the roll only restarts the sound.
     click(board->cmd_Roll);
     EXPECT_EQ(sound->calls.size(), 2);
-    board->tmr_FaceDice_Timer();
+    board->dice.tmr_FaceDice_Timer();
     EXPECT_FALSE(board->tmr_FaceDice->isActive());
     EXPECT_EQ(board->tb_DieCount->text(), "1");
 
     // The next roll starts from 1 and stops in the second step of its 25th tick.
     click(board->cmd_Roll);
     for (int tick = 1; tick <= 24; ++tick)
-        board->tmr_FaceDice_Timer();
+        board->dice.tmr_FaceDice_Timer();
     EXPECT_TRUE(board->tmr_FaceDice->isActive());
-    board->tmr_FaceDice_Timer();
+    board->dice.tmr_FaceDice_Timer();
     EXPECT_FALSE(board->tmr_FaceDice->isActive());
     EXPECT_EQ(board->tb_DieCount->text(), "0");
     for (size_t d = 0; d < 3; ++d)
@@ -304,7 +304,7 @@ TEST_F(DiceTest, FaceRollsAlternateFiftyTwoAndFiftyResultsAndRollAgainDoesNotLen
     click(board->Check4);
     EXPECT_TRUE(board->fra_FaceDice->isHidden());
     for (int tick = 0; tick < 26; ++tick)
-        board->tmr_FaceDice_Timer();
+        board->dice.tmr_FaceDice_Timer();
     EXPECT_FALSE(board->tmr_FaceDice->isActive());
 }
 
@@ -312,7 +312,7 @@ TEST_F(DiceTest, FaceDiceShowOneFaceEachAndTheTwentySidedDieStaysInRange)
 {
     std::set<int> faces[3], twenty;
     for (int roll = 0; roll < 600; ++roll) {
-        board->GetRndNum();
+        board->dice.GetRndNum();
         for (size_t d = 0; d < 3; ++d) {
             const int f = shownFace(d);
             ASSERT_GE(f, 1);
@@ -334,8 +334,8 @@ TEST_F(DiceTest, CrowdNoiseLoopsUntilUntickedAndRollsNeverTouchIt)
     click(board->cb_Crowd);
     EXPECT_EQ(sound->calls, QStringList{"play Crowd BaseballCrowd.wav loop"});
     EXPECT_EQ(sound->lastPath, folder->file("BaseballCrowd.wav"));
-    board->Command1_Click();
-    board->cmd_Roll_Click();
+    board->dice.Command1_Click();
+    board->dice.cmd_Roll_Click();
     click(board->cb_Crowd);
     EXPECT_EQ(sound->calls, (QStringList{"play Crowd BaseballCrowd.wav loop", "play Dice DiceRoll.wav once",
                                          "play Dice DiceRoll.wav once", "stop Crowd"}));

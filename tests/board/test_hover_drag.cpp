@@ -335,8 +335,8 @@ TEST_F(BoardMouseTest, APressOnADieBodyDragsTheColourDiceAndOneOnItsNumberDoesNo
     QWidget* dice = board->fra_ColourDice;
     dice->show();
     dice->raise();
-    board->Command1_Click();
-    board->tmrDice2_Timer();  // the numbers show
+    board->dice.Command1_Click();
+    board->dice.tmrDice2_Timer();  // the numbers show
     ASSERT_TRUE(QTest::qWaitForWindowExposed(board.get()));
     // Through the window, which hands a press to whatever lies on top.
     QWindow* window = board->windowHandle();

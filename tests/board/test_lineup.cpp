@@ -110,7 +110,7 @@ TEST_F(LineupEditTest, RenameReplacesTheWholeEntry)
     EXPECT_EQ(board->List1->itemText(2), QStringLiteral("P3=X"));
     board->tb_List1edit->setText(QStringLiteral("Other"));
     board->List1->setListIndexSilently(-1);
-    board->List1_DblClick();
+    board->visitorsSide.renameEntry();
     EXPECT_EQ(board->tb_List1edit->text(), QStringLiteral("Other"));
     EXPECT_EQ(order(board->List1).join(QLatin1Char(',')).count(QStringLiteral("Other")), 0);
 }

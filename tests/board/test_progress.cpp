@@ -33,7 +33,7 @@ QString marks(const Form1& b)
     QString s;
     for (int h = 1; h <= 40; ++h) {
         const game::BoxRef r = game::boxOfHalfInning(h);
-        s += (r.visitors ? b.tb_BoxScore : b.tb_BoxScoreBottom)[static_cast<size_t>(r.index)]->completed() ? '1' : '.';
+        s += (r.side == board::Side::Visitors ? b.tb_BoxScore : b.tb_BoxScoreBottom)[static_cast<size_t>(r.index)]->completed() ? '1' : '.';
     }
     return s;
 }
@@ -44,7 +44,7 @@ QString paintedMarks(const Form1& b)
     QString s;
     for (int h = 1; h <= 40; ++h) {
         const game::BoxRef r = game::boxOfHalfInning(h);
-        BoxScoreEdit* box = (r.visitors ? b.tb_BoxScore : b.tb_BoxScoreBottom)[static_cast<size_t>(r.index)];
+        BoxScoreEdit* box = (r.side == board::Side::Visitors ? b.tb_BoxScore : b.tb_BoxScoreBottom)[static_cast<size_t>(r.index)];
         const QColor c = box->grab().toImage().pixelColor(3, 3);
         s += c == colours::fromBgr(colours::CompletedHalfColor) ? '1' : c == colours::fromBgr(colours::IdleBoxColor) ? '.' : '?';
     }
@@ -79,10 +79,10 @@ QString marked(int halves)
 
 TEST(GameRules, HalfInningNumberingAndRunBoxes)
 {
-    EXPECT_EQ(game::boxOfHalfInning(1), (game::BoxRef{true, 0}));
-    EXPECT_EQ(game::boxOfHalfInning(2), (game::BoxRef{false, 0}));
-    EXPECT_EQ(game::boxOfHalfInning(21), (game::BoxRef{true, 10}));
-    EXPECT_EQ(game::boxOfHalfInning(40), (game::BoxRef{false, 19}));
+    EXPECT_EQ(game::boxOfHalfInning(1), (game::BoxRef{board::Side::Visitors, 0}));
+    EXPECT_EQ(game::boxOfHalfInning(2), (game::BoxRef{board::Side::Home, 0}));
+    EXPECT_EQ(game::boxOfHalfInning(21), (game::BoxRef{board::Side::Visitors, 10}));
+    EXPECT_EQ(game::boxOfHalfInning(40), (game::BoxRef{board::Side::Home, 19}));
 
     EXPECT_EQ(game::halfInningCompletedAt(3), 1);
     EXPECT_EQ(game::halfInningCompletedAt(120), 40);

@@ -104,7 +104,7 @@ TEST_F(BoardTest, NamesCaptionsAndEntriesThatLookLikeMarkupShowAsTyped)
 
         // The whole lineup entry shows in the tip under the pointer.
         const QPoint at = teams::entryPoint(*board->List1, 0);
-        board->List1_MouseMove(0, 0, at.x(), at.y());
+        board->visitorsSide.showEntryTooltip(0, at.x(), at.y());
         ASSERT_TRUE(showTip(board->List1->viewport(), at));
         EXPECT_EQ(tipReads(), text);
 
@@ -114,7 +114,7 @@ TEST_F(BoardTest, NamesCaptionsAndEntriesThatLookLikeMarkupShowAsTyped)
         ui->whileModal(QStringLiteral("CustMsgBox"), [&](QDialog& box) {
             expectShownAsTyped(box.findChild<QLabel*>(QStringLiteral("Label1")), text);
         });
-        Form1::ShowNotice(text);
+        board->notices.show(text);
     }
 }
 

@@ -85,7 +85,7 @@ TEST_P(DesktopTest, EveryTextOfTheBoardAndItsWindowsReads)
     log().append(QStringLiteral("Single to left"));
     expectReadable(&log(), "event log");
     ui->whileModal(QStringLiteral("CustMsgBox"), [&](QDialog& box) { expectReadable(&box, "notice box"); });
-    Form1::ShowNotice(QStringLiteral("Runner out at second"));
+    board->notices.show(QStringLiteral("Runner out at second"));
 
     Form3 viewer(board.get());
     viewer.Form_Load(*board);

@@ -139,7 +139,7 @@ TEST_F(BoardTest, NoticesAreCentredOverTheBoardWhereItIsNow)
     board->move(40, 30);
     QRect seen;
     ui->whileModal("CustMsgBox", [&](QDialog& d) { seen = d.frameGeometry(); });
-    Form1::ShowNotice("OUT recorded.");
+    board->notices.show("OUT recorded.");
     const QRect b = board->frameGeometry();
     EXPECT_NEAR(seen.center().x(), b.center().x(), 4);
     EXPECT_NEAR(seen.center().y(), b.center().y(), 4);
@@ -153,7 +153,7 @@ TEST_F(BoardTest, NoticesAreCentredOverTheBoardWhereItIsNow)
         EXPECT_FALSE(box.cmd_YES->isVisible());
         EXPECT_EQ(box.windowTitle(), " ");
     });
-    Form1::ShowNotice("END OF INNING.");
+    board->notices.show("END OF INNING.");
     const QRect b2 = board->frameGeometry();
     EXPECT_NEAR(seen.center().x(), b2.center().x(), 4);
     EXPECT_NEAR(seen.center().y(), b2.center().y(), 4);
@@ -172,7 +172,7 @@ TEST_F(BoardTest, EachNoticeIsModalClosesByKeyAndAnotherOpenedOverItStandsAlone)
             QTest::keyClick(&d, Qt::Key(key));
             EXPECT_FALSE(d.isVisible());
         });
-        Form1::ShowNotice(QString::number(key));
+        board->notices.show(QString::number(key));
         EXPECT_TRUE(shown);
     }
     // A notice raised while one is open has a window of its own, and the
@@ -182,10 +182,10 @@ TEST_F(BoardTest, EachNoticeIsModalClosesByKeyAndAnotherOpenedOverItStandsAlone)
             EXPECT_NE(&inner, &outer);
             EXPECT_TRUE(outer.isVisible());
         });
-        Form1::ShowNotice("inner");
+        board->notices.show("inner");
         EXPECT_EQ(static_cast<CustMsgBox&>(outer).Label1->text(), "outer");
     });
-    Form1::ShowNotice("outer");
+    board->notices.show("outer");
     EXPECT_EQ(ui->notices().mid(3), (QStringList{"outer", "inner"}));
 }
 
