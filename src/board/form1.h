@@ -12,7 +12,7 @@
 #include "board/options_panel.h"
 #include "board/outcome_panel.h"
 #include "board/play_controls.h"
-#include "board/runner_pieces.h"
+#include "board/runners.h"
 #include "board/side_panel.h"
 #include "platform/events.h"
 #include "presentation/ballparks.h"

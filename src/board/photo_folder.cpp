@@ -1,7 +1,7 @@
 // The player-photo folder (Ctrl+click the path to edit it, double-click the
 // box to keep it) and the BIG / SM photo-size buttons.
 #include "board/form1.h"
-#include "board/runner_pieces.h"
+#include "board/runners.h"
 #include "common/settings.h"
 #include "platform/guarded.h"
 #include "presentation/photos.h"

@@ -2,7 +2,7 @@
 // moves a runner: pieces move only when the user drags them.
 #include "board/form1.h"
 #include "board/panel_look.h"
-#include "board/runner_pieces.h"
+#include "board/runners.h"
 #include "platform/guarded.h"
 #include "platform/look.h"
 #include "platform/twips.h"

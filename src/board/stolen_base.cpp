@@ -1,7 +1,7 @@
 // Stolen bases: a Ctrl+click on the runner's piece credits him; the "SB"
 // label only explains how.
 #include "board/form1.h"
-#include "board/runner_pieces.h"
+#include "board/runners.h"
 #include "board/sheet_lookup.h"
 #include "platform/grid.h"
 #include "platform/interaction.h"

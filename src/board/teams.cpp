@@ -3,7 +3,7 @@
 // The handlers of lineup editing and of pitching changes live in their own
 // files; all of them are connected here.
 #include "board/form1.h"
-#include "board/runner_pieces.h"
+#include "board/runners.h"
 #include "board/side_panel.h"
 #include "board/game_rules.h"
 #include "board/team_file.h"
