@@ -9,6 +9,7 @@
 // ratios to the floor. `bench_startup N` makes N pairs of runs (10).
 #include "bench_setup.h"
 #include "board/form1.h"
+#include "board/program_start.h"
 #include "common/program_folder.h"
 #include "paint_watch.h"
 #include "platform/folder_start.h"
@@ -29,13 +30,10 @@ int startBoard(int argc, char** argv)
 {
     db::prepareMemoryForReaders();
     QApplication app(argc, argv);
-    folder::setIdentity();
-    QGuiApplication::setDesktopFileName(QLatin1String(folder::desktopId));
-    folder::prepareAtStart(QCoreApplication::applicationDirPath());
-    QApplication::setQuitOnLastWindowClosed(false);
-    Form1 board;
-    if (!board.Form_Load())
+    const std::unique_ptr<Form1> started = board::startProgram();
+    if (!started)
         return 1;
+    Form1& board = *started;
     const QByteArray what = QByteArray::number(board.width()) + ' '
         + QByteArray::number(board.height()) + ' '
         + QFile::encodeName(folder::resolve(QString::fromLatin1(ballparks::DefaultParkFile)));
