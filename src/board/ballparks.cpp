@@ -36,13 +36,18 @@ void board::wireBallparks(Form1& f)
     QObject::connect(f.Command9, &QPushButton::clicked, &f, [&f] { guarded([&f] { f.Command9_Click(); }); });
 }
 
+QSize Form1::parkPixels() const
+{
+    return (QSizeF(Picture1->size()) * Picture1->devicePixelRatioF()).toSize();
+}
+
 void Form1::ImageFit()
 {
-    const qreal ratio = Picture1->devicePixelRatioF();
-    const QSize pixels = (QSizeF(Picture1->size()) * ratio).toSize();
-    QPixmap picture = parkPictures_->fitted(shownParkFile(CurrentParkPath), pixels);
-    picture.setDevicePixelRatio(ratio);
+    QPixmap picture = parkPictures_->fitted(shownParkFile(CurrentParkPath), parkPixels());
+    picture.setDevicePixelRatio(Picture1->devicePixelRatioF());
     Picture1->setBackground(picture);
+    if (parkPictures_->holdsWhole())
+        parkWholeRelease_.start();
 }
 
 void Form1::fitBallpark()
@@ -65,9 +70,10 @@ void Form1::fitBallpark()
 void Form1::Command9_Click()
 {
     // Reads the picture and, when it can be shown, makes it the chosen one.
+    // Read at the box's size, the fit that follows reads nothing more.
     auto show = [this](const QString& path) {
         try {
-            parkPictures_->load(path);
+            parkPictures_->fitted(path, parkPixels().expandedTo(QSize(1, 1)));
         } catch (const ProgramError& e) {
             reportBallparkFailure(this, reportedParkFailures_, path, e.number, e.description);
             return;

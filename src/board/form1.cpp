@@ -166,6 +166,9 @@ void Form1::buildControls()
 
     tmr_Constant = new QTimer(this);
     tmr_Constant->setInterval(100);
+    parkWholeRelease_.setSingleShot(true);
+    parkWholeRelease_.setInterval(2000);
+    connect(&parkWholeRelease_, &QTimer::timeout, this, [this] { parkPictures_->forgetWhole(); });
 
     optionsPanel.build(Picture1);
     dice.build(Picture1, boardArea, fra_ctrls, this);

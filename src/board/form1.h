@@ -181,6 +181,9 @@ public:
     // The same at the box's size, skipped while there is none; a failure is
     // reported, never thrown.
     void fitBallpark();
+    // The background's size in device pixels.
+    QSize parkPixels() const;
+    const ballparks::Pictures& ballparkPictures() const { return *parkPictures_; }
 
     // ---- The panels ----
     board::LineScorePanel lineScore;
@@ -389,6 +392,8 @@ private:
 
     QString parkDialogFile_;  // the dialog's file name, "" after a cancel
     std::unique_ptr<ballparks::Pictures> parkPictures_ = std::make_unique<ballparks::Pictures>();
+    // Lets the ballpark's whole picture go a while after the last resize.
+    QTimer parkWholeRelease_;
     QSet<QString> reportedParkFailures_;
 
     Form2* form2_ = nullptr;

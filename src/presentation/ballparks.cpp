@@ -87,13 +87,23 @@ bool endsLikeWholeJpeg(const QString& path)
     return f.readAll().contains(QByteArrayLiteral("\xFF\xD9"));
 }
 
-QImage decodePicture(const QString& path)
+QImage decodePicture(const QString& path, const QSize& shownAt)
 {
     if (path.isEmpty() || !QFileInfo(path).isFile())
         errors::raise(errors::FileNotFound);
     QImageReader reader(path);
     reader.setDecideFormatFromContent(true);
     const QByteArray format = reader.format();  // read() forgets it
+    if (format == "jpeg" && !shownAt.isEmpty()) {
+        // The JPEG reader decodes straight to a smaller size in a fraction
+        // of the time and memory of the whole picture. The picture must
+        // still be one the reader would read whole.
+        const QSize whole = reader.size();
+        const qint64 limit = qint64(QImageReader::allocationLimit()) * 1024 * 1024;
+        if (whole.isEmpty() || (limit > 0 && qint64(whole.width()) * whole.height() * 4 > limit))
+            errors::raise(errors::InvalidPicture);
+        reader.setScaledSize(shownAt);
+    }
     QImage image = reader.read();
     if (image.isNull() || (format == "jpeg" && !endsLikeWholeJpeg(path)))
         errors::raise(errors::InvalidPicture);
@@ -120,37 +130,44 @@ QString Pictures::stampOf(const QString& path)
         + QString::number(info.size());
 }
 
-const QImage& Pictures::load(const QString& path)
+QPixmap Pictures::fitted(const QString& path, const QSize& pixels)
 {
-    const QString stamp = stampOf(path);
-    if (stamp == loadedStamp_)
-        return loaded_;
-    if (stamp == failedStamp_)
+    const QString file = stampOf(path);
+    if (file == failedStamp_)
         errors::raise(failedNumber_);
+    const QString stamp = file + QLatin1Char('|') + QString::number(pixels.width()) + QLatin1Char('x')
+        + QString::number(pixels.height());
+    if (stamp == scaledStamp_)
+        return scaled_;
     try {
-        QImage image = decodePicture(path);
-        loaded_ = std::move(image);
-        loadedStamp_ = stamp;
-        scaledStamp_.clear();
-        scaled_ = QPixmap();
+        // A new size for the picture shown means the board is being resized,
+        // and more sizes are likely to follow at once: they are scaled from
+        // the whole picture, read once, until it is let go.
+        if (wholeFile_ != file) {
+            forgetWhole();
+            if (scaledFile_ == file) {
+                whole_ = decodePicture(path);
+                wholeFile_ = file;
+            }
+        }
+        const bool fromWhole = wholeFile_ == file;
+        QImage picture =
+            ScaleImage(fromWhole ? whole_ : decodePicture(path, pixels), pixels.width(), pixels.height());
+        scaled_ = QPixmap::fromImage(std::move(picture));
+        scaledStamp_ = stamp;
+        scaledFile_ = file;
     } catch (const ProgramError& e) {
-        failedStamp_ = stamp;
+        failedStamp_ = file;
         failedNumber_ = e.number;
         throw;
     }
-    return loaded_;
+    return scaled_;
 }
 
-QPixmap Pictures::fitted(const QString& path, const QSize& pixels)
+void Pictures::forgetWhole()
 {
-    const QImage& source = load(path);
-    const QString stamp = loadedStamp_ + QLatin1Char('|') + QString::number(pixels.width()) + QLatin1Char('x')
-        + QString::number(pixels.height());
-    if (stamp != scaledStamp_) {
-        scaled_ = QPixmap::fromImage(ScaleImage(source, pixels.width(), pixels.height()));
-        scaledStamp_ = stamp;
-    }
-    return scaled_;
+    whole_ = QImage();
+    wholeFile_.clear();
 }
 
 }  // namespace ballparks

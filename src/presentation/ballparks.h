@@ -1,8 +1,8 @@
 #pragma once
 // The ballpark behind the board: the picture box that shows it, the pictures
 // a random pick chooses among, and the reading and scaling of a ballpark
-// picture to the box, done once per file and once per size so that painting
-// only copies pixels.
+// picture to the box, done once per file and size so that painting only
+// copies pixels.
 #include "common/guard.h"
 #include "platform/events.h"
 
@@ -44,31 +44,38 @@ QStringList candidatesIn(const QString& folder);
 
 // Reads a picture file. A missing file is error 53; a file that holds no
 // picture the program can read (damaged, or larger than the image allocation
-// limit) is error 481. Transparent parts show the board's green.
-QImage decodePicture(const QString& path);
+// limit) is error 481. Transparent parts show the board's green. A JPEG is
+// read at about the size it will be shown at, when one is given (at least
+// that size; ScaleImage makes it exact).
+QImage decodePicture(const QString& path, const QSize& shownAt = QSize());
 
 // The picture stretched to exactly that size, each direction on its own.
 QImage ScaleImage(const QImage& image, int width, int height);
 
-// Keeps the last picture read and the last size it was scaled to, so a
-// resize costs one scaling and a repaint none.
+// Keeps the picture last made for the box, so a repaint copies pixels and
+// only a new size or a changed file reads the file again. While the box
+// changes size the whole picture is kept too, so each new size costs one
+// scaling; at the board's size it is several times the picture shown, so
+// the board lets it go once the resizing stops.
 class Pictures {
 public:
-    // Reads the file unless it is unchanged since it was last read (a file
-    // that failed fails again without being read again). Throws ProgramError.
-    const QImage& load(const QString& path);
-    // The file's picture at that size in device pixels. Throws ProgramError.
+    // The file's picture at that size in device pixels, read again when the
+    // file changed (its time or size); a file that failed fails again
+    // without being read again until it changes. Throws ProgramError.
     QPixmap fitted(const QString& path, const QSize& pixels);
+    bool holdsWhole() const { return !whole_.isNull(); }
+    void forgetWhole();
 
 private:
     static QString stampOf(const QString& path);
 
-    QString loadedStamp_;
-    QImage loaded_;
     QString failedStamp_;
     int failedNumber_ = 0;
     QString scaledStamp_;
+    QString scaledFile_;
     QPixmap scaled_;
+    QString wholeFile_;
+    QImage whole_;
 };
 
 }  // namespace ballparks

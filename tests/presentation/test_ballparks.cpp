@@ -10,6 +10,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
+#include <QPainter>
+#include <QTemporaryDir>
 #include <QTest>
 #include <set>
 
@@ -331,4 +333,85 @@ TEST(BallparkStartUp, MissingDefaultIsReportedOnceAndAPickedPictureStillShows)
     EXPECT_TRUE(ui.programErrors().isEmpty());
     EXPECT_TRUE(fitsItsBox(*board.Picture1));
     EXPECT_TRUE(near(centreOf(*board.Picture1), Qt::blue));
+}
+
+namespace {
+
+// Red on the left half, blue on the right: a picture read at the wrong size
+// or stretched the wrong way moves the border.
+QString writeHalves(const QString& path, QSize size)
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QImage img(size, QImage::Format_RGB32);
+    img.fill(Qt::red);
+    QPainter(&img).fillRect(size.width() / 2, 0, size.width() - size.width() / 2, size.height(), Qt::blue);
+    EXPECT_TRUE(img.save(path, "JPG", 95)) << path.toStdString();
+    return path;
+}
+
+bool showsHalves(const BackgroundPicture& box)
+{
+    const QImage img = box.background().toImage();
+    const int y = img.height() / 2;
+    return near(img.pixelColor(img.width() / 4, y), Qt::red) && near(img.pixelColor(img.width() * 3 / 4, y), Qt::blue)
+        && near(img.pixelColor(img.width() / 2 - 8, y), Qt::red) && near(img.pixelColor(img.width() / 2 + 8, y), Qt::blue);
+}
+
+}  // namespace
+
+TEST_F(BallparkTest, TheWholePictureIsKeptWhileTheBoardIsResizedAndLetGoAfter)
+{
+    // Larger than the box, as the shipped ballparks are, so the picture
+    // shown is read at a reduced size.
+    const QString park = writeHalves(folder->file("parks/Halves.jpg"), QSize(2400, 1400));
+    pick(park);
+    ASSERT_EQ(board->CurrentParkPath, park);
+    EXPECT_TRUE(fitsItsBox(*board->Picture1));
+    EXPECT_TRUE(showsHalves(*board->Picture1));
+    EXPECT_FALSE(board->ballparkPictures().holdsWhole()) << "a first fit reads only what it shows";
+
+    for (const int width : {board->width() - 50, board->width() - 90}) {
+        resizeKeepingRatio(*board, width);
+        EXPECT_TRUE(fitsItsBox(*board->Picture1)) << width;
+        EXPECT_TRUE(showsHalves(*board->Picture1)) << width;
+        EXPECT_TRUE(board->ballparkPictures().holdsWhole()) << width;
+    }
+    const qint64 shown = board->Picture1->background().cacheKey();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !board->ballparkPictures().holdsWhole(); }, 6000))
+        << "a board left alone keeps only the picture it shows";
+    EXPECT_EQ(board->Picture1->background().cacheKey(), shown);
+
+    resizeKeepingRatio(*board, board->width() + 70);
+    EXPECT_TRUE(fitsItsBox(*board->Picture1));
+    EXPECT_TRUE(showsHalves(*board->Picture1));
+    EXPECT_TRUE(errorsAfterTheHandler().isEmpty());
+}
+
+TEST(BallparkReading, APictureReadAtItsShownSizeIsTheWholeOneScaledAndTheSizeLimitStillHolds)
+{
+    QTemporaryDir dir;
+    const QString park = writeHalves(dir.filePath("Halves.jpg"), QSize(1679, 974));
+    for (const QSize shown : {QSize(1199, 697), QSize(420, 244), QSize(1900, 1100)}) {
+        const QImage read = ballparks::ScaleImage(ballparks::decodePicture(park, shown), shown.width(), shown.height());
+        const QImage scaled = ballparks::ScaleImage(ballparks::decodePicture(park), shown.width(), shown.height());
+        ASSERT_EQ(read.size(), shown);
+        int off = 0;
+        for (int y = 0; y < shown.height(); y += 7)
+            for (int x = 0; x < shown.width(); x += 7)
+                off += !near(read.pixelColor(x, y), scaled.pixelColor(x, y));
+        EXPECT_EQ(off, 0) << shown.width() << "x" << shown.height();
+    }
+
+    // Read at a quarter of its size it would fit under the limit; whole it
+    // does not, and a picture the reader refuses whole is refused.
+    const QString big = writeHalves(dir.filePath("Big.jpg"), QSize(4000, 3000));
+    const int limit = QImageReader::allocationLimit();
+    QImageReader::setAllocationLimit(20);  // megabytes; the whole picture takes 48
+    try {
+        ballparks::decodePicture(big, QSize(800, 600));
+        ADD_FAILURE() << "read";
+    } catch (const ProgramError& e) {
+        EXPECT_EQ(e.number, errors::InvalidPicture);
+    }
+    QImageReader::setAllocationLimit(limit);
 }
