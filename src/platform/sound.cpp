@@ -1,10 +1,9 @@
 #include "platform/sound.h"
 
+#include "platform/modules.h"
 #include "platform/sound_module.h"
 
 #include <QCoreApplication>
-#include <QFileInfo>
-#include <QLibrary>
 #include <array>
 #include <utility>
 
@@ -35,19 +34,12 @@ struct QtSound::Players {
 
 namespace {
 
-// Beside the executable in a build tree, under lib/ of the install prefix.
 // A module that is missing or cannot be loaded leaves the program silent.
 detail::SoundPlayers* loadPlayers()
 {
-    const QString here = QCoreApplication::applicationDirPath();
-    for (const QString& dir : {here + QStringLiteral("/lib/benchdeck"), here + QStringLiteral("/../lib/benchdeck")}) {
-        QLibrary module(dir + QLatin1Char('/') + QLatin1String(detail::SoundModuleName));
-        if (!QFileInfo::exists(module.fileName()) || !module.load())
-            continue;
-        if (const auto make = reinterpret_cast<detail::MakeSoundPlayers>(module.resolve(detail::MakeSoundPlayersName)))
-            return make();
-    }
-    return nullptr;
+    const auto make = reinterpret_cast<detail::MakeSoundPlayers>(
+        detail::moduleEntry(detail::SoundModuleName, detail::MakeSoundPlayersName));
+    return make ? make() : nullptr;
 }
 
 }  // namespace

@@ -1,22 +1,44 @@
 #include "platform/workbook.h"
 
 #include "common/guard.h"
+#include "platform/modules.h"
+#include "platform/workbook_writer.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <cmath>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
-#include <xlsxwriter.h>
 
 namespace platform {
 namespace {
+
+// Loaded at the first workbook; a module that cannot be loaded fails that
+// workbook, and the next one tries again.
+const detail::WorkbookWriter* loadedWriter(QString* why)
+{
+    static std::atomic<const detail::WorkbookWriter*> loaded{nullptr};
+    if (const detail::WorkbookWriter* w = loaded.load())
+        return w;
+    const auto get = reinterpret_cast<detail::GetWorkbookWriter>(
+        detail::moduleEntry(detail::WorkbookModuleName, detail::GetWorkbookWriterName, why));
+    const detail::WorkbookWriter* w = get ? get() : nullptr;
+    loaded.store(w);
+    return w;
+}
+
+// Only once a workbook has been begun, which loaded the writer.
+const detail::WorkbookWriter& writer()
+{
+    return *loadedWriter(nullptr);
+}
 
 lxw_color_t colourOf(QRgb rgb)
 {
@@ -87,19 +109,19 @@ bool stillNamed(int fd, const QByteArray& path)
 void Workbook::Sheet::failed(int error, int row, int col) const
 {
     throw ProgramError(errors::InvalidCall, QStringLiteral("%1 (sheet %2, cell %3)")
-                                                .arg(QString::fromUtf8(lxw_strerror(lxw_error(error))), name_,
+                                                .arg(QString::fromUtf8(writer().describe(lxw_error(error))), name_,
                                                      cellName(row, col)));
 }
 
 void Workbook::Sheet::setColumnWidth(int col, double width)
 {
-    if (const lxw_error e = worksheet_set_column(ws_, lxw_col_t(col), lxw_col_t(col), width, nullptr))
+    if (const lxw_error e = writer().setColumn(ws_, lxw_col_t(col), lxw_col_t(col), width, nullptr))
         failed(e, 0, col);
 }
 
 void Workbook::Sheet::setDefaultRowHeight(double points)
 {
-    worksheet_set_default_row(ws_, points, LXW_FALSE);
+    writer().setDefaultRow(ws_, points, LXW_FALSE);
 }
 
 void Workbook::Sheet::tooLong(int row, int col) const
@@ -119,9 +141,9 @@ void Workbook::Sheet::writeText(int row, int col, const QString& text, StyleRef 
     // The writer counts the text as written, escapes and all, so a text
     // that fits before escaping may not fit after.
     const QByteArray utf8 = cellText(text);
-    if (text.size() > MaxTextLength || lxw_utf8_strlen(utf8.constData()) > size_t(MaxTextLength))
+    if (text.size() > MaxTextLength || writer().utf8Length(utf8.constData()) > size_t(MaxTextLength))
         tooLong(row, col);
-    if (const lxw_error e = worksheet_write_string(ws_, lxw_row_t(row), lxw_col_t(col), utf8.constData(), style))
+    if (const lxw_error e = writer().writeString(ws_, lxw_row_t(row), lxw_col_t(col), utf8.constData(), style))
         failed(e, row, col);
 }
 
@@ -188,7 +210,7 @@ bool Workbook::Sheet::writeUtf8(int row, int col, std::string_view utf8, StyleRe
     }
     if (units > size_t(MaxTextLength))
         tooLong(row, col);
-    if (const lxw_error e = worksheet_write_string(ws_, lxw_row_t(row), lxw_col_t(col), utf8_.c_str(), style))
+    if (const lxw_error e = writer().writeString(ws_, lxw_row_t(row), lxw_col_t(col), utf8_.c_str(), style))
         failed(e, row, col);
     return true;
 }
@@ -199,13 +221,13 @@ void Workbook::Sheet::writeNumber(int row, int col, double value, StyleRef style
     // make a workbook that no spreadsheet opens.
     if (!std::isfinite(value))
         return writeText(row, col, QString::number(value), style);
-    if (const lxw_error e = worksheet_write_number(ws_, lxw_row_t(row), lxw_col_t(col), value, style))
+    if (const lxw_error e = writer().writeNumber(ws_, lxw_row_t(row), lxw_col_t(col), value, style))
         failed(e, row, col);
 }
 
 void Workbook::Sheet::writeBlank(int row, int col, StyleRef style)
 {
-    if (const lxw_error e = worksheet_write_blank(ws_, lxw_row_t(row), lxw_col_t(col), style))
+    if (const lxw_error e = writer().writeBlank(ws_, lxw_row_t(row), lxw_col_t(col), style))
         failed(e, row, col);
 }
 
@@ -213,6 +235,9 @@ void Workbook::Sheet::writeBlank(int row, int col, StyleRef style)
 
 Workbook::Workbook(const QString& folder, const QString& baseName) : folder_(folder), baseName_(baseName)
 {
+    QString why;
+    if (!loadedWriter(&why))
+        throw ProgramError(errors::FileNotFound, errors::describe(errors::FileNotFound) + QStringLiteral(": ") + why);
     // The temporary file is made here, so a folder that cannot be written is
     // known before any work is done. Made as any new file (the writer only
     // truncates it later), it takes the mode the user's umask gives.
@@ -247,7 +272,7 @@ Workbook::Workbook(const QString& folder, const QString& baseName) : folder_(fol
     lxw_workbook_options options{};
     options.constant_memory = LXW_TRUE;
     const QByteArray name = QFile::encodeName(tempPath_);
-    wb_ = workbook_new_opt(name.constData(), &options);
+    wb_ = writer().newWorkbook(name.constData(), &options);
     if (!wb_) {
         QFile::remove(tempPath_);
         ::close(tempFd_);
@@ -258,7 +283,7 @@ Workbook::Workbook(const QString& folder, const QString& baseName) : folder_(fol
 Workbook::~Workbook()
 {
     if (wb_)
-        lxw_workbook_free(wb_);
+        writer().freeWorkbook(wb_);
     // Removed before the lock goes, so no remover meets it half gone.
     if (!tempPath_.isEmpty())
         QFile::remove(tempPath_);
@@ -294,7 +319,7 @@ void Workbook::failedToWrite(const QString& path, const QString& detail) const
 Workbook::Sheet& Workbook::addSheet(const QString& name)
 {
     const QByteArray utf8 = name.toUtf8();
-    lxw_worksheet* ws = workbook_add_worksheet(wb_, utf8.constData());
+    lxw_worksheet* ws = writer().addWorksheet(wb_, utf8.constData());
     // In constant-memory mode a sheet starts with a scratch file in the
     // system's temporary folder; that is what fails here.
     if (!ws)
@@ -307,21 +332,21 @@ Workbook::StyleRef Workbook::style(const Style& s)
 {
     if (const auto known = styles_.find(s); known != styles_.end())
         return known->second;
-    lxw_format* f = workbook_add_format(wb_);
+    lxw_format* f = writer().addFormat(wb_);
     if (!f)
         throw ProgramError(errors::OutOfMemory, errors::describe(errors::OutOfMemory));
     if (s.bold)
-        format_set_bold(f);
+        writer().setBold(f);
     if (s.border) {
-        format_set_border(f, LXW_BORDER_THIN);
-        format_set_border_color(f, colourOf(s.border));
+        writer().setBorder(f, LXW_BORDER_THIN);
+        writer().setBorderColour(f, colourOf(s.border));
     }
     if (s.fill) {
-        format_set_pattern(f, LXW_PATTERN_SOLID);
-        format_set_bg_color(f, colourOf(s.fill));
+        writer().setPattern(f, LXW_PATTERN_SOLID);
+        writer().setBackground(f, colourOf(s.fill));
     }
     if (!s.numberFormat.isEmpty())
-        format_set_num_format(f, s.numberFormat.toUtf8().constData());
+        writer().setNumberFormat(f, s.numberFormat.toUtf8().constData());
     styles_.emplace(s, f);
     return f;
 }
@@ -329,9 +354,9 @@ Workbook::StyleRef Workbook::style(const Style& s)
 QString Workbook::save()
 {
     // Closing writes the file and frees the workbook, whatever the outcome.
-    const lxw_error e = workbook_close(std::exchange(wb_, nullptr));
+    const lxw_error e = writer().close(std::exchange(wb_, nullptr));
     if (e != LXW_NO_ERROR)
-        failedToWrite(QDir(folder_).filePath(baseName_ + QStringLiteral(".xlsx")), QString::fromUtf8(lxw_strerror(e)));
+        failedToWrite(QDir(folder_).filePath(baseName_ + QStringLiteral(".xlsx")), QString::fromUtf8(writer().describe(e)));
 
     // The first free name; a name another program takes meanwhile is never
     // replaced (the rename refuses an existing target).

@@ -15,8 +15,19 @@ QStringList filesIn(const QString& dir)
     return QDir(dir).entryList(QDir::Files | QDir::Hidden, QDir::Name);
 }
 
+// The libraries this process has mapped, by file name.
+QString mappedLibraries()
+{
+    QFile maps(QStringLiteral("/proc/self/maps"));
+    return maps.open(QIODevice::ReadOnly) ? QString::fromLocal8Bit(maps.readAll()) : QString();
+}
+
+// The spreadsheet writer (and the crypto library it brings) comes with the
+// workbook module at the first workbook, not with the program.
 TEST(Workbook, NeverReplacesAFileAndLeavesNothingBehindOnFailure)
 {
+    EXPECT_FALSE(mappedLibraries().contains(QStringLiteral("libxlsxwriter")));
+    EXPECT_FALSE(mappedLibraries().contains(QStringLiteral("libcrypto")));
     QTemporaryDir dir;
     {
         QFile existing(dir.filePath("Report.xlsx"));
@@ -30,6 +41,8 @@ TEST(Workbook, NeverReplacesAFileAndLeavesNothingBehindOnFailure)
         saved << QFileInfo(wb.save()).fileName();
     }
     EXPECT_EQ(saved, (QStringList{"Report_2.xlsx", "Report_3.xlsx"}));
+    EXPECT_TRUE(mappedLibraries().contains(QStringLiteral("libbenchdeck_workbook.so")));
+    EXPECT_TRUE(mappedLibraries().contains(QStringLiteral("libxlsxwriter")));
     QFile existing(dir.filePath("Report.xlsx"));
     ASSERT_TRUE(existing.open(QIODevice::ReadOnly));
     EXPECT_EQ(existing.readAll(), QByteArray("kept"));

@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
 # Installs the build into a temporary prefix and checks what landed there:
-# exactly the program, its sound module, the shipped folder as the build laid
-# it out (with the sums of its files), the desktop entry and the metainfo (both
-# passing their validators) and the icons at 48, 128 and 256 pixels. The
-# program itself needs no audio library to start: the module brings them at
-# the first sound.
+# exactly the program, its sound and workbook modules, the shipped folder as
+# the build laid it out (with the sums of its files), the desktop entry and the
+# metainfo (both passing their validators) and the icons at 48, 128 and 256
+# pixels. The program itself needs no audio library and no spreadsheet writer
+# to start: the modules bring them at the first sound and the first workbook.
 # Usage: check_install.sh BUILD_DIR DESKTOP_ID
 set -euo pipefail
 BUILD="$1"
@@ -23,6 +23,7 @@ expected="$(
   {
     echo bin/benchdeck
     echo lib/benchdeck/libbenchdeck_sound.so
+    echo lib/benchdeck/libbenchdeck_workbook.so
     echo "share/applications/$ID.desktop"
     echo "share/metainfo/$ID.metainfo.xml"
     for size in 48 128 256; do echo "share/icons/hicolor/${size}x${size}/apps/$ID.png"; done
@@ -48,6 +49,9 @@ echo "$needed" | grep -q 'libQt6Widgets' || fail "cannot read what bin/benchdeck
 ! echo "$needed" | grep -qi 'multimedia\|pulse' || fail "bin/benchdeck loads the audio libraries at start"
 LC_ALL=C readelf -d "$PREFIX/lib/benchdeck/libbenchdeck_sound.so" | grep -q 'libQt6Multimedia' \
   || fail "the sound module does not bring the audio libraries"
+! echo "$needed" | grep -qi 'xlsxwriter\|crypto' || fail "bin/benchdeck loads the spreadsheet writer at start"
+LC_ALL=C readelf -d "$PREFIX/lib/benchdeck/libbenchdeck_workbook.so" | grep -q 'libxlsxwriter' \
+  || fail "the workbook module does not bring the spreadsheet writer"
 
 # A PNG's width and height are the big-endian words at bytes 16 and 20.
 for size in 48 128 256; do
