@@ -57,6 +57,7 @@ SideControls Form1::side(board::Side s) const
 {
     const bool vis = s == board::Side::Visitors;
     const board::SidePanel& own = vis ? visitorsSide : homeSide;
+    const Form2* sheet = statsSheet();
     return {vis ? board::Side::Visitors : board::Side::Home,
             own.load,
             own.atBat,
@@ -69,9 +70,9 @@ SideControls Form1::side(board::Side s) const
             own.logo,
             lineScore.teamName(s),
             lineScore.row(s),
-            form2_ ? (vis ? form2_->grd_VisStats : form2_->grd_HomeStats) : nullptr,
-            form2_ ? (vis ? form2_->lbl_VisTeam : form2_->lbl_HomeTeam) : nullptr,
-            form2_ ? (vis ? form2_->Picture3 : form2_->Picture4) : nullptr};
+            sheet ? (vis ? sheet->grd_VisStats : sheet->grd_HomeStats) : nullptr,
+            sheet ? (vis ? sheet->lbl_VisTeam : sheet->lbl_HomeTeam) : nullptr,
+            sheet ? (vis ? sheet->Picture3 : sheet->Picture4) : nullptr};
 }
 
 board::PlayControls Form1::play()
@@ -232,11 +233,12 @@ void Form1::chk_Ctrls_Click()
 
 void Form1::lbl_STATS_Click()
 {
-    if (!form2_)
+    Form2* sheet = statsSheet();
+    if (!sheet)
         return;
-    CenterOverMain(this, {form2_});
+    CenterOverMain(this, {sheet});
     ConstantUpdate();
-    platform::interaction().showModal(*form2_);
+    platform::interaction().showModal(*sheet);
 }
 
 void Form1::tmr_Constant_Timer()

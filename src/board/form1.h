@@ -51,7 +51,10 @@ public:
     // Run by the window's close; true when the board may close.
     bool Form_QueryUnload();
 
-    Form2* statsSheet() const { return form2_; }
+    // The statistics sheet, built at its first use (a team load, a pitcher,
+    // a play, STATS). A sheet that cannot be built ends the program, as it
+    // did when the sheet was built at start: nullptr then.
+    Form2* statsSheet() const;
     // The controls of the visitors or of the home side (any side not the
     // visitors).
     SideControls side(board::Side s) const;
@@ -396,7 +399,10 @@ private:
     QTimer parkWholeRelease_;
     QSet<QString> reportedParkFailures_;
 
-    Form2* form2_ = nullptr;
+    bool buildSheet();
+    // Built by statsSheet(), which a const caller may be the first to ask.
+    mutable Form2* form2_ = nullptr;
+    bool sheetFailed_ = false;
     Options* options_ = nullptr;
     std::unique_ptr<ControlResizer> resizer_;
     bool closing_ = false;

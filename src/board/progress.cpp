@@ -294,12 +294,13 @@ void Form1::ConstantUpdate()
 {
     guarded([this] {
         ScoreUpdate();
-        if (!form2_)
+        const Form2* sheet = statsSheet();
+        if (!sheet)
             return;
         // The sheet's box score has a column for each box, after the team's
         // name; from the tenth inning on, a column shows only while the
         // visitors' box holds something.
-        Grid* grid = form2_->grd_BoxScore;
+        Grid* grid = sheet->grd_BoxScore;
         for (size_t k = 9; k <= board::LineScorePanel::Hits; ++k)
             grid->setColWidth(static_cast<int>(k) + 1, tb_BoxScore[k]->text().isEmpty() ? 0 : 350);
         for (size_t i = 0; i < tb_BoxScore.size(); ++i) {

@@ -78,14 +78,6 @@ bool Form1::Form_Load()
         resizer().InitializeResizer(this);
     });
 
-    const bool sheet = guarded([this] {
-        if (!form2_) {
-            form2_ = new Form2(this);
-            form2_->Form_Load();
-        }
-    });
-    if (!sheet)
-        return false;
 
     guarded([this] {
         Frame3->resize(twips::toPx(7875), Frame3->height());
@@ -120,6 +112,36 @@ bool Form1::Form_Load()
     // Ctrl+F12 is watched from start to exit.
     tmr_F12detect->start();
     return true;
+}
+
+Form2* Form1::statsSheet() const
+{
+    if (!form2_ && !sheetFailed_)
+        const_cast<Form1*>(this)->buildSheet();
+    return form2_;
+}
+
+bool Form1::buildSheet()
+{
+    // Not at start: the board shows sooner, and a run that only looks at
+    // the statistics never needs it.
+    std::unique_ptr<Form2> sheet;
+    const bool built = guarded([this, &sheet] {
+        sheet = std::make_unique<Form2>(this);
+        sheet->Form_Load();
+    });
+    if (built) {
+        form2_ = sheet.release();
+        return true;
+    }
+    // A board without its sheet could not record a play: the program ends,
+    // as it does when a window it cannot do without fails at start. This is
+    // the sheet's first use, so no statistics of this run are in it yet.
+    sheetFailed_ = true;
+    closing_ = true;
+    hide();
+    QCoreApplication::exit(1);
+    return false;
 }
 
 bool Form1::Form_QueryUnload()
