@@ -70,7 +70,7 @@ void Form1::fitBallpark()
 void Form1::Command9_Click()
 {
     // Reads the picture and, when it can be shown, makes it the chosen one.
-    // Read at the box's size, the fit that follows reads nothing more.
+    // Fitted to the box here, the fit that follows reads nothing more.
     auto show = [this](const QString& path) {
         try {
             parkPictures_->fitted(path, parkPixels().expandedTo(QSize(1, 1)));

@@ -87,23 +87,13 @@ bool endsLikeWholeJpeg(const QString& path)
     return f.readAll().contains(QByteArrayLiteral("\xFF\xD9"));
 }
 
-QImage decodePicture(const QString& path, const QSize& shownAt)
+QImage decodePicture(const QString& path)
 {
     if (path.isEmpty() || !QFileInfo(path).isFile())
         errors::raise(errors::FileNotFound);
     QImageReader reader(path);
     reader.setDecideFormatFromContent(true);
     const QByteArray format = reader.format();  // read() forgets it
-    if (format == "jpeg" && !shownAt.isEmpty()) {
-        // The JPEG reader decodes straight to a smaller size in a fraction
-        // of the time and memory of the whole picture. The picture must
-        // still be one the reader would read whole.
-        const QSize whole = reader.size();
-        const qint64 limit = qint64(QImageReader::allocationLimit()) * 1024 * 1024;
-        if (whole.isEmpty() || (limit > 0 && qint64(whole.width()) * whole.height() * 4 > limit))
-            errors::raise(errors::InvalidPicture);
-        reader.setScaledSize(shownAt);
-    }
     QImage image = reader.read();
     if (image.isNull() || (format == "jpeg" && !endsLikeWholeJpeg(path)))
         errors::raise(errors::InvalidPicture);
@@ -150,9 +140,8 @@ QPixmap Pictures::fitted(const QString& path, const QSize& pixels)
                 wholeFile_ = file;
             }
         }
-        const bool fromWhole = wholeFile_ == file;
         QImage picture =
-            ScaleImage(fromWhole ? whole_ : decodePicture(path, pixels), pixels.width(), pixels.height());
+            ScaleImage(wholeFile_ == file ? whole_ : decodePicture(path), pixels.width(), pixels.height());
         scaled_ = QPixmap::fromImage(std::move(picture));
         scaledStamp_ = stamp;
         scaledFile_ = file;

@@ -44,10 +44,8 @@ QStringList candidatesIn(const QString& folder);
 
 // Reads a picture file. A missing file is error 53; a file that holds no
 // picture the program can read (damaged, or larger than the image allocation
-// limit) is error 481. Transparent parts show the board's green. A JPEG is
-// read at about the size it will be shown at, when one is given (at least
-// that size; ScaleImage makes it exact).
-QImage decodePicture(const QString& path, const QSize& shownAt = QSize());
+// limit) is error 481. Transparent parts show the board's green.
+QImage decodePicture(const QString& path);
 
 // The picture stretched to exactly that size, each direction on its own.
 QImage ScaleImage(const QImage& image, int width, int height);

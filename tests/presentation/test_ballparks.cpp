@@ -11,7 +11,6 @@
 #include <QFileInfo>
 #include <QImageReader>
 #include <QPainter>
-#include <QTemporaryDir>
 #include <QTest>
 #include <set>
 
@@ -361,14 +360,12 @@ bool showsHalves(const BackgroundPicture& box)
 
 TEST_F(BallparkTest, TheWholePictureIsKeptWhileTheBoardIsResizedAndLetGoAfter)
 {
-    // Larger than the box, as the shipped ballparks are, so the picture
-    // shown is read at a reduced size.
     const QString park = writeHalves(folder->file("parks/Halves.jpg"), QSize(2400, 1400));
     pick(park);
     ASSERT_EQ(board->CurrentParkPath, park);
     EXPECT_TRUE(fitsItsBox(*board->Picture1));
     EXPECT_TRUE(showsHalves(*board->Picture1));
-    EXPECT_FALSE(board->ballparkPictures().holdsWhole()) << "a first fit reads only what it shows";
+    EXPECT_FALSE(board->ballparkPictures().holdsWhole()) << "a first fit keeps only what it shows";
 
     for (const int width : {board->width() - 50, board->width() - 90}) {
         resizeKeepingRatio(*board, width);
@@ -385,33 +382,4 @@ TEST_F(BallparkTest, TheWholePictureIsKeptWhileTheBoardIsResizedAndLetGoAfter)
     EXPECT_TRUE(fitsItsBox(*board->Picture1));
     EXPECT_TRUE(showsHalves(*board->Picture1));
     EXPECT_TRUE(errorsAfterTheHandler().isEmpty());
-}
-
-TEST(BallparkReading, APictureReadAtItsShownSizeIsTheWholeOneScaledAndTheSizeLimitStillHolds)
-{
-    QTemporaryDir dir;
-    const QString park = writeHalves(dir.filePath("Halves.jpg"), QSize(1679, 974));
-    for (const QSize shown : {QSize(1199, 697), QSize(420, 244), QSize(1900, 1100)}) {
-        const QImage read = ballparks::ScaleImage(ballparks::decodePicture(park, shown), shown.width(), shown.height());
-        const QImage scaled = ballparks::ScaleImage(ballparks::decodePicture(park), shown.width(), shown.height());
-        ASSERT_EQ(read.size(), shown);
-        int off = 0;
-        for (int y = 0; y < shown.height(); y += 7)
-            for (int x = 0; x < shown.width(); x += 7)
-                off += !near(read.pixelColor(x, y), scaled.pixelColor(x, y));
-        EXPECT_EQ(off, 0) << shown.width() << "x" << shown.height();
-    }
-
-    // Read at a quarter of its size it would fit under the limit; whole it
-    // does not, and a picture the reader refuses whole is refused.
-    const QString big = writeHalves(dir.filePath("Big.jpg"), QSize(4000, 3000));
-    const int limit = QImageReader::allocationLimit();
-    QImageReader::setAllocationLimit(20);  // megabytes; the whole picture takes 48
-    try {
-        ballparks::decodePicture(big, QSize(800, 600));
-        ADD_FAILURE() << "read";
-    } catch (const ProgramError& e) {
-        EXPECT_EQ(e.number, errors::InvalidPicture);
-    }
-    QImageReader::setAllocationLimit(limit);
 }
