@@ -32,10 +32,22 @@ QString family(const QString& wanted)
         {QLatin1String("Arial Narrow"), QLatin1String("Liberation Sans Narrow")},
         {QLatin1String("Calibri"), QLatin1String("Carlito")},
     };
+    // The desktop's list of faces is long and asked for by every control
+    // built; it is read again once the desktop's fonts change.
+    static QStringList present;
+    static bool read = false;
+    static QPointer<QGuiApplication> watched;
+    if (!read) {
+        present = QFontDatabase::families();
+        read = true;
+    }
+    if (auto* app = qobject_cast<QGuiApplication*>(QCoreApplication::instance()); app && watched != app) {
+        watched = app;
+        QObject::connect(app, &QGuiApplication::fontDatabaseChanged, [] { read = false; });
+    }
     for (const auto& [drawnIn, twin] : twins) {
         if (wanted.compare(drawnIn, Qt::CaseInsensitive) != 0)
             continue;
-        const QStringList present = QFontDatabase::families();
         if (!present.contains(wanted, Qt::CaseInsensitive) && present.contains(twin, Qt::CaseInsensitive))
             return twin;
     }
