@@ -78,7 +78,6 @@ bool Form1::Form_Load()
         resizer().InitializeResizer(this);
     });
 
-
     guarded([this] {
         Frame3->resize(twips::toPx(7875), Frame3->height());
         placeTwips(Frame3, 5525, Frame3->y() * twips::twipsPerPixel());
