@@ -52,8 +52,9 @@ public:
     bool Form_QueryUnload();
 
     // The statistics sheet, built at its first use (a team load, a pitcher,
-    // a play, STATS). A sheet that cannot be built ends the program, as it
-    // did when the sheet was built at start: nullptr then.
+    // a play, STATS, a line-score box taking the focus). A sheet that cannot
+    // be built ends the program, as it did when the sheet was built at
+    // start: nullptr then.
     Form2* statsSheet() const;
     // The controls of the visitors or of the home side (any side not the
     // visitors).
